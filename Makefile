@@ -1,0 +1,62 @@
+# Velk: the two commands are `make run` and `make test`.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CMAKE_GEN  := -G Ninja
+DATA       := $(BUILD)/data
+
+.PHONY: all deps configure build run test unit-asan bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+# Plays the demo world in a window; with no display, runs it headless and
+# writes screenshots into $(BUILD)/.
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/velk --data $(DATA) $(ARGS); \
+	else \
+	  echo "No display: running headless, screenshots in $(BUILD)/"; \
+	  printf '0 mouse 640 515\n10 button left down\n11 button left up\n' > $(BUILD)/run-script.txt; \
+	  $(BUILD)/velk --headless --data $(DATA) --script $(BUILD)/run-script.txt --frames 40 \
+	    --screenshot 5:$(BUILD)/screen-title.png --screenshot 39:$(BUILD)/screen-play.png \
+	    --dump-state $(BUILD)/state.json $(ARGS) && \
+	  echo "Wrote $(BUILD)/screen-title.png, $(BUILD)/screen-play.png and $(BUILD)/state.json"; \
+	fi
+
+# The whole suite, then the unit tests once more under ASan + UBSan.
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j2
+	@$(MAKE) --no-print-directory unit-asan
+
+unit-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=ON -DVELK_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 -E '^E2e'
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+
+# Each libFuzzer target runs for FUZZ_SECONDS under ASan.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVELK_FUZZ=ON -DVELK_TESTS=OFF -DVELK_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD)
+	@set -e; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$name 2>&1 | tail -n 3; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

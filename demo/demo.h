@@ -1,0 +1,24 @@
+#pragma once
+// The demo world generator: each area of the world has its writer; the
+// generator's main calls them in turn. Output is deterministic.
+
+#include <string>
+
+namespace demo {
+
+struct DemoContext {
+    std::string sources;  // demo/sources
+    std::string out;      // the content tree being written
+};
+
+// Writes `bytes` to out/relative, creating folders; never overwrites the
+// player's save or mission states written by play.
+bool writeOut(const DemoContext& ctx, const std::string& relative, const std::string& bytes);
+// Whether any write failed (the generator then exits non-zero).
+bool failed();
+
+void writeTitle(const DemoContext& ctx);   // title pictures and the cursor
+void writeSounds(const DemoContext& ctx);  // every sound effect the game loads
+void writeMusic(const DemoContext& ctx);   // the three tracks, when lame is present
+
+}  // namespace demo

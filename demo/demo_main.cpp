@@ -1,0 +1,67 @@
+// velk-demo: writes the demo world's content tree from the sources in demo/.
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "demo/demo.h"
+#include "platform/files.h"
+
+namespace demo {
+
+namespace {
+bool g_failed = false;
+}  // namespace
+
+bool writeOut(const DemoContext& ctx, const std::string& relative, const std::string& bytes) {
+    // Files that play writes belong to the player: never replace them.
+    if (relative == "txt/user/user.txt" || relative.rfind("txt/npc/mssck/", 0) == 0) {
+        std::error_code ec;
+        if (std::filesystem::exists(ctx.out + "/" + relative, ec)) return true;
+    }
+    std::string path = ctx.out + "/" + relative;
+    // Unchanged files keep their time stamps, so rebuilding the world is cheap.
+    std::ifstream old(path, std::ios::binary);
+    if (old) {
+        std::string current((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+        if (current == bytes) return true;
+    }
+    if (!velk::writeFileAtomic(path, bytes.data(), bytes.size())) {
+        std::fprintf(stderr, "velk-demo: cannot write %s\n", path.c_str());
+        g_failed = true;
+        return false;
+    }
+    return true;
+}
+
+bool failed() { return g_failed; }
+
+}  // namespace demo
+
+int main(int argc, char** argv) {
+    demo::DemoContext ctx;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--sources") && i + 1 < argc)
+            ctx.sources = argv[++i];
+        else if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
+            ctx.out = argv[++i];
+        else {
+            std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR\n");
+            return 2;
+        }
+    }
+    if (ctx.out.empty()) {
+        std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR\n");
+        return 2;
+    }
+    std::printf("velk-demo: writing the demo world to %s\n", ctx.out.c_str());
+    std::printf("  title and cursor\n");
+    demo::writeTitle(ctx);
+    std::printf("  sound effects\n");
+    demo::writeSounds(ctx);
+    std::printf("  music\n");
+    demo::writeMusic(ctx);
+    return demo::failed() ? 1 : 0;
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velk needs to build, test and run, when any is
+# missing. This is the one place that lists them.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build pkg-config g++ clang
+  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev
+  libfreetype-dev libfontconfig-dev fonts-nanum
+  libpng-dev libgtest-dev
+  lame
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

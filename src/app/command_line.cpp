@@ -1,0 +1,129 @@
+#include "app/command_line.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace velk {
+
+namespace {
+
+bool parseNumber(const char* text, long minimum, long maximum, long& out) {
+    if (!text || !*text) return false;
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (*end != '\0' || v < minimum || v > maximum) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+const char* usageText() {
+    return "usage: velk [--data DIR] [--windowed|--fullscreen] [--scale N] [--seed N] [--verbose]\n"
+           "            [--headless] [--frames N] [--skip-title] [--script FILE]\n"
+           "            [--screenshot N:FILE.png]... [--dump-state FILE] [--record FILE]\n"
+           "\n"
+           "  --data DIR            content directory (default: the current directory)\n"
+           "  --windowed            play in a window (skips the screen-mode question)\n"
+           "  --fullscreen          play full screen (skips the screen-mode question)\n"
+           "  --scale N             window scale, 1 to 8 (default 1)\n"
+           "  --seed N              seed every random seeding with N instead of the clock\n"
+           "  --verbose             name every content file that fails to load, and why\n"
+           "  --headless            no window and no audio; every main-loop pass is one paced frame\n"
+           "  --frames N            stop after N paced frames (the normal shutdown, which saves)\n"
+           "  --skip-title          start playing at once\n"
+           "  --script FILE         replay input from FILE (the format --record writes)\n"
+           "  --screenshot N:FILE   write the screen after paced frame N as a PNG (repeatable)\n"
+           "  --dump-state FILE     write the game's state as JSON at the end of the run\n"
+           "  --record FILE         record the input of this run as a replayable script\n"
+           "  --help                show this text\n";
+}
+
+bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) {
+                error = arg + " needs " + what;
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        long n = 0;
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--data") {
+            const char* v = value("a directory");
+            if (!v) return false;
+            o.dataDir = v;
+        } else if (arg == "--windowed") {
+            o.screenMode = 1;
+        } else if (arg == "--fullscreen") {
+            o.screenMode = 2;
+        } else if (arg == "--scale") {
+            const char* v = value("a number");
+            if (!v) return false;
+            if (!parseNumber(v, 1, 8, n)) {
+                error = "--scale takes a whole number from 1 to 8, not '" + std::string(v) + "'";
+                return false;
+            }
+            o.scale = int(n);
+        } else if (arg == "--seed") {
+            const char* v = value("a number");
+            if (!v) return false;
+            if (!parseNumber(v, 0, 4294967295L, n)) {
+                error = "--seed takes a whole number from 0 to 4294967295, not '" + std::string(v) + "'";
+                return false;
+            }
+            o.seedGiven = true;
+            o.seed = unsigned(n);
+        } else if (arg == "--verbose") {
+            o.verbose = true;
+        } else if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--frames") {
+            const char* v = value("a number");
+            if (!v) return false;
+            if (!parseNumber(v, 0, 1000000000L, n)) {
+                error = "--frames takes a whole number of frames, not '" + std::string(v) + "'";
+                return false;
+            }
+            o.frames = n;
+        } else if (arg == "--skip-title") {
+            o.skipTitle = true;
+        } else if (arg == "--script") {
+            const char* v = value("a file");
+            if (!v) return false;
+            o.script = v;
+        } else if (arg == "--screenshot") {
+            const char* v = value("N:FILE.png");
+            if (!v) return false;
+            const char* colon = std::strchr(v, ':');
+            std::string frame = colon ? std::string(v, colon) : "";
+            if (!colon || !parseNumber(frame.c_str(), 0, 1000000000L, n) || !colon[1]) {
+                error = "--screenshot takes N:FILE.png (a paced frame number and a file), not '" +
+                        std::string(v) + "'";
+                return false;
+            }
+            o.screenshots.push_back({n, colon + 1});
+        } else if (arg == "--dump-state") {
+            const char* v = value("a file");
+            if (!v) return false;
+            o.dumpState = v;
+        } else if (arg == "--record") {
+            const char* v = value("a file");
+            if (!v) return false;
+            o.record = v;
+        } else {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+    }
+    if (o.headless && !o.record.empty()) {
+        error = "--record records a person playing; it cannot be used with --headless";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velk

@@ -1,0 +1,243 @@
+#include "app/game_app.h"
+
+#include <cstdio>
+
+#include "app/cursor.h"
+#include "app/frame_check.h"
+#include "app/title.h"
+#include "platform/backend.h"
+#include "platform/bitmap_font.h"
+#include "platform/direct3d.h"
+#include "platform/font_finder.h"
+#include "platform/game_random.h"
+#include "platform/input_state.h"
+#include "platform/music.h"
+#include "platform/sound_bank.h"
+#include "ui/notice_log.h"
+
+int32_t GameState = kStateBoot;
+float PacingAccumulator = 0;
+CGameApp* g_app = nullptr;
+
+namespace {
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+constexpr float kPaceThreshold = 3.0f;  // 60 ms at 50 per second
+// The title frame runs on every pass once the pace is reached; a person's
+// screen shows at most this many of them a second, so the loop waits between.
+constexpr int kTitleFramesPerSecond = 60;
+
+struct EffectFile {
+    const char* file;
+    SoundBuffer* buffer;
+};
+
+}  // namespace
+
+CGameApp::CGameApp(velk::IBackend* backend, const velk::Options& options)
+    : backend_(backend), options_(options) {
+    GameState = kStateBoot;
+    PacingAccumulator = 0;
+}
+
+bool CGameApp::init() {
+    bool windowed = true;
+    if (options_.screenMode == 1 || backend_->isHeadless())
+        windowed = true;
+    else if (options_.screenMode == 2)
+        windowed = false;
+    else
+        windowed = backend_->askYesNo("창모드로 할까요?", "화면모드선택");
+
+    device = std::make_unique<CDirect3D>();
+    if (!device->init(backend_, kScreenWidth, kScreenHeight, windowed, options_.scale)) {
+        error_ = "cannot open the game's screen";
+        return false;
+    }
+
+    g_soundBank.init(backend_);
+    const EffectFile effects[] = {
+        {"sound\\jump.wav", &g_effects.jump},       {"sound\\holkick.wav", &g_effects.holkick},
+        {"sound\\sliding.wav", &g_effects.sliding}, {"sound\\userhit.wav", &g_effects.userhit},
+        {"sound\\userdie.wav", &g_effects.userdie}, {"sound\\eat_e.wav", &g_effects.eat_e},
+        {"sound\\eat.wav", &g_effects.eat},         {"sound\\levelup.wav", &g_effects.levelup},
+        {"sound\\btn.wav", &g_effects.btn},         {"sound\\btn0.wav", &g_effects.btn0},
+        {"sound\\btn1.wav", &g_effects.btn1},       {"sound\\btn2.wav", &g_effects.btn2},
+        {"sound\\out.wav", &g_effects.out},         {"sound\\no.wav", &g_effects.no},
+        {"sound\\open.wav", &g_effects.open},       {"sound\\gay.wav", &g_effects.gay},
+        {"sound\\wait.wav", &g_effects.wait},
+    };
+    for (const EffectFile& e : effects) g_soundBank.loadEffect(e.file, e.buffer);
+    g_soundBank.play(&g_effects.wait);
+
+    frameCheck = std::make_unique<CFrameCheck>(backend_);
+    g_input = new CInputState(backend_);
+
+    font = std::make_unique<CBitmapFont>("Arial", 10, 0);
+    if (font->createDeviceObjects(device.get()) < 0) {
+        std::string problem = velk::fontProblem();
+        error_ = problem.empty() ? "cannot build the frame-rate font" : problem;
+        return false;
+    }
+    font->restoreDeviceObjects();
+
+    cursor = std::make_unique<CCursor>();
+    cursor->init(device.get());
+
+    g_noticeLog = new CNoticeLog(device.get());
+    g_noticeLog->init();
+
+    backend_->showSystemCursor(false);
+    return true;
+}
+
+CGameApp::~CGameApp() {
+    device.reset();
+    frameCheck.reset();
+    delete g_input;
+    g_input = nullptr;
+    font.reset();
+    cursor.reset();
+    delete g_noticeLog;
+    g_noticeLog = nullptr;
+    delete g_music;
+    g_music = nullptr;
+    title.reset();
+    g_soundBank.releaseAll();
+    g_soundBank.shutdown();
+    backend_->showSystemCursor(true);
+}
+
+void CGameApp::resetTiming() {
+    backend_->warpCursor(kScreenWidth / 2, kScreenHeight / 2);
+    msAccumulator = 1000.0f;
+    rateSum = 0;
+    PacingAccumulator = 0;
+    rateCount = 0;
+    frameRate = frameCheck->measure();
+}
+
+void CGameApp::openMusic(const char* fileName) {
+    delete g_music;
+    g_music = new CMusic(backend_, fileName);
+    g_music->play();
+}
+
+void CGameApp::choosePlayMusic() {
+    char name[32];
+    std::snprintf(name, sizeof name, "music\\%d.mp3", velk::gameRand() % 2);
+    openMusic(name);
+}
+
+void CGameApp::stepState() {
+    switch (GameState) {
+    case kStateBoot:
+        resetTiming();
+        openMusic("music\\2.mp3");
+        g_soundBank.loadEffect("sound\\pet.wav", &g_effects.wait);
+        GameState = kStateEnterTitle;
+        break;
+    case kStateEnterTitle:
+        resetTiming();
+        if (options_.skipTitle) {
+            choosePlayMusic();
+            GameState = kStatePlay;
+            break;
+        }
+        title = std::make_unique<CTitle>();
+        title->init(device.get());
+        GameState = kStateTitle;
+        break;
+    case kStatePlay:
+        frameRate = frameCheck->measure();
+        rateCount += 1;
+        rateSum += frameRate;
+        msAccumulator += 1000.0f / frameRate;
+        if (msAccumulator >= 1000.0f) {
+            averageRate = rateSum / float(rateCount);
+            msAccumulator -= 1000.0f;
+            rateSum = 0;
+            rateCount = 0;
+        }
+        if (g_music && !g_music->isPlaying()) {
+            g_music->rewind();
+            g_music->play();
+        }
+        break;
+    case kStateNextMap:
+    case kStatePreviousMap:
+    case kStateReturn:
+        resetTiming();
+        choosePlayMusic();
+        GameState = kStatePlay;
+        break;
+    default:
+        break;
+    }
+}
+
+void CGameApp::frame() {
+    if (!device || !device->hasDevice()) return;
+    stepState();
+    if (GameState != kStateTitle && GameState != kStatePlay) return;
+    PacingAccumulator += 50.0f / frameRate;
+    if (!(PacingAccumulator > kPaceThreshold)) return;
+    if (GameState == kStateTitle)
+        titleFrame();
+    else
+        playFrame();
+}
+
+void CGameApp::titleFrame() {
+    g_input->poll();
+    device->clear(0x000000FF);
+    device->alphaTestOn();
+    device->beginScene();
+    if (title->step() == 1) {
+        title.reset();
+        choosePlayMusic();
+        GameState = kStatePlay;
+    }
+    cursor->draw();
+    device->endScene();
+    device->alphaTestOff();
+    device->present();
+    lastTitlePresent_ = backend_->counter();
+    finishPacedFrame();
+}
+
+void CGameApp::playFrame() {
+    g_input->poll();
+    device->clear(0x000000FF);
+    device->alphaTestOn();
+    device->beginScene();
+    cursor->draw();
+    device->endScene();
+    device->alphaTestOff();
+    g_noticeLog->draw();
+    char line[32];
+    std::snprintf(line, sizeof line, "%6.1f fps", double(averageRate));
+    font->drawText(700.0f, 0.0f, 0xFFFF0000, line, 0);
+    PacingAccumulator = 0;
+    device->present();
+    finishPacedFrame();
+}
+
+void CGameApp::finishPacedFrame() {
+    long index = pacedFrames_++;
+    if (onPacedFrame) onPacedFrame(index);
+}
+
+uint64_t CGameApp::nextFrameDue() const {
+    uint64_t now = backend_->counter();
+    uint64_t freq = backend_->frequency();
+    if (GameState == kStateTitle && lastTitlePresent_ != 0)
+        return lastTitlePresent_ + freq / kTitleFramesPerSecond;
+    if (GameState != kStatePlay) return now;
+    // Seconds still missing before the accumulator passes the threshold,
+    // plus half a millisecond so the pass that wakes surely runs the frame.
+    double missing = (kPaceThreshold - PacingAccumulator) / 50.0;
+    if (missing <= 0) return now;
+    return now + uint64_t((missing + 0.0005) * double(freq));
+}

@@ -1,0 +1,95 @@
+#pragma once
+// CGameApp: creates and destroys every long-lived object, runs the game-state
+// machine and the paced title and play frames.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/command_line.h"
+
+class CDirect3D;
+class CFrameCheck;
+class CBitmapFont;
+class CCursor;
+class CTitle;
+
+namespace velk {
+class IBackend;
+}
+
+// Game states.
+enum : int32_t {
+    kStateBoot = 500,
+    kStateEnterTitle = 200,
+    kStateTitle = 300,
+    kStatePlay = 400,
+    kStateNextMap = 600,
+    kStatePreviousMap = 700,
+    kStateReturn = 800,
+};
+
+// The current game state; other parts request 600, 700 or 800 by writing it
+// during a paced frame, and the change runs at the next state step.
+extern int32_t GameState;
+// Decides when a paced frame runs: 50 x the seconds of each pass are added,
+// and a frame runs once the sum passes 3.0 (60 ms).
+extern float PacingAccumulator;
+
+class CGameApp {
+public:
+    CGameApp(velk::IBackend* backend, const velk::Options& options);
+    ~CGameApp();
+    CGameApp(const CGameApp&) = delete;
+    CGameApp& operator=(const CGameApp&) = delete;
+
+    // Creates every long-lived object. False with `error()` set on a fatal failure.
+    bool init();
+    // One main-loop pass.
+    void frame();
+    void stepState();
+    void resetTiming();
+
+    // Set by the game menu's quit or a failed first map load.
+    void requestQuit() { quitRequested_ = true; }
+    bool quitRequested() const { return quitRequested_; }
+    const std::string& error() const { return error_; }
+
+    // Paced frames run so far (title and play), and a hook run after each.
+    long pacedFrames() const { return pacedFrames_; }
+    std::function<void(long frameIndex)> onPacedFrame;
+    // Counter value at which the next pass can do useful work, so the main
+    // loop can wait instead of spinning.
+    uint64_t nextFrameDue() const;
+
+    velk::IBackend* backend() const { return backend_; }
+
+    float frameRate = 0;
+    float averageRate = 0;
+    float msAccumulator = 0;
+    float rateSum = 0;
+    int32_t rateCount = 0;
+    std::unique_ptr<CDirect3D> device;
+    std::unique_ptr<CFrameCheck> frameCheck;
+    std::unique_ptr<CBitmapFont> font;
+    std::unique_ptr<CCursor> cursor;
+    std::unique_ptr<CTitle> title;
+
+private:
+    void titleFrame();
+    void playFrame();
+    void finishPacedFrame();
+    void choosePlayMusic();
+    void openMusic(const char* fileName);
+
+    velk::IBackend* backend_;
+    velk::Options options_;
+    std::string error_;
+    bool quitRequested_ = false;
+    long pacedFrames_ = 0;
+    uint64_t lastTitlePresent_ = 0;
+};
+
+// The application object, set by the entry point.
+extern CGameApp* g_app;

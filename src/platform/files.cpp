@@ -1,0 +1,86 @@
+#include "platform/files.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace velk {
+
+namespace {
+std::string g_dataDir = ".";
+bool g_verbose = false;
+}  // namespace
+
+void setDataDirectory(const std::string& dir) { g_dataDir = dir.empty() ? "." : dir; }
+const std::string& dataDirectory() { return g_dataDir; }
+
+std::string dataPath(const std::string& gameName) {
+    std::string rel = gameName;
+    for (char& c : rel)
+        if (c == '\\') c = '/';
+    if (!rel.empty() && rel.front() == '/') return rel;
+    return g_dataDir + "/" + rel;
+}
+
+bool readFile(const std::string& path, std::vector<uint8_t>& out, size_t cap) {
+    out.clear();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    long size = ok ? std::ftell(f) : -1;
+    if (size < 0 || size_t(size) > cap || std::fseek(f, 0, SEEK_SET) != 0) {
+        std::fclose(f);
+        if (size >= 0 && size_t(size) > cap) reportBadFile(path, "file too large");
+        return false;
+    }
+    out.resize(size_t(size));
+    ok = out.empty() || std::fread(out.data(), 1, out.size(), f) == out.size();
+    std::fclose(f);
+    if (!ok) out.clear();
+    return ok;
+}
+
+bool readDataFile(const std::string& gameName, std::vector<uint8_t>& out, size_t cap) {
+    return readFile(dataPath(gameName), out, cap);
+}
+
+bool writeFileAtomic(const std::string& path, const void* data, size_t size) {
+    std::error_code ec;
+    std::filesystem::path target(path);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+    std::string tmp = path + ".tmp";
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    const auto* p = static_cast<const uint8_t*>(data);
+    size_t left = size;
+    bool ok = true;
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= size_t(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(tmp.c_str());
+    return ok;
+}
+
+bool writeDataFileAtomic(const std::string& gameName, const std::string& text) {
+    return writeFileAtomic(dataPath(gameName), text.data(), text.size());
+}
+
+void setVerbose(bool on) { g_verbose = on; }
+bool verbose() { return g_verbose; }
+
+void reportBadFile(const std::string& name, const std::string& reason) {
+    if (g_verbose) std::fprintf(stderr, "velk: %s: %s\n", name.c_str(), reason.c_str());
+}
+
+}  // namespace velk

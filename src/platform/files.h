@@ -1,0 +1,37 @@
+#pragma once
+// Content files: game names resolved against the data directory, whole-file
+// reads with a size cap, atomic writes, and the --verbose diagnostics.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velk {
+
+void setDataDirectory(const std::string& dir);
+const std::string& dataDirectory();
+
+// "sound\\jump.wav" -> "<data>/sound/jump.wav". Backslashes are separators.
+std::string dataPath(const std::string& gameName);
+
+// Files larger than this are refused by every loader.
+constexpr size_t kMaxContentFile = 256u * 1024u * 1024u;
+
+// Reads a whole file (a real path). False if missing, unreadable or over `cap`.
+bool readFile(const std::string& path, std::vector<uint8_t>& out, size_t cap = kMaxContentFile);
+// Reads a game file relative to the data directory.
+bool readDataFile(const std::string& gameName, std::vector<uint8_t>& out,
+                  size_t cap = kMaxContentFile);
+
+// Writes to a temporary file beside `path`, flushes it and renames it over
+// `path`, so a crash never leaves a half-written file.
+bool writeFileAtomic(const std::string& path, const void* data, size_t size);
+bool writeDataFileAtomic(const std::string& gameName, const std::string& text);
+
+// --verbose: one line on stderr naming a file and what was wrong with it.
+void setVerbose(bool on);
+bool verbose();
+void reportBadFile(const std::string& name, const std::string& reason);
+
+}  // namespace velk

@@ -1,0 +1,318 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "platform/input_script.h"
+
+namespace velk {
+
+namespace {
+
+// SDL scancodes onto DirectInput key codes (the PC set-1 scan codes).
+int dikFromScancode(SDL_Scancode sc) {
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return 0x02 + (sc - SDL_SCANCODE_1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F10) return 0x3B + (sc - SDL_SCANCODE_F1);
+    static constexpr struct {
+        SDL_Scancode sc;
+        int dik;
+    } kMap[] = {
+        {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_0, 0x0B}, {SDL_SCANCODE_MINUS, 0x0C},
+        {SDL_SCANCODE_EQUALS, 0x0D}, {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_TAB, 0x0F},
+        {SDL_SCANCODE_Q, 0x10}, {SDL_SCANCODE_W, 0x11}, {SDL_SCANCODE_E, 0x12},
+        {SDL_SCANCODE_R, 0x13}, {SDL_SCANCODE_T, 0x14}, {SDL_SCANCODE_Y, 0x15},
+        {SDL_SCANCODE_U, 0x16}, {SDL_SCANCODE_I, 0x17}, {SDL_SCANCODE_O, 0x18},
+        {SDL_SCANCODE_P, 0x19}, {SDL_SCANCODE_LEFTBRACKET, 0x1A},
+        {SDL_SCANCODE_RIGHTBRACKET, 0x1B}, {SDL_SCANCODE_RETURN, 0x1C},
+        {SDL_SCANCODE_LCTRL, 0x1D}, {SDL_SCANCODE_A, 0x1E}, {SDL_SCANCODE_S, 0x1F},
+        {SDL_SCANCODE_D, 0x20}, {SDL_SCANCODE_F, 0x21}, {SDL_SCANCODE_G, 0x22},
+        {SDL_SCANCODE_H, 0x23}, {SDL_SCANCODE_J, 0x24}, {SDL_SCANCODE_K, 0x25},
+        {SDL_SCANCODE_L, 0x26}, {SDL_SCANCODE_SEMICOLON, 0x27},
+        {SDL_SCANCODE_APOSTROPHE, 0x28}, {SDL_SCANCODE_GRAVE, 0x29},
+        {SDL_SCANCODE_LSHIFT, 0x2A}, {SDL_SCANCODE_BACKSLASH, 0x2B}, {SDL_SCANCODE_Z, 0x2C},
+        {SDL_SCANCODE_X, 0x2D}, {SDL_SCANCODE_C, 0x2E}, {SDL_SCANCODE_V, 0x2F},
+        {SDL_SCANCODE_B, 0x30}, {SDL_SCANCODE_N, 0x31}, {SDL_SCANCODE_M, 0x32},
+        {SDL_SCANCODE_COMMA, 0x33}, {SDL_SCANCODE_PERIOD, 0x34}, {SDL_SCANCODE_SLASH, 0x35},
+        {SDL_SCANCODE_RSHIFT, 0x36}, {SDL_SCANCODE_KP_MULTIPLY, 0x37},
+        {SDL_SCANCODE_LALT, 0x38}, {SDL_SCANCODE_SPACE, 0x39}, {SDL_SCANCODE_CAPSLOCK, 0x3A},
+        {SDL_SCANCODE_F11, 0x57}, {SDL_SCANCODE_F12, 0x58}, {SDL_SCANCODE_KP_ENTER, 0x9C},
+        {SDL_SCANCODE_RCTRL, 0x9D}, {SDL_SCANCODE_RALT, 0xB8}, {SDL_SCANCODE_HOME, 0xC7},
+        {SDL_SCANCODE_UP, 0xC8}, {SDL_SCANCODE_PAGEUP, 0xC9}, {SDL_SCANCODE_LEFT, 0xCB},
+        {SDL_SCANCODE_RIGHT, 0xCD}, {SDL_SCANCODE_END, 0xCF}, {SDL_SCANCODE_DOWN, 0xD0},
+        {SDL_SCANCODE_PAGEDOWN, 0xD1}, {SDL_SCANCODE_INSERT, 0xD2}, {SDL_SCANCODE_DELETE, 0xD3},
+    };
+    for (const auto& m : kMap)
+        if (m.sc == sc) return m.dik;
+    return 0;
+}
+
+}  // namespace
+
+SdlBackend::SdlBackend() = default;
+
+SdlBackend::~SdlBackend() {
+    if (record_) std::fclose(record_);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+}
+
+bool SdlBackend::startRecording(const std::string& path) {
+    record_ = std::fopen(path.c_str(), "w");
+    if (!record_) return false;
+    std::fprintf(record_, "# velk input recording: replay with velk --headless --script FILE\n");
+    return true;
+}
+
+bool SdlBackend::askYesNo(const std::string& utf8Text, const std::string& utf8Caption) {
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "예"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "아니요"},
+    };
+    SDL_MessageBoxData box{};
+    box.flags = SDL_MESSAGEBOX_INFORMATION;
+    box.title = utf8Caption.c_str();
+    box.message = utf8Text.c_str();
+    box.numbuttons = 2;
+    box.buttons = buttons;
+    int chosen = 1;
+    // Without a way to ask (no message box support), play in a window.
+    if (SDL_ShowMessageBox(&box, &chosen) != 0) return true;
+    return chosen != 0;
+}
+
+bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
+    width_ = width;
+    height_ = height;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error_ = std::string("cannot open the display: ") + SDL_GetError();
+        return false;
+    }
+    scale = std::clamp(scale, 1, 8);
+    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
+    if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow("벨크 --", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width * scale, height * scale, flags);
+    if (!window_) {
+        error_ = std::string("cannot create the window: ") + SDL_GetError();
+        return false;
+    }
+    fullscreen_ = !windowed;
+    // The game presented with vsync in a window; any renderer will do.
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        error_ = std::string("cannot create a renderer: ") + SDL_GetError();
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, scale > 1 ? "nearest" : "linear");
+    // Logical size letterboxes full screen and maps mouse events back to 800 x 600.
+    SDL_RenderSetLogicalSize(renderer_, width, height);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                 SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture_) {
+        error_ = std::string("cannot create the screen texture: ") + SDL_GetError();
+        return false;
+    }
+    SDL_StopTextInput();
+    audio_.open();
+    return true;
+}
+
+void SdlBackend::present(const uint32_t* pixels, int width, int height) {
+    if (!renderer_ || !texture_) return;
+    SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    (void)height;
+}
+
+void SdlBackend::showSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void SdlBackend::warpCursor(int x, int y) {
+    if (!window_ || !focus_) return;
+    // Logical coordinates back to window coordinates.
+    SDL_Rect view;
+    float sx = 1, sy = 1;
+    SDL_RenderGetViewport(renderer_, &view);
+    SDL_RenderGetScale(renderer_, &sx, &sy);
+    SDL_WarpMouseInWindow(window_, int((x + view.x) * sx), int((y + view.y) * sy));
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+void SdlBackend::toggleFullscreen() {
+    fullscreen_ = !fullscreen_;
+    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool SdlBackend::pumpEvents() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+        case SDL_QUIT:
+            quit_ = true;
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                focus_ = false;
+                std::fill(std::begin(keys_), std::end(keys_), 0);
+                std::fill(std::begin(buttons_), std::end(buttons_), 0);
+            } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                focus_ = true;
+            }
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            bool down = e.type == SDL_KEYDOWN;
+            if (down && e.key.keysym.scancode == SDL_SCANCODE_RETURN &&
+                (e.key.keysym.mod & KMOD_ALT)) {
+                toggleFullscreen();
+                break;
+            }
+            if (down && textInput_ && e.key.keysym.scancode == SDL_SCANCODE_BACKSPACE) {
+                ++backspaces_;
+                ++recBackspaces_;
+            }
+            if (int dik = dikFromScancode(e.key.keysym.scancode)) keys_[dik] = down ? 0x80 : 0;
+            break;
+        }
+        case SDL_TEXTINPUT:
+            if (textInput_) {
+                typed_ += e.text.text;
+                recTyped_ += e.text.text;
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            mouseX_ = e.motion.x;
+            mouseY_ = e.motion.y;
+            moveX_ += e.motion.xrel;
+            moveY_ += e.motion.yrel;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : -1;
+            if (b >= 0) buttons_[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+            mouseX_ = e.button.x;
+            mouseY_ = e.button.y;
+            break;
+        }
+        case SDL_MOUSEWHEEL:
+            wheel_ += e.wheel.y;
+            break;
+        default:
+            break;
+        }
+    }
+    if (quit_ && record_ && !recQuit_) {
+        std::fprintf(record_, "%ld quit\n", polls_);
+        recQuit_ = true;
+    }
+    return !quit_;
+}
+
+void SdlBackend::waitUntil(uint64_t deadline) {
+    uint64_t now = SDL_GetPerformanceCounter();
+    if (deadline <= now) return;
+    uint64_t ms = (deadline - now) * 1000 / SDL_GetPerformanceFrequency();
+    if (ms > 0) SDL_WaitEventTimeout(nullptr, int(std::min<uint64_t>(ms, 100)));
+}
+
+uint64_t SdlBackend::counter() { return SDL_GetPerformanceCounter(); }
+uint64_t SdlBackend::frequency() { return SDL_GetPerformanceFrequency(); }
+int64_t SdlBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
+
+void SdlBackend::beginPoll() {
+    if (record_) recordChanges();
+    ++polls_;
+}
+
+void SdlBackend::recordChanges() {
+    ScriptEvent ev;
+    ev.frame = polls_;
+    auto emit = [&] { std::fprintf(record_, "%s\n", formatScriptEvent(ev).c_str()); };
+    if (mouseX_ != recX_ || mouseY_ != recY_) {
+        ev.type = ScriptEvent::Type::Mouse;
+        ev.x = recX_ = mouseX_;
+        ev.y = recY_ = mouseY_;
+        emit();
+    }
+    for (int b = 0; b < 2; ++b) {
+        if (buttons_[b] != recButtons_[b]) {
+            ev.type = ScriptEvent::Type::Button;
+            ev.button = b;
+            ev.down = buttons_[b] != 0;
+            recButtons_[b] = buttons_[b];
+            emit();
+        }
+    }
+    for (int k = 0; k < 256; ++k) {
+        if (keys_[k] != recKeys_[k]) {
+            ev.type = ScriptEvent::Type::Key;
+            ev.key = k;
+            ev.down = keys_[k] != 0;
+            recKeys_[k] = keys_[k];
+            emit();
+        }
+    }
+    if (!recTyped_.empty()) {
+        ev.type = ScriptEvent::Type::Text;
+        ev.text = recTyped_;
+        recTyped_.clear();
+        emit();
+    }
+    for (; recBackspaces_ > 0; --recBackspaces_) {
+        ev.type = ScriptEvent::Type::Backspace;
+        emit();
+    }
+    std::fflush(record_);
+}
+
+bool SdlBackend::readKeyboard(uint8_t keys[256]) {
+    if (!focus_) return false;
+    std::copy(std::begin(keys_), std::end(keys_), keys);
+    return true;
+}
+
+bool SdlBackend::readMouse(MouseState& state) {
+    if (!focus_) return false;
+    state.dx = moveX_;
+    state.dy = moveY_;
+    state.wheel = wheel_;
+    std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
+    moveX_ = moveY_ = wheel_ = 0;
+    return true;
+}
+
+void SdlBackend::cursorPosition(int& x, int& y) {
+    x = mouseX_;
+    y = mouseY_;
+}
+
+void SdlBackend::enableTextInput(bool on) {
+    if (on == textInput_) return;
+    textInput_ = on;
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
+
+std::string SdlBackend::takeTypedText() {
+    std::string out;
+    out.swap(typed_);
+    return out;
+}
+
+int SdlBackend::takeBackspaces() {
+    int n = backspaces_;
+    backspaces_ = 0;
+    return n;
+}
+
+}  // namespace velk

@@ -1,0 +1,95 @@
+#pragma once
+// The SDL2 backend: a window whose client area is the 800 x 600 screen (an
+// integer scale on request, desktop full screen letterboxed), keyboard and
+// mouse mapped onto the game's tables, SDL2_mixer audio, and an optional
+// recorder that writes the input as a replayable script.
+
+#include <cstdio>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/sdl/sdl_audio.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace velk {
+
+class SdlBackend : public IBackend {
+public:
+    SdlBackend();
+    ~SdlBackend() override;
+
+    // Starts writing every input change to `path` in the script format.
+    bool startRecording(const std::string& path);
+    const std::string& error() const { return error_; }
+
+    bool isHeadless() const override { return false; }
+    bool openDisplay(int width, int height, bool windowed, int scale) override;
+    void present(const uint32_t* pixels, int width, int height) override;
+    bool askYesNo(const std::string& utf8Text, const std::string& utf8Caption) override;
+    void showSystemCursor(bool show) override;
+    void warpCursor(int x, int y) override;
+
+    bool pumpEvents() override;
+    void waitUntil(uint64_t deadline) override;
+    uint64_t counter() override;
+    uint64_t frequency() override;
+    int64_t calendarSeconds() override;
+    void beginPoll() override;
+
+    bool readKeyboard(uint8_t keys[256]) override;
+    bool readMouse(MouseState& state) override;
+    void cursorPosition(int& x, int& y) override;
+    void enableTextInput(bool on) override;
+    std::string takeTypedText() override;
+    int takeBackspaces() override;
+
+    SoundHandle createSound(const std::string& name, const WaveFormat& format,
+                            const uint8_t* samples, size_t size) override {
+        return audio_.createSound(name, format, samples, size);
+    }
+    void releaseSound(SoundHandle handle) override { audio_.releaseSound(handle); }
+    bool isSoundPlaying(SoundHandle handle) override { return audio_.isSoundPlaying(handle); }
+    bool playSound(SoundHandle handle, bool loop) override { return audio_.playSound(handle, loop); }
+    MusicHandle openMusic(const std::string& path) override { return audio_.openMusic(path); }
+    void closeMusic(MusicHandle handle) override { audio_.closeMusic(handle); }
+    uint32_t musicLength(MusicHandle handle) override { return audio_.musicLength(handle); }
+    uint32_t musicPosition(MusicHandle handle) override { return audio_.musicPosition(handle); }
+    void playMusic(MusicHandle handle) override { audio_.playMusic(handle); }
+    void rewindMusic(MusicHandle handle) override { audio_.rewindMusic(handle); }
+
+private:
+    void toggleFullscreen();
+    void recordChanges();
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    SdlAudio audio_;
+    std::string error_;
+    int width_ = 800, height_ = 600;
+    bool quit_ = false;
+    bool focus_ = true;
+    bool fullscreen_ = false;
+    bool textInput_ = false;
+    uint8_t keys_[256] = {};
+    uint8_t buttons_[4] = {};
+    int mouseX_ = 400, mouseY_ = 300;
+    int moveX_ = 0, moveY_ = 0, wheel_ = 0;
+    std::string typed_;
+    int backspaces_ = 0;
+
+    // Recorder: what the last recorded poll saw, and what came since.
+    FILE* record_ = nullptr;
+    long polls_ = 0;
+    uint8_t recKeys_[256] = {};
+    uint8_t recButtons_[2] = {};
+    int recX_ = -1, recY_ = -1;
+    std::string recTyped_;
+    int recBackspaces_ = 0;
+    bool recQuit_ = false;
+};
+
+}  // namespace velk

@@ -1,0 +1,53 @@
+#include "ui/notice_log.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/cp949.h"
+
+int32_t g_noticeLife[CNoticeLog::kLines] = {};
+CNoticeLog* g_noticeLog = nullptr;
+
+CNoticeLog::CNoticeLog(CDirect3D* deviceIn) : device(deviceIn) {}
+
+CNoticeLog::~CNoticeLog() = default;
+
+void CNoticeLog::init() {
+    for (int i = 0; i < kLines; ++i) {
+        lines[i][0] = '\0';
+        ticks[i] = 0;
+        g_noticeLife[i] = kLife;
+    }
+    font = std::make_unique<CD3dxFont>();
+    font->create(device, "돋음", 15);
+}
+
+void CNoticeLog::add(const char* text) {
+    for (int i = kLines - 1; i >= 1; --i) {
+        std::memcpy(lines[i], lines[i - 1], kLineBytes);
+        ticks[i] = ticks[i - 1];
+        g_noticeLife[i] = g_noticeLife[i - 1];
+    }
+    std::string cut = velk::cutCp949(text ? text : "", kLineBytes - 1);
+    std::memcpy(lines[0], cut.c_str(), cut.size() + 1);
+    ticks[0] = 0;
+    g_noticeLife[0] = kLife;
+}
+
+void CNoticeLog::draw() {
+    for (int i = 0; i < kLines; ++i) {
+        if (lines[i][0] == '\0') continue;
+        if (++ticks[i] > 9) {
+            ticks[i] = 0;
+            if (g_noticeLife[i] > 0) --g_noticeLife[i];
+        }
+        if (g_noticeLife[i] <= 0) {
+            lines[i][0] = '\0';
+            g_noticeLife[i] = kLife;
+            continue;
+        }
+        uint32_t argb = (colour & 0x00FFFFFFu) | (uint32_t(alphaForLife(g_noticeLife[i])) << 24);
+        int y = 400 + 17 * i;
+        if (font) font->draw(600, y, 800, y + 17, argb, lines[i]);
+    }
+}

@@ -1,0 +1,76 @@
+#include "support/run_velk.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+
+namespace velk {
+
+namespace {
+
+std::string quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string binaryDir() {
+    const char* env = std::getenv("VELK_BIN");
+    return env ? env : VELK_BINARY_DIR;
+}
+
+}  // namespace
+
+std::string velkBinary() { return binaryDir() + "/velk"; }
+std::string demoDataDir() { return binaryDir() + "/data"; }
+
+VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args,
+                const std::string& script, bool dumpState) {
+    std::string cmd = quote(velkBinary()) + " --headless --data " + quote(demoDataDir());
+    if (!script.empty()) {
+        std::string scriptPath = workDir + "/script.txt";
+        std::ofstream(scriptPath) << script;
+        cmd += " --script " + quote(scriptPath);
+    }
+    std::string dumpPath = workDir + "/state.json";
+    if (dumpState) cmd += " --dump-state " + quote(dumpPath);
+    for (const std::string& a : args) cmd += " " + quote(a);
+    cmd += " 2>&1";
+
+    VelkRun run;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
+    int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (dumpState) run.state = readText(dumpPath);
+    return run;
+}
+
+long jsonNumber(const std::string& json, const std::string& key) {
+    size_t at = json.find("\"" + key + "\":");
+    if (at == std::string::npos) return -999999;
+    return std::strtol(json.c_str() + at + key.size() + 3, nullptr, 10);
+}
+
+std::string jsonArray(const std::string& json, const std::string& key) {
+    size_t at = json.find("\"" + key + "\":");
+    if (at == std::string::npos) return "";
+    size_t open = json.find('[', at), close = json.find(']', open);
+    if (open == std::string::npos || close == std::string::npos) return "";
+    return json.substr(open, close - open + 1);
+}
+
+}  // namespace velk

@@ -1,0 +1,30 @@
+#pragma once
+// Runs the real `velk` binary headless on the generated demo world, for
+// end-to-end tests that assert on the state dump and on screenshots.
+
+#include <string>
+#include <vector>
+
+namespace velk {
+
+struct VelkRun {
+    int exitCode = -1;
+    std::string output;  // stdout and stderr
+    std::string state;   // the state dump, if one was asked for
+};
+
+// `args` follow `velk --headless --data <build>/data`; `script` (if not
+// empty) is written to a file and passed with --script. The dump is read
+// back from `dumpPath` when given.
+VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args,
+                const std::string& script = "", bool dumpState = true);
+
+std::string velkBinary();
+std::string demoDataDir();
+
+// The value of a top-level number field in the dump ("gameState": 400).
+long jsonNumber(const std::string& json, const std::string& key);
+// The raw text of a top-level array field ("sounds": [...]).
+std::string jsonArray(const std::string& json, const std::string& key);
+
+}  // namespace velk
