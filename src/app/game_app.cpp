@@ -74,10 +74,14 @@ bool CGameApp::init() {
     frameCheck = std::make_unique<CFrameCheck>(backend_);
     g_input = new CInputState(backend_);
 
+    // Every window's text needs the Hangul face; without it the game cannot run.
+    if (std::string problem = velk::fontProblem(); !problem.empty()) {
+        error_ = problem;
+        return false;
+    }
     font = std::make_unique<CBitmapFont>("Arial", 10, 0);
     if (font->createDeviceObjects(device.get()) < 0) {
-        std::string problem = velk::fontProblem();
-        error_ = problem.empty() ? "cannot build the frame-rate font" : problem;
+        error_ = "cannot build the frame-rate font";
         return false;
     }
     font->restoreDeviceObjects();
