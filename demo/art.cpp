@@ -32,6 +32,21 @@ uint32_t mix(uint32_t a, uint32_t b, float t) {
     return ch(24) | ch(16) | ch(8) | ch(0);
 }
 
+uint32_t hash3(int x, int y, uint32_t seed) {
+    uint32_t h = uint32_t(x) * 0x8DA6B343u ^ uint32_t(y) * 0xD8163841u ^ seed * 0xCB1AB31Fu;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    h *= 0x297A2D39u;
+    h ^= h >> 15;
+    return h;
+}
+
+float bayer4(int x, int y) {
+    static constexpr int kMatrix[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    return float(kMatrix[y & 3][x & 3]) / 16.0f;
+}
+
 Canvas::Canvas(int width, int height, uint32_t fill)
     : w_(width), h_(height), px_(size_t(width) * height, fill) {}
 
@@ -155,6 +170,51 @@ void Canvas::outlineShapes(uint32_t c) {
         for (int i = 0; i < w_; ++i)
             if (!opaque(i, j) && (opaque(i - 1, j) || opaque(i + 1, j) || opaque(i, j - 1) || opaque(i, j + 1)))
                 px_[size_t(j) * w_ + i] = c;
+}
+
+void Canvas::line(float x0, float y0, float x1, float y1, float width, uint32_t c) {
+    const float r = width / 2.0f;
+    const float dx = x1 - x0, dy = y1 - y0;
+    const float len2 = dx * dx + dy * dy;
+    const int left = int(std::floor(std::min(x0, x1) - r)), right = int(std::ceil(std::max(x0, x1) + r));
+    const int top = int(std::floor(std::min(y0, y1) - r)), bottom = int(std::ceil(std::max(y0, y1) + r));
+    for (int j = top; j <= bottom; ++j)
+        for (int i = left; i <= right; ++i) {
+            const float px = float(i) + 0.5f, py = float(j) + 0.5f;
+            float t = len2 > 0 ? ((px - x0) * dx + (py - y0) * dy) / len2 : 0.0f;
+            t = std::clamp(t, 0.0f, 1.0f);
+            const float ex = px - (x0 + t * dx), ey = py - (y0 + t * dy);
+            if (ex * ex + ey * ey <= r * r) blend(i, j, c);
+        }
+}
+
+void Canvas::ditherGradient(int x, int y, int w, int h, const std::vector<uint32_t>& ramp) {
+    if (ramp.empty()) return;
+    const float steps = float(ramp.size() - 1);
+    for (int j = 0; j < h; ++j) {
+        const float pos = h > 1 ? float(j) / float(h - 1) * steps : 0.0f;
+        const int base = std::min(int(pos), int(ramp.size()) - 1);
+        const float frac = pos - float(base);
+        for (int i = 0; i < w; ++i) {
+            const int k = (frac > bayer4(x + i, y + j) && base + 1 < int(ramp.size())) ? base + 1 : base;
+            set(x + i, y + j, ramp[size_t(k)]);
+        }
+    }
+}
+
+void Canvas::blit(const Canvas& src, int x, int y) {
+    for (int j = 0; j < src.h_; ++j)
+        for (int i = 0; i < src.w_; ++i) {
+            const uint32_t c = src.px_[size_t(j) * src.w_ + i];
+            if (c >> 24) blend(x + i, y + j, c);
+        }
+}
+
+Canvas Canvas::mirrored() const {
+    Canvas out(w_, h_);
+    for (int j = 0; j < h_; ++j)
+        for (int i = 0; i < w_; ++i) out.px_[size_t(j) * w_ + i] = px_[size_t(j) * w_ + (w_ - 1 - i)];
+    return out;
 }
 
 }  // namespace demo

@@ -29,6 +29,13 @@ constexpr uint32_t kWhite = rgb(0xFFFFFF);
 }  // namespace palette
 
 uint32_t mix(uint32_t a, uint32_t b, float t);
+// The colour with its alpha replaced.
+constexpr uint32_t withAlpha(uint32_t c, uint8_t a) { return (c & 0xFFFFFFu) | uint32_t(a) << 24; }
+
+// Deterministic noise for textures: a well-mixed hash of a position and a seed.
+uint32_t hash3(int x, int y, uint32_t seed);
+// The 4 x 4 ordered-dither threshold at a position, in [0, 1).
+float bayer4(int x, int y);
 
 class Canvas {
 public:
@@ -54,6 +61,16 @@ public:
     static int textWidth(const std::string& utf8, int height);
     // Draws a 1-pixel dark outline around every opaque shape.
     void outlineShapes(uint32_t c);
+
+    // Pixel-art helpers: hard-edged shapes, no anti-aliasing.
+    // A thick line with round caps from (x0, y0) to (x1, y1).
+    void line(float x0, float y0, float x1, float y1, float width, uint32_t c);
+    // Vertical ramp through `ramp`'s colours, ordered-dithered between steps.
+    void ditherGradient(int x, int y, int w, int h, const std::vector<uint32_t>& ramp);
+    // Source-over of `src` with its top-left corner at (x, y).
+    void blit(const Canvas& src, int x, int y);
+    Canvas mirrored() const;
+    std::vector<uint32_t> pixels() const { return px_; }
 
 private:
     int w_, h_;

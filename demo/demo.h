@@ -16,9 +16,18 @@ struct DemoContext {
 bool writeOut(const DemoContext& ctx, const std::string& relative, const std::string& bytes);
 // Whether any write failed (the generator then exits non-zero).
 bool failed();
+// Reports a fault in the sources; the generator then exits non-zero.
+void fail(const std::string& message);
+// Reads sources/relative whole; false (and a failure) when it is missing.
+bool readSource(const DemoContext& ctx, const std::string& relative, std::string& out);
 
 void writeTitle(const DemoContext& ctx);   // title pictures and the cursor
+void writeMessageBox(const DemoContext& ctx);  // the message box panel and buttons
 void writeSounds(const DemoContext& ctx);  // every sound effect the game loads
 void writeMusic(const DemoContext& ctx);   // the three tracks, when lame is present
+// Maps with their tile and object sets, stages, positions, minimap names and quests.
+void writeMaps(const DemoContext& ctx);
+void writeHero(const DemoContext& ctx);     // sprite set 0 and its delays
+void writeNewGame(const DemoContext& ctx);  // txt/user/init.txt
 
 }  // namespace demo

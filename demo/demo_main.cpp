@@ -38,6 +38,21 @@ bool writeOut(const DemoContext& ctx, const std::string& relative, const std::st
 
 bool failed() { return g_failed; }
 
+void fail(const std::string& message) {
+    std::fprintf(stderr, "velk-demo: %s\n", message.c_str());
+    g_failed = true;
+}
+
+bool readSource(const DemoContext& ctx, const std::string& relative, std::string& out) {
+    std::ifstream in(ctx.sources + "/" + relative, std::ios::binary);
+    if (!in) {
+        fail("cannot read source " + relative);
+        return false;
+    }
+    out.assign((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return true;
+}
+
 }  // namespace demo
 
 int main(int argc, char** argv) {
@@ -59,9 +74,17 @@ int main(int argc, char** argv) {
     std::printf("velk-demo: writing the demo world to %s\n", ctx.out.c_str());
     std::printf("  title and cursor\n");
     demo::writeTitle(ctx);
+    std::printf("  message box\n");
+    demo::writeMessageBox(ctx);
     std::printf("  sound effects\n");
     demo::writeSounds(ctx);
     std::printf("  music\n");
     demo::writeMusic(ctx);
+    std::printf("  maps, tiles, objects and stages\n");
+    demo::writeMaps(ctx);
+    std::printf("  hero\n");
+    demo::writeHero(ctx);
+    std::printf("  new game\n");
+    demo::writeNewGame(ctx);
     return demo::failed() ? 1 : 0;
 }

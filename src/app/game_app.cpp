@@ -4,6 +4,7 @@
 
 #include "app/cursor.h"
 #include "app/frame_check.h"
+#include "actors/player.h"
 #include "app/title.h"
 #include "platform/backend.h"
 #include "platform/bitmap_font.h"
@@ -14,6 +15,10 @@
 #include "platform/music.h"
 #include "platform/sound_bank.h"
 #include "ui/notice_log.h"
+#include "world/field.h"
+#include "world/object_set.h"
+#include "world/stage.h"
+#include "world/tile_set.h"
 
 int32_t GameState = kStateBoot;
 float PacingAccumulator = 0;
@@ -73,6 +78,21 @@ bool CGameApp::init() {
 
     frameCheck = std::make_unique<CFrameCheck>(backend_);
     g_input = new CInputState(backend_);
+    g_tileSet = new CTileSet();
+    g_objectSet = new CObjectSet();
+    g_field = new CField(device.get());
+    g_field->init();
+
+    player = std::make_unique<CPlayer>(*g_field);
+    player->placePlayer();
+    if (!g_field->loadMap()) {
+        error_ = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
+                 ".mmf (run with --verbose for the reason)";
+        return false;
+    }
+
+    stage = std::make_unique<CStage>();
+    stage->init(device.get(), g_field->mapNumber);
 
     // Every window's text needs the Hangul face; without it the game cannot run.
     if (std::string problem = velk::fontProblem(); !problem.empty()) {
@@ -101,6 +121,14 @@ CGameApp::~CGameApp() {
     frameCheck.reset();
     delete g_input;
     g_input = nullptr;
+    player.reset();  // saves
+    delete g_field;
+    g_field = nullptr;
+    delete g_tileSet;
+    g_tileSet = nullptr;
+    delete g_objectSet;
+    g_objectSet = nullptr;
+    stage.reset();
     font.reset();
     cursor.reset();
     delete g_noticeLog;
@@ -172,13 +200,23 @@ void CGameApp::stepState() {
     case kStateNextMap:
     case kStatePreviousMap:
     case kStateReturn:
-        resetTiming();
-        choosePlayMusic();
-        GameState = kStatePlay;
+        changeMap();
         break;
     default:
         break;
     }
+}
+
+void CGameApp::changeMap() {
+    resetTiming();
+    choosePlayMusic();
+    g_field->changeMapNumbers(GameState);
+    g_field->resetScroll();
+    g_field->loadMap();
+    stage = std::make_unique<CStage>();
+    stage->init(device.get(), g_field->mapNumber);
+    player->placePlayer();
+    GameState = kStatePlay;
 }
 
 void CGameApp::frame() {
@@ -216,6 +254,9 @@ void CGameApp::playFrame() {
     device->clear(0x000000FF);
     device->alphaTestOn();
     device->beginScene();
+    stage->step(g_field->lastScroll);
+    g_field->drawLowerTiles();
+    g_field->drawUpperTiles();
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

@@ -14,6 +14,8 @@ class CFrameCheck;
 class CBitmapFont;
 class CCursor;
 class CTitle;
+class CStage;
+class CPlayer;
 
 namespace velk {
 class IBackend;
@@ -75,6 +77,9 @@ public:
     std::unique_ptr<CBitmapFont> font;
     std::unique_ptr<CCursor> cursor;
     std::unique_ptr<CTitle> title;
+    std::unique_ptr<CStage> stage;
+    // The hero's record; the world will own it once actors run.
+    std::unique_ptr<CPlayer> player;
 
 private:
     void titleFrame();
@@ -82,6 +87,7 @@ private:
     void finishPacedFrame();
     void choosePlayMusic();
     void openMusic(const char* fileName);
+    void changeMap();
 
     velk::IBackend* backend_;
     velk::Options options_;

@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace velk {
 
 namespace {
 std::string g_dataDir = ".";
 bool g_verbose = false;
+BadFileListener g_listener;
 }  // namespace
 
 void setDataDirectory(const std::string& dir) { g_dataDir = dir.empty() ? "." : dir; }
@@ -79,7 +81,10 @@ bool writeDataFileAtomic(const std::string& gameName, const std::string& text) {
 void setVerbose(bool on) { g_verbose = on; }
 bool verbose() { return g_verbose; }
 
+void setBadFileListener(BadFileListener listener) { g_listener = std::move(listener); }
+
 void reportBadFile(const std::string& name, const std::string& reason) {
+    if (g_listener) g_listener(name, reason);
     if (g_verbose) std::fprintf(stderr, "velk: %s: %s\n", name.c_str(), reason.c_str());
 }
 

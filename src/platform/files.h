@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,11 @@ bool writeDataFileAtomic(const std::string& gameName, const std::string& text);
 void setVerbose(bool on);
 bool verbose();
 void reportBadFile(const std::string& name, const std::string& reason);
+
+// Also hands every report to `listener` (whatever --verbose says), so a
+// content checker can collect the loaders' own reasons. An empty listener
+// removes it.
+using BadFileListener = std::function<void(const std::string& name, const std::string& reason)>;
+void setBadFileListener(BadFileListener listener);
 
 }  // namespace velk

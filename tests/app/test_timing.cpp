@@ -8,6 +8,7 @@
 #include "app/game_app.h"
 #include "platform/game_random.h"
 #include "support/game_fixture.h"
+#include "support/mini_world.h"
 
 namespace velk {
 namespace {
@@ -57,6 +58,7 @@ class PacingTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
+        writeMiniWorld(dir);
         Options options;
         options.skipTitle = true;
         app = std::make_unique<CGameApp>(&backend, options);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -36,7 +37,13 @@ std::string demoDataDir() { return binaryDir() + "/data"; }
 
 VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args,
                 const std::string& script, bool dumpState) {
-    std::string cmd = quote(velkBinary()) + " --headless --data " + quote(demoDataDir());
+    // Each run plays a fresh copy of the demo world, so saves written by
+    // one test never leak into another.
+    std::string data = workDir + "/data";
+    std::error_code ec;
+    if (!std::filesystem::exists(data, ec))
+        std::filesystem::copy(demoDataDir(), data, std::filesystem::copy_options::recursive, ec);
+    std::string cmd = quote(velkBinary()) + " --headless --data " + quote(data);
     if (!script.empty()) {
         std::string scriptPath = workDir + "/script.txt";
         std::ofstream(scriptPath) << script;

@@ -13,7 +13,8 @@ struct VelkRun {
     std::string state;   // the state dump, if one was asked for
 };
 
-// `args` follow `velk --headless --data <build>/data`; `script` (if not
+// `args` follow `velk --headless --data <copy>`, where <copy> is a copy of
+// the demo world made in `workDir` on the first run there; `script` (if not
 // empty) is written to a file and passed with --script. The dump is read
 // back from `dumpPath` when given.
 VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args,

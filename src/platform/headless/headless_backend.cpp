@@ -46,10 +46,10 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
         setButton(ev.button, ev.down);
         break;
     case ScriptEvent::Type::Text:
-        if (textInput_) typed_ += ev.text;
+        typeText(ev.text);
         break;
     case ScriptEvent::Type::Backspace:
-        if (textInput_) ++backspaces_;
+        pressBackspace();
         break;
     case ScriptEvent::Type::Quit:
         quit_ = true;

@@ -61,6 +61,11 @@ public:
     void setMouse(int x, int y) { mouseX_ = x; mouseY_ = y; }
     void setButton(int button, bool down) { buttons_[button & 3] = down ? 0x80 : 0; }
     void setFocus(bool focus) { focus_ = focus; }
+    // Typing as a script's text and backspace lines do: kept only while
+    // text input is enabled.
+    void typeText(const std::string& utf8) { if (textInput_) typed_ += utf8; }
+    void pressBackspace() { if (textInput_) ++backspaces_; }
+    bool textInputEnabled() const { return textInput_; }
     long pollCount() const { return polls_; }
     const HeadlessAudio& audio() const { return audio_; }
 

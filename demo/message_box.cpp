@@ -1,0 +1,77 @@
+// The message box's panel and its OK and Cancel buttons, in the title's
+// style: dark blue panels, a gold frame, cream text.
+
+#include <cstdint>
+#include <string>
+
+#include "content/pic_writer.h"
+#include "demo/art.h"
+#include "demo/demo.h"
+
+namespace demo {
+
+namespace {
+
+using namespace palette;
+
+// The game's button hit areas are 46 x 25 pixels; the panel holds two text
+// lines at 50 and 66 and the buttons at 95.
+constexpr int kBoxW = 260, kBoxH = 130;
+constexpr int kButtonW = 46, kButtonH = 25;
+
+void save(const DemoContext& ctx, const std::string& name, const Canvas& c) {
+    velk::ImageBlockOptions options;
+    options.bitsPerPixel = 32;
+    writeOut(ctx, name, velk::encodePicture(uint32_t(c.width()), uint32_t(c.height()), c.data(), options));
+}
+
+Canvas boxPanel() {
+    Canvas c(kBoxW, kBoxH);
+    c.fillRoundRect(0, 0, kBoxW, kBoxH, 10, kGold);
+    c.fillRoundRect(2, 2, kBoxW - 4, kBoxH - 4, 8, kNight);
+    // Dusk at the top fading to night, inside the frame only.
+    for (int y = 2; y < kBoxH - 2; ++y) {
+        uint32_t shade = mix(kDusk, kNight, float(y - 2) / float(kBoxH - 5));
+        for (int x = 2; x < kBoxW - 2; ++x)
+            if (c.at(x, y) == kNight) c.set(x, y, shade);
+    }
+    c.frameRoundRect(5, 5, kBoxW - 10, kBoxH - 10, 6, withAlpha(kGold, 90));
+    const std::string title = "알림";
+    c.text((kBoxW - Canvas::textWidth(title, 16)) / 2, 12, title, 16, kGold, kInk, 1);
+    // A divider with a small diamond under the heading.
+    c.fillRect(20, 38, kBoxW - 40, 1, withAlpha(kGold, 160));
+    c.fillPolygon({float(kBoxW) / 2 - 4, 38.5f, float(kBoxW) / 2, 34.5f, float(kBoxW) / 2 + 4, 38.5f,
+                   float(kBoxW) / 2, 42.5f},
+                  kGold);
+    return c;
+}
+
+enum class Look { kNormal, kHover, kPressed };
+
+Canvas button(const std::string& label, Look look) {
+    Canvas c(kButtonW, kButtonH);
+    c.fillRoundRect(0, 0, kButtonW, kButtonH, 6, kGold);
+    uint32_t fill = look == Look::kHover ? rgb(0x3D6FB0) : look == Look::kPressed ? kNight : kDusk;
+    c.fillRoundRect(2, 2, kButtonW - 4, kButtonH - 4, 4, fill);
+    if (look == Look::kHover) c.fillRoundRect(4, 3, kButtonW - 8, 8, 3, argb(70, 0xFF, 0xFF, 0xFF));
+    // A pressed button sinks by a pixel.
+    int sink = look == Look::kPressed ? 1 : 0;
+    int w = Canvas::textWidth(label, 13);
+    c.text((kButtonW - w) / 2 + sink, 6 + sink, label, 13, look == Look::kHover ? kGold : kCream,
+           kInk, 1);
+    return c;
+}
+
+}  // namespace
+
+void writeMessageBox(const DemoContext& ctx) {
+    save(ctx, "pic/mss_box.pic", boxPanel());
+    // 0-2 OK, 3-5 Cancel: normal, cursor over it, pressed.
+    const char* labels[] = {"확인", "취소"};
+    const Look looks[] = {Look::kNormal, Look::kHover, Look::kPressed};
+    for (int b = 0; b < 2; ++b)
+        for (int l = 0; l < 3; ++l)
+            save(ctx, "pic/mss_box_btn_" + std::to_string(b * 3 + l) + ".pic", button(labels[b], looks[l]));
+}
+
+}  // namespace demo

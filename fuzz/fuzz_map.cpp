@@ -1,0 +1,90 @@
+// libFuzzer target: the map loader with everything that follows a load
+// (queries, both tile layers, object drawing). Tile and object sets 0 and 1
+// stand in a temporary data directory so inputs naming them load fully.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "content/object_set_writer.h"
+#include "content/tile_set_writer.h"
+#include "platform/direct3d.h"
+#include "platform/files.h"
+#include "world/field.h"
+#include "world/formats.h"
+#include "world/object_set.h"
+#include "world/tile_set.h"
+
+namespace {
+
+CDirect3D* g_device = nullptr;
+std::string g_dir;
+volatile uint32_t g_sink = 0;  // keeps the queries from being optimised away
+
+void removeDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(g_dir, ec);
+}
+
+void writeFile(const std::string& name, const std::string& bytes) {
+    const std::string path = velk::dataPath(name);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    velk::writeFileAtomic(path, bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velk-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    g_dir = pattern;
+    std::atexit(removeDir);
+    velk::setDataDirectory(g_dir);
+    for (int set = 0; set < 2; ++set) {
+        velk::TileSetSource tiles;
+        for (int t = 0; t < 3 + set; ++t)
+            tiles.tiles.push_back(std::vector<uint32_t>(32 * 32, 0xFF000000u + uint32_t(t)));
+        writeFile(velk::tileSetFileName(set), velk::encodeTileSet(tiles));
+    }
+    velk::ObjectSetSource objects;
+    objects.kinds = {{{{0, 0, 0}, {1, 0, 0}}, 0, 0}, {{{5, 0, 0}}, 0, 0}, {{}, 0, 0}};
+    objects.images = {{8, 8, std::vector<uint32_t>(64, 0xFFFFFFFFu)},
+                      {4, 2, std::vector<uint32_t>(8, 0x80FF0000u)}};
+    writeFile(velk::objectSetFileName(0), velk::encodeObjectSet(objects));
+
+    g_device = new CDirect3D;
+    if (!g_device->init(nullptr, 800, 600, true)) std::abort();
+    g_tileSet = new CTileSet;
+    g_objectSet = new CObjectSet;
+    g_field = new CField(g_device);
+    g_field->init();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CField& field = *g_field;
+    field.loadMapFromMemory(data, size, "fuzz.mmf");
+    // A camera somewhere over the map, the edges included.
+    const int32_t cx = size > 0 ? int32_t(data[0] % 96) - 32 : 0;
+    const int32_t cy = size > 1 ? int32_t(data[1] % 96) - 32 : 0;
+    field.placeCamera(cx, cy, 0, 0);
+    field.drawLowerTiles();
+    field.drawUpperTiles();
+    for (int i = 0; i < g_objectSet->placementCount(); ++i) {
+        const ObjectPlacement& p = g_objectSet->placements[size_t(i)];
+        field.drawObject(p.x % 800, p.y % 600, p.kind, i);
+    }
+    uint32_t sum = 0;
+    for (int32_t r = -1; r <= field.mapData.terrainRows(); ++r)
+        for (int32_t c = -1; c <= field.mapData.terrainColumns(); ++c)
+            sum += uint32_t(field.terrain(c, r));
+    for (int32_t r = -1; r <= field.mapData.rows; ++r)
+        for (int32_t c = -1; c <= field.mapData.columns; ++c)
+            sum += uint32_t(field.lowerTile(c, r) + field.upperTile(c, r));
+    g_sink = sum;
+    return 0;
+}

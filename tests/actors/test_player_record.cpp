@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "actors/player.h"
+#include "actors/save_file.h"
+#include "content/save_writer.h"
+#include "platform/cp949.h"
+#include "platform/files.h"
+#include "support/temp_dir.h"
+#include "world/field.h"
+
+namespace {
+
+std::string readGameFile(const std::string& name) {
+    std::ifstream in(velk::dataPath(name), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Every slot distinct, so any slot landing in the wrong place shows.
+SaveRecord sampleRecord() {
+    SaveRecord r;
+    r.name = velk::toCp949("하늘");
+    r.mapNumber = 12;
+    r.mp = 17;
+    r.hp = 23;
+    r.level = 3;
+    r.attackStat = 7;
+    r.defenceStat = 8;
+    r.skillStat = 9;
+    r.mpStat = 4;
+    r.hpStat = 5;
+    r.exp = 150;
+    r.aru = 4321;
+    r.statPoints = 2;
+    for (int s = 0; s < velk::kSlotCount; ++s) r.slots[size_t(s)] = {s, s + 100, 1000 + s};  // count, icon, itemId
+    r.slots[9].icon = -1;
+    return r;
+}
+
+class PlayerRecord : public ::testing::Test {
+protected:
+    velk::TempDir dir;
+    CField field{nullptr};
+};
+
+}  // namespace
+
+TEST_F(PlayerRecord, NewGameStartsInTownWithFullPoints) {
+    SaveRecord init = sampleRecord();
+    init.level = 1;
+    dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
+    field.mapNumber = 9;
+    {
+        CPlayer player(field);
+        EXPECT_EQ(std::string(player.name), velk::toCp949("벨크"));
+        EXPECT_EQ(field.mapNumber, 0);
+        EXPECT_EQ(player.maxHp, 50);
+        EXPECT_EQ(player.hp, 50);
+        EXPECT_EQ(player.maxMp, 40);
+        EXPECT_EQ(player.mp, 40);
+        EXPECT_EQ(player.expNext, 60);
+        EXPECT_EQ(player.aru, 4321);
+        for (int s = 0; s < velk::kSlotCount; ++s) {
+            EXPECT_EQ(player.slots[size_t(s)].icon, init.slots[size_t(s)].icon) << s;
+            EXPECT_EQ(player.slots[size_t(s)].itemId, 1000 + s) << s;
+        }
+    }
+    // The first save is written as the player goes.
+    SaveRecord saved;
+    const std::string text = readGameFile(velk::kSaveFileName);
+    ASSERT_TRUE(velk::parseSaveFile(reinterpret_cast<const uint8_t*>(text.data()), text.size(), false,
+                                    saved, nullptr));
+    EXPECT_EQ(saved.hp, 50);
+    EXPECT_EQ(saved.name, velk::toCp949("벨크"));
+}
+
+TEST_F(PlayerRecord, DerivedValuesComeFromLevelAndStats) {
+    struct Case {
+        int32_t level, hpStat, mpStat;
+        int32_t maxHp, maxMp, expNext;
+    };
+    const Case cases[] = {
+        {1, 5, 4, 50, 40, 60},
+        {2, 5, 4, 56, 43, 208},
+        {3, 5, 4, 62, 46, 414},
+        {10, 0, 0, 54, 27, 6000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        SaveRecord r = sampleRecord();
+        r.level = c.level;
+        r.hpStat = c.hpStat;
+        r.mpStat = c.mpStat;
+        dir.write(velk::kSaveFileName, velk::saveFileText(r));
+        CPlayer player(field);
+        EXPECT_EQ(player.maxHp, c.maxHp);
+        EXPECT_EQ(player.maxMp, c.maxMp);
+        EXPECT_EQ(player.expNext, c.expNext);
+        EXPECT_EQ(player.hp, 23);  // a loaded hero keeps its points
+        EXPECT_EQ(player.mp, 17);
+        EXPECT_EQ(field.mapNumber, 12);
+    }
+}
+
+TEST_F(PlayerRecord, SaveRoundTripsEveryFieldInTheFileLayout) {
+    const SaveRecord r = sampleRecord();
+    const std::string written = velk::saveFileText(r);
+    dir.write(velk::kSaveFileName, written);
+    {
+        CPlayer player(field);
+        EXPECT_EQ(std::string(player.name), r.name);
+        EXPECT_EQ(player.level, 3);
+        EXPECT_EQ(player.attackStat, 7);
+        EXPECT_EQ(player.defenceStat, 8);
+        EXPECT_EQ(player.skillStat, 9);
+        EXPECT_EQ(player.statPoints, 2);
+        EXPECT_EQ(player.exp, 150);
+        // Skill book and energy bag land in their own slots although the
+        // file stores the skill book first.
+        for (int s = 0; s < velk::kSlotCount; ++s) {
+            EXPECT_EQ(player.slots[size_t(s)].icon, r.slots[size_t(s)].icon) << s;
+            EXPECT_EQ(player.slots[size_t(s)].count, s) << s;
+            EXPECT_EQ(player.slots[size_t(s)].itemId, 1000 + s) << s;
+        }
+    }
+    const std::string saved = readGameFile(velk::kSaveFileName);
+    EXPECT_EQ(saved, written);
+    // Slot lines end with a blank before the newline; the last has no newline.
+    const std::string lastLines = saved.substr(saved.find("101 1 1001"));
+    EXPECT_EQ(std::count(lastLines.begin(), lastLines.end(), '\n'), 3);
+    EXPECT_EQ(lastLines.find("\n"), lastLines.find(" \n") + 1);
+    EXPECT_EQ(saved.substr(saved.size() - 5), "1047 ");
+    EXPECT_NE(saved.find("117 17 1017 \n148 48 1048 "), std::string::npos);
+    EXPECT_NE(saved.find("152 52 1052 \n118 18 1018 "), std::string::npos)
+        << "the skill book line comes before the energy bag";
+    EXPECT_FALSE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName) + ".tmp"));
+}
+
+TEST_F(PlayerRecord, SavingAppliesDeathAndQuestRunRules) {
+    struct Case {
+        const char* what;
+        int32_t level, exp, mapNumber, questStep;
+        bool dead;
+        int32_t savedMap, savedHp, savedExp, fieldMapAfter;
+    };
+    // Level 11 with hpStat 5: maxHp 110; level 10: 104.
+    const Case cases[] = {
+        {"alive", 11, 1000, 12, 0, false, 12, 23, 1000, 12},
+        {"dead above level 10", 11, 1000, 12, 0, true, 0, 55, 300, 0},
+        {"dead at level 10", 10, 1000, 12, 0, true, 0, 52, 1000, 0},
+        {"dead in a quest run", 11, 1000, 17, 3, true, 15, 23, 300, 17},
+        {"alive in a quest run", 11, 1000, 17, 3, false, 15, 23, 1000, 17},
+        {"exp cut without overflow", 11, 2000000000, 12, 0, true, 0, 55, 600000000, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveRecord r = sampleRecord();
+        r.level = c.level;
+        r.exp = c.exp;
+        r.mapNumber = c.mapNumber;
+        dir.write(velk::kSaveFileName, velk::saveFileText(r));
+        {
+            CPlayer player(field);
+            field.questStep = int8_t(c.questStep);
+            if (c.dead) player.animRow = CPlayer::kDyingRow;
+        }
+        SaveRecord saved;
+        const std::string text = readGameFile(velk::kSaveFileName);
+        ASSERT_TRUE(velk::parseSaveFile(reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                                        false, saved, nullptr));
+        EXPECT_EQ(saved.mapNumber, c.savedMap);
+        EXPECT_EQ(saved.hp, c.savedHp);
+        EXPECT_EQ(saved.exp, c.savedExp);
+        EXPECT_EQ(field.mapNumber, c.fieldMapAfter);
+        field.questStep = 0;
+    }
+}
+
+TEST_F(PlayerRecord, LongNamesAreCutToTwelveBytesOnACharacterBoundary) {
+    struct Case {
+        std::string word, name;
+    };
+    const Case cases[] = {
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFGHIJKL"},
+        {velk::toCp949("가나다라마바사"), velk::toCp949("가나다라마바")},
+        {"A" + velk::toCp949("가나다라마바"), "A" + velk::toCp949("가나다라마")},
+    };
+    for (const Case& c : cases) {
+        SaveRecord r = sampleRecord();
+        r.name = c.word;
+        dir.write(velk::kSaveFileName, velk::saveFileText(r));
+        CPlayer player(field);
+        EXPECT_EQ(std::string(player.name), c.name);
+        EXPECT_EQ(player.name[12], '\0');
+    }
+}
+
+TEST_F(PlayerRecord, DamagedSaveStartsANewGameAndIsKeptAside) {
+    SaveRecord init = sampleRecord();
+    init.level = 1;
+    dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
+    const std::string full = velk::saveFileText(sampleRecord());
+    const std::string damaged[] = {
+        full.substr(0, full.size() / 2),    // cut short
+        "hero 3 10 20 4 x 1 1 1 1 1 1 1",  // not a number
+        "hero -4 10 20",                    // a map that cannot exist
+        "",                                 // empty
+    };
+    for (const std::string& text : damaged) {
+        SCOPED_TRACE(text);
+        dir.write(velk::kSaveFileName, text);
+        {
+            CPlayer player(field);
+            EXPECT_EQ(std::string(player.name), velk::toCp949("벨크"));
+            EXPECT_EQ(player.hp, player.maxHp);
+            EXPECT_EQ(readGameFile(velk::kSaveFileName), text) << "untouched while playing";
+        }
+        EXPECT_EQ(readGameFile(std::string(velk::kSaveFileName) + ".bad"), text);
+        EXPECT_EQ(readGameFile(velk::kSaveFileName).substr(0, 7), velk::toCp949("벨크") + "\n0\n");
+    }
+}
+
+TEST_F(PlayerRecord, WithoutAnyFileABlankHeroStarts) {
+    {
+        CPlayer player(field);
+        EXPECT_EQ(player.level, 1);
+        EXPECT_EQ(player.maxHp, 50);
+        EXPECT_EQ(player.hp, 50);
+        EXPECT_EQ(player.expNext, 60);
+        for (const ItemSlot& s : player.slots) EXPECT_EQ(s.icon, -1);
+    }
+    EXPECT_TRUE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName)));
+}
+
+TEST(IntPower, SquaresRepeatedly) {
+    EXPECT_EQ(intPower(2.0f, 10), 1024.0f);
+    EXPECT_EQ(intPower(-3.0f, 3), -27.0f);
+    EXPECT_EQ(intPower(2.0f, -2), 0.25f);
+    EXPECT_EQ(intPower(7.0f, 0), 1.0f);
+    EXPECT_EQ(expForLevel(99), 86072384);  // single precision, as the level-up code computes it
+    EXPECT_EQ(expForLevel(INT32_MAX), INT32_MAX);
+}

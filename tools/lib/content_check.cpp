@@ -1,0 +1,383 @@
+#include "lib/content_check.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "actors/save_file.h"
+#include "actors/sprite_format.h"
+#include "actors/sprite_set.h"
+#include "lib/map_loading.h"
+#include "lib/pack_common.h"
+#include "lib/terrain_legend.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+#include "platform/text_reader.h"
+#include "world/field.h"
+#include "world/formats.h"
+#include "world/map_position.h"
+#include "world/stage_file.h"
+
+namespace velk::pack {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSynopsis = "velk-pack validate DIR";
+constexpr const char* kCursorFileName = "cursor/akman.cur";
+// Sets every map needs whatever its content: the hero's.
+constexpr int kRequiredSpriteSets[] = {0};
+// What a map name may hold: the minimap keeps 14 bytes and a zero.
+constexpr size_t kMaxMapNameBytes = 14;
+constexpr int kTileStep = 32;
+
+std::string minimapFileName(int mapNumber) {
+    return "txt/minimap/" + std::to_string(mapNumber) + ".txt";
+}
+
+// Numbers N of the files prefix + N + suffix in `folder` (a game name).
+std::vector<int> numberedFiles(const std::string& folder, const char* prefix, const char* suffix) {
+    std::vector<int> numbers;
+    std::error_code ec;
+    for (fs::directory_iterator it(dataPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        int n = 0;
+        if (it->is_regular_file(ec) &&
+            numberedName(it->path().filename().string(), prefix, suffix, n) && n >= 0)
+            numbers.push_back(n);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+class ContentChecker {
+public:
+    explicit ContentChecker(ContentReport& report) : report_(report) {}
+
+    void run() {
+        const std::vector<int> maps = numberedFiles("maps", "map_", ".mmf");
+        mapNumbers_.insert(maps.begin(), maps.end());
+        if (!mapNumbers_.count(0)) problem(mapFileName(0), "missing (a new game starts on map 0)");
+        for (int n : maps) checkMap(n);
+        report_.maps = maps.size();
+
+        std::set<int> sprites(std::begin(kRequiredSpriteSets), std::end(kRequiredSpriteSets));
+        for (int n : numberedFiles("sprite", "spr_", ".asp")) sprites.insert(n);
+        for (int n : sprites) checkSpriteSet(n);
+        report_.spriteSets = sprites.size();
+
+        checkPictures();
+        checkSaves();
+        report_.pictures = pictures_.size();
+        report_.filesChecked = checked_.size();
+    }
+
+private:
+    // A problem with `file`; the file counts as checked, and as sound if its loader said so.
+    void problem(const std::string& file, const std::string& reason) {
+        checked_.emplace(file, false);
+        for (ContentProblem& p : report_.problems)
+            if (p.file == file) {
+                ++p.more;
+                return;
+            }
+        report_.problems.push_back({file, reason, 0});
+    }
+
+    // Loads game file `name` once with `load`. A missing file, or a load
+    // that fails, is a problem carrying the loader's own reason; a loader
+    // that fails on another file it reads (a sprite set's delays) names that
+    // file instead. `load` may add problems of its own and still succeed.
+    bool check(const std::string& name, const std::function<bool()>& load,
+               const std::string& namedBy = {}) {
+        if (auto it = checked_.find(name); it != checked_.end()) return it->second;
+        if (!fileExists(dataPath(name))) {
+            checked_[name] = false;
+            problem(name, namedBy.empty() ? "missing" : "missing (named by " + namedBy + ")");
+            return false;
+        }
+        BadFileCapture capture;
+        checked_[name] = true;  // before the load, which may add problems of its own
+        if (load()) return true;
+        checked_[name] = false;
+        const std::string reason = capture.reasonFor(name);
+        if (!reason.empty() || capture.reports().empty()) {
+            problem(name, reason.empty() ? "cannot be read" : reason);
+        } else {
+            for (const auto& [file, why] : capture.reports()) problem(file, why);
+        }
+        return false;
+    }
+
+    void checkMap(int n) {
+        const std::string name = mapFileName(n);
+        ScopedWorldSets sets;
+        CField field(nullptr);
+        field.mapNumber = n;
+        std::vector<uint8_t> bytes;
+        const bool parsed = check(name, [&] {
+            // The map is sound once its grids are in: its sets are checked on their own.
+            field.loadMap();
+            return field.mapData.hasGrid() && readDataFile(name, bytes);
+        });
+        if (!parsed) return;
+        const CMapData& map = field.mapData;
+        const int32_t setNumber = sets.objects.setNumber;
+        readMapPlacements(bytes, map, sets.objects);
+
+        CTileSet tiles;
+        const std::string tileName = tileSetFileName(setNumber);
+        const bool tilesOk = check(
+            tileName,
+            [&] {
+                if (!tiles.load(setNumber)) return false;
+                if (tiles.tileWidth != kTileStep || tiles.tileHeight != kTileStep)
+                    problem(tileName, "tiles are " + std::to_string(tiles.tileWidth) + " x " +
+                                          std::to_string(tiles.tileHeight) +
+                                          " pixels; maps place them 32 pixels apart");
+                return true;
+            },
+            name);
+        if (tilesOk && tileCounts_.count(setNumber) == 0)
+            tileCounts_[setNumber] = tiles.tileCount();
+
+        CObjectSet objects;
+        const std::string objectName = objectSetFileName(setNumber);
+        objects.setNumber = setNumber;
+        const bool objectsOk = check(
+            objectName,
+            [&] {
+                if (!objects.load()) return false;
+                checkObjectKinds(objects, objectName);
+                return true;
+            },
+            name);
+        if (objectsOk && kindCounts_.count(setNumber) == 0)
+            kindCounts_[setNumber] = objects.kindCount();
+
+        checkMapContent(n, map, sets.objects);
+        checkStage(n);
+        for (int side = 0; side <= 1; ++side) checkPosition(n, side, map);
+        checkMinimapName(n);
+    }
+
+    void checkObjectKinds(const CObjectSet& objects, const std::string& name) {
+        for (int k = 0; k < objects.kindCount(); ++k) {
+            const ObjectKind& kind = objects.kinds[size_t(k)];
+            if (kind.frames.empty()) problem(name, "kind " + std::to_string(k) + " has no frames");
+            for (size_t f = 0; f < kind.frames.size(); ++f)
+                if (kind.frames[f].image < 0 || kind.frames[f].image > objects.lastImageIndex())
+                    problem(name, "kind " + std::to_string(k) + " frame " + std::to_string(f) +
+                                      " names image " + std::to_string(kind.frames[f].image) +
+                                      "; the set has " + std::to_string(objects.images.size()));
+        }
+    }
+
+    // What the loader lets through but the map cannot mean: codes with no
+    // meaning, tiles and kinds its sets do not have, exits to nowhere.
+    void checkMapContent(int n, const CMapData& map, const CObjectSet& placed) {
+        const std::string name = mapFileName(n);
+        const int32_t setNumber = placed.setNumber;
+        bool forwardExit = false, backExit = false;
+        for (int32_t r = 0; r < map.terrainRows(); ++r)
+            for (int32_t c = 0; c < map.terrainColumns(); ++c) {
+                const int32_t code = map.terrainCode(c, r);
+                forwardExit |= code == kTerrainExitForward;
+                backExit |= code == kTerrainExitBack;
+                if (code < 0 || code > kLastTerrainCode)
+                    problem(name, "terrain cell (" + std::to_string(c) + ", " + std::to_string(r) +
+                                      ") holds code " + std::to_string(code) +
+                                      ", which means nothing");
+            }
+        if (auto it = tileCounts_.find(setNumber); it != tileCounts_.end()) {
+            const uint32_t count = uint32_t(it->second);
+            for (int32_t r = 0; r < map.rows; ++r)
+                for (int32_t c = 0; c < map.columns; ++c) {
+                    const uint32_t cell = map.tileCell(c, r);
+                    const uint32_t lower = cell & 0xFFFu, upper = cell >> 20;
+                    // The unread-cell value stands for "no lower tile", as in the game.
+                    const bool lowerBad = lower >= count && lower != CMapData::kFreshCell;
+                    if (lowerBad || upper >= count)
+                        problem(name, "tile cell (" + std::to_string(c) + ", " + std::to_string(r) +
+                                          ") names " + (lowerBad ? "lower" : "upper") + " tile " +
+                                          std::to_string(lowerBad ? lower : upper) +
+                                          "; the tile set has " + std::to_string(count));
+                }
+        }
+        if (auto it = kindCounts_.find(setNumber); it != kindCounts_.end())
+            for (int p = 0; p < placed.placementCount(); ++p) {
+                const int32_t kind = placed.placements[size_t(p)].kind;
+                if (kind < 0 || kind >= it->second)
+                    problem(name, "placement " + std::to_string(p) + " names object kind " +
+                                      std::to_string(kind) + "; the object set has " +
+                                      std::to_string(it->second));
+            }
+        if (forwardExit && !mapNumbers_.count(n + 1))
+            problem(name, "has a forward exit, but " + mapFileName(n + 1) + " is missing");
+        if (backExit && !mapNumbers_.count(n - 1))
+            problem(name, "has a back exit, but " + mapFileName(n - 1) + " is missing");
+    }
+
+    void checkStage(int n) {
+        const std::string name = stageFileName(n);
+        StageFile stage;
+        const bool ok = check(name, [&] {
+            std::vector<uint8_t> bytes;
+            return readDataFile(name, bytes) &&
+                   parseStageFile(bytes.data(), bytes.size(), stage, name.c_str());
+        });
+        if (!ok) return;
+        checkPicture(stage.background, name);
+        for (const std::string& picture : stage.layerPictures) checkPicture(picture, name);
+    }
+
+    void checkPosition(int n, int side, const CMapData& map) {
+        const std::string name = mapPositionFileName(n, side);
+        check(name, [&] {
+            std::vector<uint8_t> bytes;
+            MapPosition p;
+            if (!readDataFile(name, bytes) ||
+                !parseMapPosition(bytes.data(), bytes.size(), p, name.c_str()))
+                return false;
+            if (p.column < 0 || p.row < 0 || p.column >= map.columns || p.row >= map.rows)
+                problem(name, "the hero starts at column " + std::to_string(p.column) + ", row " +
+                                  std::to_string(p.row) + ", outside the map's " +
+                                  std::to_string(map.columns) + " x " + std::to_string(map.rows) +
+                                  " tiles");
+            return true;
+        });
+    }
+
+    void checkMinimapName(int n) {
+        const std::string name = minimapFileName(n);
+        check(name, [&] {
+            std::vector<uint8_t> bytes;
+            if (!readDataFile(name, bytes)) return false;
+            TextReader in(bytes.data(), bytes.size());
+            std::string mapName;
+            if (!in.word(mapName, "map name")) {
+                reportBadFile(name, in.error());
+                return false;
+            }
+            if (mapName.size() > kMaxMapNameBytes)
+                problem(name, "the name is " + std::to_string(mapName.size()) +
+                                  " bytes; the minimap holds at most 14");
+            return true;
+        });
+    }
+
+    void checkSpriteSet(int n) {
+        check(spriteSetFileName(n), [n] {
+            CSpriteSet set;
+            return set.load(n) == 1;
+        });
+    }
+
+    void checkPicture(const std::string& gameName, const std::string& namedBy = {}) {
+        // Pictures are named with either separator; one check per file.
+        std::string name = gameName;
+        std::replace(name.begin(), name.end(), '\\', '/');
+        pictures_.insert(name);
+        check(
+            name,
+            [&name] {
+                CPicture picture(nullptr);
+                return picture.load(name.c_str()) == 1;
+            },
+            namedBy);
+    }
+
+    void checkPictures() {
+        std::vector<std::string> names;
+        std::error_code ec;
+        const fs::path root = dataPath("pic");
+        for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+            if (it->is_regular_file(ec) && it->path().extension() == ".pic")
+                names.push_back("pic/" + fs::relative(it->path(), root, ec).generic_string());
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) checkPicture(name);
+        checkPicture(kCursorFileName);
+    }
+
+    void checkSaves() {
+        check(kNewGameFileName, [] { return parseSave(kNewGameFileName, true, nullptr); });
+        if (!fileExists(dataPath(kSaveFileName))) return;
+        SaveRecord save;
+        if (check(kSaveFileName, [&save] { return parseSave(kSaveFileName, false, &save); }) &&
+            !mapNumbers_.count(save.mapNumber))
+            problem(kSaveFileName, "the hero is on map " + std::to_string(save.mapNumber) +
+                                       ", but " + mapFileName(save.mapNumber) + " is missing");
+    }
+
+    static bool parseSave(const char* name, bool newGame, SaveRecord* out) {
+        std::vector<uint8_t> bytes;
+        SaveRecord record;
+        std::string error;
+        if (!readDataFile(name, bytes)) return false;
+        if (!parseSaveFile(bytes.data(), bytes.size(), newGame, record, &error)) {
+            reportBadFile(name, error);
+            return false;
+        }
+        if (out) *out = std::move(record);
+        return true;
+    }
+
+    ContentReport& report_;
+    std::map<std::string, bool> checked_;  // game name -> its loader accepted it
+    std::set<int> mapNumbers_;
+    std::set<std::string> pictures_;
+    std::map<int, int> tileCounts_;  // set number -> tiles, for sets that loaded
+    std::map<int, int> kindCounts_;  // set number -> object kinds
+};
+
+}  // namespace
+
+ContentReport checkContent(const std::string& dir) {
+    ContentReport report;
+    DataDirScope scope(dir);
+    ContentChecker(report).run();
+    return report;
+}
+
+int validateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wantsHelp(args)) {
+        out << "usage: " << kSynopsis << "\n\n"
+            << "Loads a content tree with the game's own loaders: every maps/map_N.mmf with the\n"
+            << "tile and object sets it names, its stage and the stage's pictures, its position\n"
+            << "files for both entry sides and its minimap name; every sprite set with its delay\n"
+            << "file (set 0, the hero, is required); every picture under pic/ and the cursor;\n"
+            << "txt/user/init.txt and, if present, the save. Prints one line per missing or\n"
+            << "malformed file with the reason, then a summary. Exit status 1 if anything is "
+               "wrong.\n";
+        return kExitOk;
+    }
+    for (const std::string& a : args)
+        if (a.size() > 1 && a[0] == '-')
+            return usageError(err, "validate", "unknown option " + a, kSynopsis);
+    if (args.size() != 1) return usageError(err, "validate", "needs one DIR", kSynopsis);
+
+    std::error_code ec;
+    if (!fs::is_directory(args[0], ec)) {
+        err << "velk-pack validate: " << args[0] << ": not a directory\n";
+        return kExitFailure;
+    }
+    const ContentReport report = checkContent(args[0]);
+    for (const ContentProblem& p : report.problems) {
+        out << p.file << ": " << p.reason;
+        if (p.more > 0) out << " (and " << p.more << " more)";
+        out << "\n";
+    }
+    out << "validate " << args[0] << ": " << report.filesChecked << " files checked ("
+        << report.maps << " maps, " << report.spriteSets << " sprite sets, " << report.pictures
+        << " pictures), ";
+    if (report.problems.empty())
+        out << "no problems\n";
+    else
+        out << report.problems.size() << (report.problems.size() == 1 ? " file" : " files")
+            << " with problems\n";
+    return report.problems.empty() ? kExitOk : kExitFailure;
+}
+
+}  // namespace velk::pack

@@ -1,0 +1,287 @@
+#include "lib/map_render.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <numeric>
+
+#include "lib/map_loading.h"
+#include "lib/pack_common.h"
+#include "lib/terrain_legend.h"
+#include "platform/d3dx_font.h"
+#include "platform/direct3d.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+#include "platform/png_io.h"
+#include "world/field.h"
+#include "world/formats.h"
+#include "world/object_set.h"
+#include "world/stage_file.h"
+#include "world/tile_set.h"
+
+namespace velk::pack {
+
+namespace {
+
+constexpr const char* kSynopsis = "velk-pack render-map N OUT.png [--data DIR] [--terrain]";
+
+// The map is drawn one game screen at a time, through the field's own tile
+// walk, which covers one screen around the camera.
+constexpr int kScreenW = 800;
+constexpr int kScreenH = 600;
+constexpr int kTile = 32;
+constexpr int kCell = 8;
+constexpr uint64_t kMaxRenderPixels = 64u * 1024u * 1024u;
+constexpr uint32_t kBackdrop = 0xFF1E2430u;  // behind the tiles when the map has no stage
+constexpr int kOverlayAlpha = 110;
+
+constexpr uint32_t kLegendBack = 0xFF202020u;
+constexpr uint32_t kLegendText = 0xFFFFFFFFu;
+constexpr int kLegendEntryW = 130;
+constexpr int kLegendRowH = 20;
+constexpr int kLegendPad = 4;
+constexpr int kSwatch = 14;
+constexpr int kLegendFontHeight = 14;
+
+// Swatches: one per meaningful code, then one for every code with no meaning.
+constexpr int kUnknownSwatch = kLastTerrainCode + 1;
+int swatchIndex(int32_t code) {
+    return code >= 0 && code <= kLastTerrainCode ? int(code) : kUnknownSwatch;
+}
+
+// The stage's background picture, or null when the map has none that loads.
+std::unique_ptr<CPicture> loadBackdrop(CDirect3D& device, int mapNumber) {
+    std::vector<uint8_t> bytes;
+    const std::string name = stageFileName(mapNumber);
+    StageFile stage;
+    if (!readDataFile(name, bytes) ||
+        !parseStageFile(bytes.data(), bytes.size(), stage, name.c_str()))
+        return nullptr;
+    auto picture = std::make_unique<CPicture>(&device);
+    picture->load(stage.background.c_str());
+    picture->createTexture();
+    return picture->texture ? std::move(picture) : nullptr;
+}
+
+// Why the map did not load: the loaders' first report, else the file that is missing.
+std::string loadFailure(const BadFileCapture& capture, int mapNumber, int setNumber) {
+    if (!capture.reports().empty())
+        return capture.reports().front().first + ": " + capture.reports().front().second;
+    const std::string mapName = mapFileName(mapNumber);
+    if (!fileExists(dataPath(mapName))) return mapName + ": missing";
+    const std::string tileName = tileSetFileName(setNumber);
+    if (!fileExists(dataPath(tileName))) return tileName + " (named by " + mapName + "): missing";
+    return mapName + ": cannot be read";
+}
+
+void drawLegend(CDirect3D& device, const std::vector<int>& codes,
+                const std::vector<std::unique_ptr<CTexture>>& swatches, int width, int height,
+                RenderedMap& out) {
+    device.clear(kLegendBack);
+    CD3dxFont font;
+    if (!font.create(&device, "", kLegendFontHeight))
+        out.warnings.push_back("no font found: the legend has no labels");
+    const int perRow = std::max(1, width / kLegendEntryW);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        const int x = kLegendPad + int(i % size_t(perRow)) * kLegendEntryW;
+        const int y = kLegendPad + int(i / size_t(perRow)) * kLegendRowH;
+        const int code = codes[i];
+        device.drawQuad(swatches[size_t(code)].get(), float(x), float(y + 2), float(kSwatch),
+                        float(kSwatch));
+        if (font.valid()) {
+            const std::string label = code != kUnknownSwatch
+                                          ? std::to_string(code) + " " + terrainName(code)
+                                          : std::string("other codes");
+            font.draw(x + kSwatch + 5, y, x + kLegendEntryW, y + kLegendRowH, kLegendText,
+                      label.c_str());
+        }
+    }
+    // The strip spans the whole picture; the device covers at most one screen of it.
+    for (int y = 0; y < height; ++y) {
+        uint32_t* row = out.pixels.data() + size_t(out.mapHeight + uint32_t(y)) * out.width;
+        std::fill_n(row, out.width, kLegendBack);
+        if (y < device.height())
+            std::copy_n(device.backBuffer() + size_t(y) * size_t(device.width()),
+                        std::min<size_t>(out.width, size_t(device.width())), row);
+    }
+}
+
+}  // namespace
+
+bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
+               std::string& error) {
+    out = RenderedMap{};
+    CDirect3D device;
+    if (!device.init(nullptr, kScreenW, kScreenH, true)) {
+        error = "cannot make an off-screen device";
+        return false;
+    }
+    ScopedWorldSets sets;
+    CField field(&device);
+    field.mapNumber = mapNumber;
+    {
+        BadFileCapture capture;
+        if (!field.loadMap()) {
+            error = loadFailure(capture, mapNumber, sets.objects.setNumber);
+            return false;
+        }
+        const std::string objectName = objectSetFileName(sets.objects.setNumber);
+        const std::string reason = capture.reasonFor(objectName);
+        if (!reason.empty())
+            out.warnings.push_back(objectName + ": " + reason + "; objects left out");
+        else if (sets.objects.images.empty() && sets.objects.placementCount() > 0)
+            out.warnings.push_back(objectName + ": missing; objects left out");
+    }
+
+    const CMapData& map = field.mapData;
+    const uint64_t mapW = uint64_t(map.columns) * kTile;
+    const uint64_t mapH = uint64_t(map.rows) * kTile;
+    if (mapW == 0 || mapH == 0) {
+        error = mapFileName(mapNumber) + ": the map is empty (" + std::to_string(map.columns) +
+                " x " + std::to_string(map.rows) + " tiles)";
+        return false;
+    }
+    if (mapW * mapH > kMaxRenderPixels) {
+        error = mapFileName(mapNumber) + ": " + std::to_string(mapW) + " x " +
+                std::to_string(mapH) + " pixels is too large to render";
+        return false;
+    }
+
+    // The legend lists the codes the map uses.
+    std::vector<std::unique_ptr<CTexture>> swatches;
+    std::vector<int> codesPresent;
+    if (options.terrain) {
+        for (int code = 0; code <= kUnknownSwatch; ++code) {
+            const std::vector<uint32_t> solid(kCell * kCell, terrainColour(code));
+            swatches.push_back(device.createTexture(kCell, kCell, solid.data()));
+        }
+        std::array<bool, kUnknownSwatch + 1> seen{};
+        for (int32_t code : map.terrain)
+            if (code != 0) seen[size_t(swatchIndex(code))] = true;
+        for (int code = 1; code <= kUnknownSwatch; ++code)
+            if (seen[size_t(code)]) codesPresent.push_back(code);
+    }
+
+    int legendHeight = 0;
+    const int legendWidth = int(std::min<uint64_t>(mapW, kScreenW));
+    if (options.terrain) {
+        const int perRow = std::max(1, legendWidth / kLegendEntryW);
+        const int rows =
+            std::max<int>(1, int((codesPresent.size() + size_t(perRow) - 1) / size_t(perRow)));
+        legendHeight = std::min(kScreenH, rows * kLegendRowH + 2 * kLegendPad);
+    }
+    out.width = uint32_t(mapW);
+    out.mapHeight = uint32_t(mapH);
+    out.height = uint32_t(mapH) + uint32_t(legendHeight);
+    out.pixels.assign(size_t(out.width) * out.height, kBackdrop);
+
+    const std::unique_ptr<CPicture> backdrop = loadBackdrop(device, mapNumber);
+    // Objects in the world's drawing order: by their top edge.
+    std::vector<int32_t> order(size_t(sets.objects.placementCount()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&sets](int32_t a, int32_t b) {
+        return sets.objects.placements[size_t(a)].y < sets.objects.placements[size_t(b)].y;
+    });
+
+    for (int64_t cy = 0; cy < int64_t(mapH); cy += kScreenH) {
+        for (int64_t cx = 0; cx < int64_t(mapW); cx += kScreenW) {
+            device.clear(kBackdrop);
+            device.alphaTestOn();
+            // One backdrop behind the whole map rather than one per screen.
+            if (backdrop)
+                device.drawQuad(backdrop->texture.get(), float(-cx), float(-cy), float(mapW),
+                                float(mapH));
+            field.placeCamera(int32_t(cx), int32_t(cy), 0, 0);
+            field.drawLowerTiles();
+            field.drawUpperTiles();
+            for (int32_t p : order) {
+                ObjectPlacement& placement = sets.objects.placements[size_t(p)];
+                placement.animCounter = 0;  // every object at its first frame
+                field.drawObject(placement.x - int32_t(cx), placement.y - int32_t(cy),
+                                 placement.kind, p);
+            }
+            if (options.terrain) {
+                device.blendOn(kOverlayAlpha);
+                const int32_t firstRow = int32_t(cy / kCell);
+                const int32_t firstCol = int32_t(cx / kCell);
+                const int32_t lastRow =
+                    std::min<int32_t>(map.terrainRows(), firstRow + kScreenH / kCell);
+                const int32_t lastCol =
+                    std::min<int32_t>(map.terrainColumns(), firstCol + kScreenW / kCell);
+                for (int32_t r = firstRow; r < lastRow; ++r)
+                    for (int32_t c = firstCol; c < lastCol; ++c) {
+                        const int32_t code = map.terrainCode(c, r);
+                        if (code == 0) continue;
+                        device.drawQuad(swatches[size_t(swatchIndex(code))].get(),
+                                        float(c * kCell - cx), float(r * kCell - cy), kCell, kCell);
+                    }
+                // Full factor again, so the next screen's tiles pass the alpha test as drawn.
+                device.blendOn(255);
+                device.blendOff();
+            }
+            const size_t rows = size_t(std::min<int64_t>(kScreenH, int64_t(mapH) - cy));
+            const size_t cols = size_t(std::min<int64_t>(kScreenW, int64_t(mapW) - cx));
+            for (size_t y = 0; y < rows; ++y)
+                std::copy_n(device.backBuffer() + y * kScreenW, cols,
+                            out.pixels.data() + (size_t(cy) + y) * out.width + size_t(cx));
+        }
+    }
+
+    if (options.terrain) {
+        if (codesPresent.empty()) out.warnings.push_back("the map has no terrain codes");
+        drawLegend(device, codesPresent, swatches, legendWidth, legendHeight, out);
+    }
+    return true;
+}
+
+int renderMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wantsHelp(args)) {
+        out << "usage: " << kSynopsis << "\n\n"
+            << "Draws the whole map N (\"maps/map_N.mmf\" and the tile and object sets it names)\n"
+            << "as one PNG: the stage's background, both tile layers and every placed object.\n\n"
+            << "  --data DIR   the content directory (default: the current directory)\n"
+            << "  --terrain    tint every terrain cell by its code; a legend goes under the map\n";
+        return kExitOk;
+    }
+    std::vector<std::string> positional;
+    std::string dataDir = ".";
+    MapRenderOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--data") {
+            if (i + 1 >= args.size())
+                return usageError(err, "render-map", "--data needs DIR", kSynopsis);
+            dataDir = args[++i];
+        } else if (a == "--terrain") {
+            options.terrain = true;
+        } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
+            return usageError(err, "render-map", "unknown option " + a, kSynopsis);
+        } else {
+            positional.push_back(a);
+        }
+    }
+    int mapNumber = 0;
+    if (positional.size() != 2)
+        return usageError(err, "render-map", "needs N and OUT.png", kSynopsis);
+    if (!parseInt(positional[0], mapNumber))
+        return usageError(err, "render-map", "N must be a map number, not '" + positional[0] + "'",
+                          kSynopsis);
+
+    DataDirScope scope(dataDir);
+    RenderedMap image;
+    std::string error;
+    if (!renderMap(mapNumber, options, image, error)) {
+        err << "velk-pack render-map: " << error << "\n";
+        return kExitFailure;
+    }
+    for (const std::string& w : image.warnings) err << "velk-pack render-map: note: " << w << "\n";
+    if (!writePng(positional[1], image.pixels.data(), image.width, image.height)) {
+        err << "velk-pack render-map: cannot write " << positional[1] << "\n";
+        return kExitFailure;
+    }
+    out << mapFileName(mapNumber) << " -> " << positional[1] << " (" << image.width << " x "
+        << image.height << " pixels)\n";
+    return kExitOk;
+}
+
+}  // namespace velk::pack
