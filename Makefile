@@ -5,6 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_GEN  := -G Ninja
 DATA       := $(BUILD)/data
+SHELL      := /bin/bash
 
 .PHONY: all deps configure build run test unit-asan bench fuzz clean
 
@@ -52,11 +53,15 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVELK_FUZZ=ON -DVELK_TESTS=OFF -DVELK_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD)
-	@set -e; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	@failed=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$name 2>&1 | tail -n 3; \
-	done
+	  if "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name > $(FUZZ_BUILD)/$$name.log 2>&1; then \
+	    tail -n 1 $(FUZZ_BUILD)/$$name.log; \
+	  else \
+	    echo "$$name FAILED, see $(FUZZ_BUILD)/$$name.log"; tail -n 20 $(FUZZ_BUILD)/$$name.log; failed=1; \
+	  fi; \
+	done; exit $$failed
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -150,6 +150,17 @@ Canvas light(const Style& s) {
             const float d = std::hypot(float(x) - 47.5f, float(y) - 47.5f);
             if (d < 44 && (d < 32 || bayer4(x, y) < (44 - d) / 24.0f)) out.set(x, y, mix(s.light, s.sky.back(), 0.45f));
         }
+    if (s.spires) {
+        // Under ground the light is a cluster of glowing crystal far off.
+        Canvas crystal(96, 96);
+        crystal.fillPolygon({30, 84, 38, 40, 46, 84}, s.light);
+        crystal.fillPolygon({42, 86, 50, 18, 58, 86}, mix(s.light, kWhite, 0.4f));
+        crystal.fillPolygon({56, 84, 64, 46, 70, 84}, s.light);
+        crystal.line(49.5f, 26, 48, 80, 1.2f, kWhite);
+        crystal.outlineShapes(mix(s.light, kInk, 0.5f));
+        out.blit(crystal, 0, 0);
+        return out;
+    }
     out.fillCircle(48, 48, 28, s.light);
     if (s.moon) {
         out.fillCircle(40, 42, 6, mix(s.light, kInk, 0.15f));

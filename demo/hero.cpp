@@ -15,14 +15,19 @@ namespace demo {
 
 namespace {
 
-constexpr int kFrameW = 80, kFrameH = 64;
+constexpr int kFrameW = 96, kFrameH = 72;
 // The foot point sits at the middle of the frame's bottom edge.
-constexpr int kFootX = 40, kFootY = 64;
+constexpr int kFootX = 48, kFootY = 72;
+
+// A box given relative to the foot point, as the frame stores it.
+constexpr FrameBox footBox(int left, int top, int right, int bottom) {
+    return {kFootX + left, kFootY + top, kFootX + right, kFootY + bottom};
+}
 constexpr float kPi = float(M_PI);
 
 struct HeroPose {
     Pose pose;
-    FrameBox body{30, 10, 50, 63};
+    FrameBox body = footBox(-10, -54, 10, -1);
     std::optional<FrameBox> attack;
 };
 
@@ -97,7 +102,7 @@ Pose fromBehind(int k, bool rope) {
 
 std::map<std::string, HeroPose> poseLibrary() {
     std::map<std::string, HeroPose> lib;
-    auto add = [&](const std::string& name, const Pose& pose, FrameBox body = {30, 10, 50, 63},
+    auto add = [&](const std::string& name, const Pose& pose, FrameBox body = footBox(-10, -54, 10, -1),
                    std::optional<FrameBox> attack = std::nullopt) { lib[name] = {pose, body, attack}; };
 
     for (int k = 0; k < 4; ++k) add("stand" + std::to_string(k), stand(k));
@@ -114,9 +119,9 @@ std::map<std::string, HeroPose> poseLibrary() {
         p = stance(0.15f);
         p.hip = {3, -25};
         p.frontArm = {1.5f, 0.05f};
-        add("punch1", p, {30, 10, 52, 63}, FrameBox{48, 16, 70, 34});
+        add("punch1", p, footBox(-10, -54, 12, -1), footBox(8, -48, 30, -30));
         p.flash = true;
-        add("punch2", p, {30, 10, 52, 63}, FrameBox{48, 16, 72, 34});
+        add("punch2", p, footBox(-10, -54, 12, -1), footBox(8, -48, 32, -30));
         p = stance(0.05f);
         p.frontArm = {0.7f, 0.9f};
         add("punch3", p);
@@ -143,7 +148,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.lean = -0.6f;
         p.frontFoot = {6, -3};
         p.backFoot = {-3, -3};
-        add("die1", p, {26, 16, 48, 63});
+        add("die1", p, footBox(-14, -48, 8, -1));
         p.hip = {-3, -14};
         p.lean = -0.1f;
         p.headTilt = 0.5f;
@@ -151,7 +156,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backFoot = {-10, -3};
         p.frontArm = {0.2f, 0.2f};
         p.backArm = {-0.2f, 0.2f};
-        add("die2", p, {26, 26, 48, 63});
+        add("die2", p, footBox(-14, -38, 8, -1));
         p.hip = {-2, -9};
         p.lean = -1.1f;
         p.headTilt = -0.2f;
@@ -159,7 +164,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backFoot = {6, -3};
         p.frontArm = {2.0f, 0.3f};
         p.backArm = {-2.0f, 0.3f};
-        add("die3", p, {14, 38, 56, 63});
+        add("die3", p, footBox(-26, -26, 16, -1));
         p.hip = {2, -6};
         p.lean = -1.52f;
         p.headTilt = 0;
@@ -167,9 +172,9 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backFoot = {12, -4};
         p.frontArm = {-2.6f, 0.2f};
         p.backArm = {-1.4f, 0.2f};
-        add("die4", p, {14, 46, 62, 63});
+        add("die4", p, footBox(-26, -18, 22, -1));
         p.eyesShut = true;
-        add("die5", p, {14, 46, 62, 63});
+        add("die5", p, footBox(-26, -18, 22, -1));
     }
     // In the air.
     for (int k = 0; k < 2; ++k) {
@@ -180,7 +185,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.frontArm = {2.5f, 0.3f};
         p.backArm = {2.1f + 0.2f * float(k), 0.4f};
         p.scarf = float(k) * 2.5f;
-        add("rise" + std::to_string(k), p, {30, 10, 50, 56});
+        add("rise" + std::to_string(k), p, footBox(-10, -54, 10, -8));
         p.hip = {0, -27};
         p.frontFoot = {4, -2.0f - float(k)};
         p.backFoot = {-4, -4};
@@ -198,15 +203,15 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backFoot = {-6, -12};
         p.frontArm = {0.9f, 1.6f};
         p.backArm = {-1.3f, 0.4f};
-        add("airkick0", p, {30, 10, 50, 56});
+        add("airkick0", p, footBox(-10, -54, 10, -8));
         p.lean = -0.3f;
         p.frontFoot = {19, -20};
-        add("airkick1", p, {30, 10, 54, 56}, FrameBox{50, 34, 72, 52});
+        add("airkick1", p, footBox(-10, -54, 14, -8), footBox(10, -30, 32, -12));
         p.frontFoot = {20, -19};
         p.scarf = 2.0f;
-        add("airkick2", p, {30, 10, 54, 56}, FrameBox{50, 34, 74, 52});
+        add("airkick2", p, footBox(-10, -54, 14, -8), footBox(10, -30, 34, -12));
     }
-    for (int k = 0; k < 2; ++k) add("crouch" + std::to_string(k), crouching(k), {29, 28, 51, 63});
+    for (int k = 0; k < 2; ++k) add("crouch" + std::to_string(k), crouching(k), footBox(-11, -36, 11, -1));
     // Crouch attack: a low sweep; every step strikes.
     for (int k = 0; k < 3; ++k) {
         Pose p = crouching(0);
@@ -217,7 +222,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backArm = {-0.6f, 0.2f};
         p.frontArm = {0.5f, 1.2f};
         p.flash = false;
-        add("lowkick" + std::to_string(k), p, {27, 28, 53, 63}, FrameBox{46, 44, 64 + 4 * k, 63});
+        add("lowkick" + std::to_string(k), p, footBox(-13, -36, 13, -1), footBox(6, -20, 24 + 4 * k, -1));
     }
     // Slide: low on one hip, leading foot first.
     for (int k = 0; k < 2; ++k) {
@@ -230,7 +235,7 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.backArm = {-1.3f, 0.4f};
         p.scarf = 1.0f + float(k) * 2.0f;
         p.streaks = 0.8f + 0.4f * float(k);
-        add("slide" + std::to_string(k), p, {22, 38, 58, 63});
+        add("slide" + std::to_string(k), p, footBox(-18, -26, 18, -1));
     }
     for (int k = 0; k < 4; ++k) {
         add("ladder" + std::to_string(k), fromBehind(k, false));
@@ -250,10 +255,10 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.lean = -0.55f;
         p.hip = {-3, -26};
         p.frontFoot = {21, -34};
-        add("kick2", p, {26, 10, 50, 63}, FrameBox{52, 18, 76, 40});
+        add("kick2", p, footBox(-14, -54, 10, -1), footBox(12, -46, 36, -24));
         p.flash = true;
         p.frontArm = {0.4f, 1.5f};
-        add("kick3", p, {26, 10, 50, 63}, FrameBox{52, 18, 78, 42});
+        add("kick3", p, footBox(-14, -54, 10, -1), footBox(12, -46, 38, -22));
         add("kick4", stance(0.05f));
     }
     // Straight shot: raise, fire with a flash, recoil, lower.
@@ -288,16 +293,16 @@ std::map<std::string, HeroPose> poseLibrary() {
         p.held = Held::Blade;
         p.frontArm = {2.5f, -0.2f};
         p.heldAngle = 2.4f;
-        add("slash1", p, {30, 10, 50, 63}, FrameBox{42, 0, 74, 30});
+        add("slash1", p, footBox(-10, -54, 10, -1), footBox(2, -64, 34, -34));
         p = stance(0.15f);
         p.held = Held::Blade;
         p.hip = {3, -25};
         p.frontArm = {1.6f, 0.0f};
         p.heldAngle = 1.55f;
-        add("slash2", p, {30, 10, 52, 63}, FrameBox{46, 14, 78, 40});
+        add("slash2", p, footBox(-10, -54, 12, -1), footBox(6, -50, 44, -24));
         p.frontArm = {0.9f, 0.0f};
         p.heldAngle = 0.7f;
-        add("slash3", p, {30, 10, 52, 63}, FrameBox{44, 30, 72, 60});
+        add("slash3", p, footBox(-10, -54, 12, -1), footBox(4, -34, 32, -4));
         p = stance(0.05f);
         p.held = Held::Blade;
         p.frontArm = {0.4f, 0.3f};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "demo/tile_catalog.h"
+#include "world/map_data.h"
 
 namespace demo {
 
@@ -66,7 +67,8 @@ struct BuiltMap {
 
 BuiltMap buildMap(const DemoMap& map);
 
-// Lower tile value of a cell with no lower tile (above every set's last index).
-constexpr uint32_t kNoTile = 0xFFF;
+// Lower tile value of a cell with no lower tile: the value of a cell the
+// game never filled, above every set's last index.
+constexpr uint32_t kNoTile = CMapData::kFreshCell;
 
 }  // namespace demo

@@ -68,6 +68,9 @@ bool checkMap(const DemoMap& map, const std::string& file) {
     if (!map.entries[0].present) bad("no forward entry");
     for (const MapObject& o : map.objects)
         if (objectKindIndex(o.kind) < 0) bad("unknown object kind " + o.kind);
+    // Quest lines are shown on the minimap's back, 146 pixels wide.
+    for (const std::string& line : map.quest)
+        if (Canvas::textWidth(line, 16) > 146) bad("quest line too wide for the minimap: " + line);
     return ok;
 }
 

@@ -362,15 +362,16 @@ std::vector<Canvas> flag(uint32_t cloth, uint32_t clothDark) {
     return frames;
 }
 
+// Sparkles on a pool two tiles wide.
 std::vector<Canvas> waterGlint() {
     std::vector<Canvas> frames;
     for (int f = 0; f < 4; ++f) {
-        Canvas c(96, 12);
-        for (int k = 0; k < 6; ++k) {
-            const int x = int((uint32_t(k) * 17u + uint32_t(f) * 29u + hash3(k, f, 9) % 9u) % 90u);
+        Canvas c(56, 10);
+        for (int k = 0; k < 4; ++k) {
+            const int x = 2 + int((uint32_t(k) * 13u + uint32_t(f) * 23u + hash3(k, f, 9) % 7u) % 48u);
             const int y = 2 + int(hash3(k, f, 10) % 6);
             const uint32_t col = (k + f) % 3 ? rgb(0xA8E4F7) : kWhite;
-            c.fillRect(x, y, 4 + (k % 3), 1, col);
+            c.fillRect(x, y, 3 + (k % 3), 1, col);
             if ((k + f) % 2 == 0) c.set(x + 1, y - 1, kWhite);
         }
         frames.push_back(c);

@@ -7,6 +7,7 @@
 #include "app/frame_check.h"
 #include "app/game_app.h"
 #include "platform/game_random.h"
+#include "platform/input_state.h"
 #include "support/game_fixture.h"
 #include "support/mini_world.h"
 
@@ -59,6 +60,9 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         writeMiniWorld(dir);
+        // The application makes its own input state.
+        delete g_input;
+        g_input = nullptr;
         Options options;
         options.skipTitle = true;
         app = std::make_unique<CGameApp>(&backend, options);
