@@ -4,7 +4,7 @@
 
 #include "app/cursor.h"
 #include "app/frame_check.h"
-#include "actors/player.h"
+#include "actors/world.h"
 #include "app/title.h"
 #include "platform/backend.h"
 #include "platform/bitmap_font.h"
@@ -20,7 +20,6 @@
 #include "world/stage.h"
 #include "world/tile_set.h"
 
-int32_t GameState = kStateBoot;
 float PacingAccumulator = 0;
 CGameApp* g_app = nullptr;
 
@@ -83,9 +82,8 @@ bool CGameApp::init() {
     g_field = new CField(device.get());
     g_field->init();
 
-    player = std::make_unique<CPlayer>(*g_field);
-    player->placePlayer();
-    if (!g_field->loadMap()) {
+    g_world = new CWorld();
+    if (!g_world->init(device.get())) {
         error_ = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
                  ".mmf (run with --verbose for the reason)";
         return false;
@@ -121,7 +119,8 @@ CGameApp::~CGameApp() {
     frameCheck.reset();
     delete g_input;
     g_input = nullptr;
-    player.reset();  // saves
+    delete g_world;  // saves the hero, so before the field goes
+    g_world = nullptr;
     delete g_field;
     g_field = nullptr;
     delete g_tileSet;
@@ -215,7 +214,7 @@ void CGameApp::changeMap() {
     g_field->loadMap();
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
-    player->placePlayer();
+    g_world->enterMap();
     GameState = kStatePlay;
 }
 
@@ -255,8 +254,7 @@ void CGameApp::playFrame() {
     device->alphaTestOn();
     device->beginScene();
     stage->step(g_field->lastScroll);
-    g_field->drawLowerTiles();
-    g_field->drawUpperTiles();
+    g_world->update();
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "platform/game_state.h"
 
 class CDirect3D;
 class CFrameCheck;
@@ -15,26 +16,11 @@ class CBitmapFont;
 class CCursor;
 class CTitle;
 class CStage;
-class CPlayer;
 
 namespace velk {
 class IBackend;
 }
 
-// Game states.
-enum : int32_t {
-    kStateBoot = 500,
-    kStateEnterTitle = 200,
-    kStateTitle = 300,
-    kStatePlay = 400,
-    kStateNextMap = 600,
-    kStatePreviousMap = 700,
-    kStateReturn = 800,
-};
-
-// The current game state; other parts request 600, 700 or 800 by writing it
-// during a paced frame, and the change runs at the next state step.
-extern int32_t GameState;
 // Decides when a paced frame runs: 50 x the seconds of each pass are added,
 // and a frame runs once the sum passes 3.0 (60 ms).
 extern float PacingAccumulator;
@@ -78,8 +64,6 @@ public:
     std::unique_ptr<CCursor> cursor;
     std::unique_ptr<CTitle> title;
     std::unique_ptr<CStage> stage;
-    // The hero's record; the world will own it once actors run.
-    std::unique_ptr<CPlayer> player;
 
 private:
     void titleFrame();

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
+#include "actors/world.h"
 #include "app/game_app.h"
 #include "platform/backend.h"
 #include "platform/cp949.h"
 #include "ui/notice_log.h"
+#include "world/field.h"
 
 namespace velk {
 
@@ -39,6 +41,58 @@ std::string joinArray(const std::vector<std::string>& items) {
     return out + "]";
 }
 
+struct Field {
+    const char* name;
+    long value;
+};
+
+std::string object(std::initializer_list<Field> fields, const std::string& extra = "") {
+    std::string out = "{";
+    bool first = true;
+    for (const Field& f : fields) {
+        out += std::string(first ? "" : ", ") + "\"" + f.name + "\": " + std::to_string(f.value);
+        first = false;
+    }
+    return out + extra + "}";
+}
+
+std::string mapJson(const CField& field) {
+    return object({{"number", field.mapNumber},
+                   {"entrySide", field.entrySide},
+                   {"questStep", field.questStep},
+                   {"camX", field.camX},
+                   {"camY", field.camY}});
+}
+
+std::string heroJson(const CWorld& world) {
+    const CPlayer& p = *world.player;
+    std::string slots = ", \"slots\": [";
+    for (size_t i = 0; i < p.slots.size(); ++i)
+        slots += std::string(i ? ", " : "") + "[" + std::to_string(p.slots[i].count) + ", " +
+                 std::to_string(p.slots[i].icon) + ", " + std::to_string(p.slots[i].itemId) + "]";
+    slots += "]";
+    return object({{"x", p.x},
+                   {"y", p.y},
+                   {"action", world.action},
+                   {"animRow", p.animRow},
+                   {"facing", p.facing},
+                   {"hp", p.hp},
+                   {"maxHp", p.maxHp},
+                   {"mp", p.mp},
+                   {"maxMp", p.maxMp},
+                   {"exp", p.exp},
+                   {"expNext", p.expNext},
+                   {"level", p.level},
+                   {"aru", p.aru},
+                   {"statPoints", p.statPoints},
+                   {"attackStat", p.attackStat},
+                   {"defenceStat", p.defenceStat},
+                   {"skillStat", p.skillStat},
+                   {"mpStat", p.mpStat},
+                   {"hpStat", p.hpStat}},
+                  slots);
+}
+
 }  // namespace
 
 std::string stateDumpJson(const CGameApp& app) {
@@ -52,6 +106,8 @@ std::string stateDumpJson(const CGameApp& app) {
     std::string json = "{\n";
     json += "  \"gameState\": " + std::to_string(GameState) + ",\n";
     json += "  \"frame\": " + std::to_string(app.pacedFrames()) + ",\n";
+    if (g_field) json += "  \"map\": " + mapJson(*g_field) + ",\n";
+    if (g_world && g_world->player) json += "  \"hero\": " + heroJson(*g_world) + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

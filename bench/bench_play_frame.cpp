@@ -1,0 +1,90 @@
+// The cost of one paced play frame (the world's update and all drawing) on
+// the busiest demo map, against the 60 ms pace.
+//
+//   bench_play_frame [DATA_DIR]     (default: the build's demo world)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "actors/world.h"
+#include "app/game_app.h"
+#include "platform/files.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input_state.h"
+#include "world/field.h"
+#include "world/object_set.h"
+
+namespace {
+
+constexpr int kFrames = 600;
+
+struct Result {
+    int map;
+    int objects;
+    double medianMs;
+    double p95Ms;
+};
+
+// Walks the hero right and left across `map` and times each paced frame.
+Result measure(const std::string& data, int map) {
+    velk::setDataDirectory(data);
+    velk::HeadlessBackend backend;
+    velk::Options options;
+    options.skipTitle = true;
+    CGameApp app(&backend, options);
+    if (!app.init()) {
+        std::fprintf(stderr, "bench_play_frame: %s\n", app.error().c_str());
+        std::exit(1);
+    }
+    while (GameState != kStatePlay) {
+        backend.pumpEvents();
+        app.frame();
+    }
+    g_field->mapNumber = map - 1;
+    GameState = kStateNextMap;
+    backend.pumpEvents();
+    app.frame();
+
+    std::vector<double> ms;
+    for (int i = 0; i < kFrames; ++i) {
+        bool right = (i / 150) % 2 == 0;
+        backend.setKey(dik::kRight, right);
+        backend.setKey(dik::kLeft, !right);
+        backend.pumpEvents();
+        auto t0 = std::chrono::steady_clock::now();
+        app.frame();
+        auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {map, g_objectSet->placementCount(), ms[ms.size() / 2], ms[ms.size() * 95 / 100]};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
+    // Play a copy: the run saves at the end.
+    std::string data = (std::filesystem::temp_directory_path() / "velk-bench-play").string();
+    std::filesystem::remove_all(data);
+    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+
+    std::printf("paced play frame (world update and all drawing), %d frames a map:\n", kFrames);
+    Result busiest{-1, -1, 0, 0};
+    for (int map : {0, 1, 2, 9, 10, 11, 12}) {
+        if (!std::filesystem::exists(data + "/maps/map_" + std::to_string(map) + ".mmf")) continue;
+        Result r = measure(data, map);
+        std::printf("  map %2d (%3d objects): median %.3f ms, 95th percentile %.3f ms\n", r.map, r.objects,
+                    r.medianMs, r.p95Ms);
+        if (r.medianMs > busiest.medianMs) busiest = r;
+    }
+    std::filesystem::remove_all(data);
+    if (busiest.map < 0) return 1;
+    std::printf("busiest: map %d, %.3f ms a frame = %.1f%% of the 60 ms pace\n", busiest.map,
+                busiest.medianMs, 100.0 * busiest.medianMs / 60.0);
+    return 0;
+}

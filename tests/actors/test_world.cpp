@@ -1,0 +1,216 @@
+// The world's pass: regeneration, harmful ground and the blinking after a
+// hit, the damage number, the depth order, death and the death box, exits
+// and the map change.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hero_world.h"
+#include "platform/cp949.h"
+#include "platform/game_state.h"
+#include "platform/input_state.h"
+#include "world/field.h"
+
+namespace velk {
+namespace {
+
+class World : public HeroWorldTest {
+protected:
+    // Harmful ground two cells deep under the whole floor.
+    static HeroMap harmfulMap() {
+        HeroMap map = flatMap();
+        map.fill(0, kGroundRow, map.cellColumns() - 1, kGroundRow + 1, kTerrainHarmful);
+        return map;
+    }
+    uint32_t pixel(int x, int y) const { return device.backBuffer()[size_t(y) * 800 + size_t(x)]; }
+};
+
+TEST_F(World, RegeneratesEveryFiveHundredFramesUpToTheMaximum) {
+    startWorld(flatMap());
+    hero().hp = 10;
+    hero().mp = 20;
+    frames(499);
+    EXPECT_EQ(hero().hp, 10);
+    EXPECT_EQ(hero().mp, 20);
+    frame();
+    EXPECT_EQ(hero().hp, 10 + 5 / 3 + 8);
+    EXPECT_EQ(hero().mp, 20 + 4 / 3 + 8);
+    hero().hp = hero().maxHp - 3;
+    frames(500);
+    EXPECT_EQ(hero().hp, hero().maxHp);
+}
+
+TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
+    startWorld(harmfulMap());
+    const int hp = hero().hp;
+    frame();
+    EXPECT_EQ(hero().hp, hp - 15);
+    EXPECT_EQ(soundCount("userhit"), 1);
+    EXPECT_STREQ(hero().damageText, "15");
+    EXPECT_EQ(hero().damageNumberY, 8 * kGroundRow - 10);
+    // The number, blue, over the hero.
+    const int left = hero().damageNumberX - g_field->camX;
+    const int top = hero().damageNumberY - g_field->camY;
+    bool blue = false;
+    for (int y = top; y < top + 70 && !blue; ++y)
+        for (int x = left; x < left + 100 && !blue; ++x) blue = pixel(x, y) == 0xFF0000FF;
+    EXPECT_TRUE(blue);
+
+    // Knocked up and back, then down onto the ground again.
+    int guard = 0;
+    while (hero().invincible == 30 && ++guard < 40) frame();
+    ASSERT_EQ(hero().invincible, 25);
+    EXPECT_EQ(hero().y, 8 * kGroundRow);
+    EXPECT_EQ(world->action, kActionStand);
+
+    int blinking = 0, hidden = 0;
+    while (hero().invincible < 30 && blinking < 40) {
+        const bool hiddenWhenDrawn = hero().blinkHidden;
+        frame();
+        ++blinking;
+        hidden += hero().blinkHidden;
+        const uint32_t heroPixel = pixel(world->hero.heroScreenX + 8, world->hero.heroScreenY + 16);
+        EXPECT_EQ(heroPixel == 0xFF20C040, !hiddenWhenDrawn) << "frame " << blinking;
+        // Not hurt again while blinking.
+        if (hero().invincible < 30) {
+            EXPECT_EQ(hero().hp, hp - 15);
+        }
+    }
+    EXPECT_EQ(blinking, 26);
+    EXPECT_EQ(hidden, 13);
+    EXPECT_EQ(hero().blinkHidden, 0);
+    // Still on harmful ground: the next hit comes as the blinking ends.
+    EXPECT_EQ(hero().hp, hp - 30);
+}
+
+TEST_F(World, DrawOrderComparesTheHerosWorldYWithTheObjectsScreenY) {
+    struct Case {
+        int camY;
+        std::vector<int> order;  // placements; 3 is the hero
+    };
+    // The hero stands at world y 480; objects at world y 100, 560 and 700.
+    const Case cases[] = {
+        {0, {0, 3, 1}},         // 700 is below the screen
+        {200, {0, 1, 3, 2}},    // 560 - 200 = 360 sorts before the hero's 480
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.camY);
+        HeroMap map = flatMap(60);
+        map.placements = {{100, 100, 0}, {100, 560, 0}, {100, 700, 0}};
+        startWorld(map, {.tileRow = 15, .camY = c.camY, .lockedScreenY = 480 - c.camY});
+        frame();
+        std::vector<int> order;
+        for (int e = 0; e < world->sortCount; ++e)
+            order.push_back(world->sortList[size_t(e)].index);
+        EXPECT_EQ(order, c.order);
+    }
+}
+
+TEST_F(World, ACrowdedMapStillDrawsTheHero) {
+    HeroMap map = flatMap();
+    map.placements.assign(1500, {100, 300, 0});
+    startWorld(map);
+    frame();
+    ASSERT_EQ(world->sortCount, CWorld::kSortCapacity);
+    int heroEntries = 0;
+    for (int e = 0; e < world->sortCount; ++e)
+        heroEntries += world->sortList[size_t(e)].index == 1500;
+    EXPECT_EQ(heroEntries, 1);
+}
+
+TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
+    struct Case {
+        int questStep;
+        int level;
+        int exp;
+        const char* line0;
+        const char* line1;
+        int expAfter;
+    };
+    const Case cases[] = {
+        {0, 11, 1000, "모험에 실패했습니다.", "확인을 눌러 마을로 가세요.", 300},
+        {0, 10, 1000, "모험에 실패했습니다.", "확인을 눌러 마을로 가세요.", 1000},
+        {2, 1, 30, "퀘스트를 실패했습니다.", "퀘스트 시작점으로 이동합니다.", 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.level);
+        startWorld(harmfulMap());
+        g_field->questStep = int8_t(c.questStep);
+        hero().level = c.level;
+        hero().exp = c.exp;
+        hero().hp = 10;
+        const long dying = soundCount("userdie");
+        frame();
+        EXPECT_EQ(world->action, kActionDying);
+        EXPECT_EQ(hero().hp, 0);
+        EXPECT_EQ(hero().animRow, CPlayer::kDyingRow);
+        EXPECT_EQ(g_field->pauseFlag, 1);
+        EXPECT_EQ(soundCount("userdie") - dying, 1);
+        ASSERT_TRUE(world->hero.deathBox);
+        EXPECT_EQ(std::string(world->hero.deathBox->lines[0]), toCp949(c.line0));
+        EXPECT_EQ(std::string(world->hero.deathBox->lines[1]), toCp949(c.line1));
+
+        frames(kDyingSteps);
+        EXPECT_EQ(world->action, kActionDead);
+        EXPECT_EQ(GameState, kStatePlay);
+        // OK sits at (400, 195) of the box at (300, 100).
+        backend.setMouse(420, 205);
+        frame();
+        backend.setButton(0, true);
+        frame();
+        backend.setButton(0, false);
+        frame();
+        EXPECT_EQ(GameState, kStateReturn);
+        EXPECT_FALSE(world->hero.deathBox);
+        EXPECT_EQ(g_field->pauseFlag, 0);
+        EXPECT_EQ(hero().hp, hero().maxHp / 2);
+        EXPECT_EQ(hero().exp, c.expAfter);
+    }
+}
+
+TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
+    struct Case {
+        int code;
+        int column;
+        int key;
+        int state;
+        int dx;
+    };
+    for (const Case c : {Case{kTerrainExitForward, 21, dik::kRight, kStateNextMap, 8},
+                         Case{kTerrainExitBack, 19, dik::kLeft, kStatePreviousMap, -8}}) {
+        SCOPED_TRACE(c.state);
+        HeroMap map = flatMap();
+        map.set(c.column, kGroundRow, c.code);
+        startWorld(map);
+        const int x0 = hero().x;
+        hold(c.key);
+        frames(2);
+        EXPECT_EQ(GameState, c.state);
+        EXPECT_EQ(hero().x - x0, c.dx);  // the step is still taken
+    }
+
+    startWorld(flatMap());
+    writeMap(flatMap(), {.tileColumn = 7}, 1);
+    world->action = kActionJump;
+    world->hero.jumpStep = 5;
+    world->hero.slope = 2;
+    world->hero.hurtStep = -3;
+    g_field->changeMapNumbers(kStateNextMap);
+    g_field->resetScroll();
+    ASSERT_EQ(g_field->loadMap(), 1);
+    world->enterMap();
+    EXPECT_EQ(g_field->mapNumber, 1);
+    EXPECT_EQ(hero().x, 7 * 32);
+    EXPECT_EQ(hero().y, 8 * kGroundRow);
+    EXPECT_EQ(world->action, kActionStand);
+    EXPECT_EQ(world->hero.jumpStep, 0);
+    EXPECT_EQ(world->hero.slope, 0);
+    EXPECT_EQ(world->hero.hurtStep, 4);
+    frame();
+    EXPECT_EQ(hero().y, 8 * kGroundRow);
+}
+
+}  // namespace
+}  // namespace velk
