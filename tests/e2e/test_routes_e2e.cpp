@@ -228,11 +228,9 @@ TEST_P(RouteTest, HeroWalksTheRouteToItsEnd) {
     std::ofstream(data + "/txt/user/user.txt", std::ios::binary) << saveOn(walk.map);
     VelkRun run = runVelk(work.path(), {"--skip-title", "--frames", std::to_string(frames)}, script);
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    const std::string map = run.state.substr(run.state.find("\"map\""));
-    const std::string hero = run.state.substr(run.state.find("\"hero\""));
-    EXPECT_EQ(jsonNumber(map, "number"), walk.endMap);
-    EXPECT_EQ(jsonNumber(hero, "x"), endX);
-    EXPECT_EQ(jsonNumber(hero, "y"), endY);
+    EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), walk.endMap);
+    EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), endX);
+    EXPECT_EQ(jsonNumberIn(run.state, "hero", "y"), endY);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2eRoutes, RouteTest,
@@ -240,9 +238,9 @@ INSTANTIATE_TEST_SUITE_P(E2eRoutes, RouteTest,
                                            Walk{9, false, 10}, Walk{10, false, 11},
                                            Walk{10, true, 9}, Walk{11, false, 12},
                                            Walk{11, true, 10}, Walk{12, false, 11}),
-                         [](const auto& info) {
-                             return "Map" + std::to_string(info.param.map) +
-                                    (info.param.back ? "Back" : "Forward");
+                         [](const auto& walk) {
+                             return "Map" + std::to_string(walk.param.map) +
+                                    (walk.param.back ? "Back" : "Forward");
                          });
 
 }  // namespace

@@ -80,4 +80,16 @@ std::string jsonArray(const std::string& json, const std::string& key) {
     return json.substr(open, close - open + 1);
 }
 
+long jsonNumberIn(const std::string& json, const std::string& object, const std::string& key) {
+    size_t at = json.find("\"" + object + "\":");
+    size_t open = at == std::string::npos ? at : json.find('{', at);
+    if (open == std::string::npos) return -999999;
+    size_t close = open;
+    for (int depth = 0; close < json.size(); ++close) {
+        if (json[close] == '{') ++depth;
+        if (json[close] == '}' && --depth == 0) break;
+    }
+    return jsonNumber(json.substr(open, close - open + 1), key);
+}
+
 }  // namespace velk

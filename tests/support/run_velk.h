@@ -27,5 +27,7 @@ std::string demoDataDir();
 long jsonNumber(const std::string& json, const std::string& key);
 // The raw text of a top-level array field ("sounds": [...]).
 std::string jsonArray(const std::string& json, const std::string& key);
+// The value of a number field inside a top-level object ("hero": {"y": 544}).
+long jsonNumberIn(const std::string& json, const std::string& object, const std::string& key);
 
 }  // namespace velk
