@@ -96,6 +96,12 @@ int main(int argc, char** argv) {
         if (!backend->isHeadless()) backend->waitUntil(app->nextFrameDue());
     }
 
+    for (const velk::Screenshot& shot : options.screenshots)
+        if (shot.frame >= app->pacedFrames()) {
+            std::fprintf(stderr, "velk: screenshot '%s' was not taken: the run ended after %ld paced frames\n",
+                         shot.path.c_str(), app->pacedFrames());
+            screenshotFailed = true;
+        }
     int code = screenshotFailed ? 1 : 0;
     if (!options.dumpState.empty()) {
         std::string json = velk::stateDumpJson(*app);

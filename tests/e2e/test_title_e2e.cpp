@@ -95,6 +95,7 @@ TEST(E2eCommandLine, ClearMessagesAndExitCodes) {
         {{"--screenshot", "shot.png"}, 2, "--screenshot takes N:FILE.png"},
         {{"--bogus"}, 2, "unknown option '--bogus'"},
         {{"--data", work.path() + "/missing", "--frames", "1"}, 1, "data directory"},
+        {{"--frames", "2", "--screenshot", "5:" + work.path() + "/late.png"}, 1, "was not taken"},
         {{"--help"}, 0, "usage: velk"},
     };
     for (const Case& c : cases) {
