@@ -4,9 +4,7 @@
 
 void CCursor::init(CDirect3D* deviceIn) {
     device = deviceIn;
-    picture = std::make_unique<CPicture>(device);
-    picture->load("cursor/akman.cur");
-    picture->createTexture();
+    picture = CPicture::loaded(device, "cursor/akman.cur");
 }
 
 void CCursor::draw() {

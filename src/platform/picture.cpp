@@ -75,3 +75,10 @@ void CPicture::draw(float x, float y) const { draw(x, y, float(width), float(hei
 void CPicture::draw(float x, float y, float w, float h) const {
     if (device) device->drawQuad(texture.get(), x, y, w, h);
 }
+
+std::unique_ptr<CPicture> CPicture::loaded(CDirect3D* device, const char* fileName) {
+    auto picture = std::make_unique<CPicture>(device);
+    picture->load(fileName);
+    picture->createTexture();
+    return picture;
+}

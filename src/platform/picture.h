@@ -36,6 +36,9 @@ public:
     int loadFromMemory(const uint8_t* data, size_t size, const char* nameForMessages);
     // Makes the texture from the pixels; nothing when there are none.
     void createTexture();
+    // A picture loaded from a game file with its texture, as every owner
+    // makes them; one that fails to load is empty and draws nothing.
+    static std::unique_ptr<CPicture> loaded(CDirect3D* device, const char* fileName);
     void release();
 
     // Convenience for drawing code: the texture on a quad at its own size or stretched.

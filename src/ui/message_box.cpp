@@ -6,17 +6,10 @@
 
 #include "platform/cp949.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "ui/button.h"
 #include "ui/text_input.h"
 
 namespace {
-
-std::unique_ptr<CPicture> loadPicture(CDirect3D* device, const char* name) {
-    auto picture = std::make_unique<CPicture>(device);
-    picture->load(name);
-    picture->createTexture();
-    return picture;
-}
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
@@ -29,11 +22,11 @@ CMessageBox::~CMessageBox() {
 
 void CMessageBox::init(CDirect3D* deviceIn, int xIn, int yIn, int kindIn, int withNumberIn) {
     device = deviceIn;
-    boxPicture = loadPicture(device, "pic/mss_box.pic");
+    boxPicture = CPicture::loaded(device, "pic/mss_box.pic");
     char name[32];
     for (int i = 0; i < 6; ++i) {
         std::snprintf(name, sizeof name, "pic/mss_box_btn_%d.pic", i);
-        buttonPictures[i] = loadPicture(device, name);
+        buttonPictures[i] = CPicture::loaded(device, name);
     }
     // Without a font the box still works; it only shows no text.
     font = std::make_unique<CD3dxFont>();
@@ -79,20 +72,12 @@ void CMessageBox::runButtons() {
     okPicture = 0;
     cancelPicture = 3;
     if (!g_input) return;
-    const CInputState& in = *g_input;
     if (cursorOver(okLeft())) {
         okPicture = 1;
-        uint8_t latch = kind == 1 ? 2 : 1;
-        if (hoverLatch != latch) {
-            g_soundBank.play(&g_effects.btn);
-            hoverLatch = latch;
-        }
-        if (in.leftButton == 1) {
+        ButtonFrame frame = overButton(kind == 1 ? 2 : 1, hoverLatch, 1, pressedMarker);
+        if (frame == ButtonFrame::Held) {
             okPicture = 2;
-            pressedMarker = 1;
-        } else if (pressedMarker == 1) {
-            g_soundBank.play(&g_effects.btn0);
-            pressedMarker = 0;
+        } else if (frame == ButtonFrame::Clicked) {
             if (withNumber == 1)
                 acceptNumber();
             else
@@ -100,16 +85,10 @@ void CMessageBox::runButtons() {
         }
     } else if (kind == 1 && cursorOver(cancelLeft())) {
         cancelPicture = 4;
-        if (hoverLatch != 3) {
-            g_soundBank.play(&g_effects.btn);
-            hoverLatch = 3;
-        }
-        if (in.leftButton == 1) {
+        ButtonFrame frame = overButton(3, hoverLatch, 2, pressedMarker);
+        if (frame == ButtonFrame::Held) {
             cancelPicture = 5;
-            pressedMarker = 2;
-        } else if (pressedMarker == 2) {
-            g_soundBank.play(&g_effects.btn0);
-            pressedMarker = 0;
+        } else if (frame == ButtonFrame::Clicked) {
             result = kCancel;
             if (withNumber == 1) g_textInput.commit();
         }

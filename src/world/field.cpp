@@ -31,9 +31,7 @@ int CField::init() {
     resetScroll();
     tileTextures.clear();
     objectTextures.clear();
-    playerMarker = std::make_unique<CPicture>(device);
-    playerMarker->load("pic/minimap_user.pic");
-    playerMarker->createTexture();
+    playerMarker = CPicture::loaded(device, "pic/minimap_user.pic");
     return 1;
 }
 

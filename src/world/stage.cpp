@@ -5,12 +5,6 @@
 
 namespace {
 
-std::unique_ptr<CPicture> loadPicture(CDirect3D* device, const std::string& path) {
-    auto picture = std::make_unique<CPicture>(device);
-    if (picture->load(path.c_str())) picture->createTexture();
-    return picture;
-}
-
 void drawPicture(CDirect3D* device, const CPicture& picture, float x, float y) {
     device->drawQuad(picture.texture.get(), x, y, float(picture.width), float(picture.height));
 }
@@ -39,12 +33,12 @@ int CStage::init(CDirect3D* d3d, int mapNumber) {
 void CStage::build(CDirect3D* d3d, StageFile&& file) {
     destroy();
     device = d3d;
-    background = loadPicture(device, file.background);
+    background = CPicture::loaded(device, file.background.c_str());
     layerCount = int32_t(file.layers.size());
     layers = std::move(file.layers);
     items = std::move(file.items);
     for (const std::string& path : file.layerPictures)
-        layerPictures.push_back(loadPicture(device, path));
+        layerPictures.push_back(CPicture::loaded(device, path.c_str()));
 }
 
 void CStage::step(int32_t& lastScroll) {
