@@ -29,5 +29,7 @@ void writeMusic(const DemoContext& ctx);   // the three tracks, when lame is pre
 void writeMaps(const DemoContext& ctx);
 void writeHero(const DemoContext& ctx);     // sprite set 0 and its delays
 void writeNewGame(const DemoContext& ctx);  // txt/user/init.txt
+// The 128 x 128 desktop icon as a PNG (not part of the content tree).
+bool writeIcon(const std::string& path);
 
 }  // namespace demo

@@ -57,18 +57,21 @@ bool readSource(const DemoContext& ctx, const std::string& relative, std::string
 
 int main(int argc, char** argv) {
     demo::DemoContext ctx;
+    std::string icon;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--sources") && i + 1 < argc)
             ctx.sources = argv[++i];
         else if (!std::strcmp(argv[i], "--out") && i + 1 < argc)
             ctx.out = argv[++i];
+        else if (!std::strcmp(argv[i], "--icon") && i + 1 < argc)
+            icon = argv[++i];
         else {
-            std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR\n");
+            std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR [--icon FILE.png]\n");
             return 2;
         }
     }
     if (ctx.out.empty()) {
-        std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR\n");
+        std::fprintf(stderr, "usage: velk-demo --sources DIR --out DIR [--icon FILE.png]\n");
         return 2;
     }
     std::printf("velk-demo: writing the demo world to %s\n", ctx.out.c_str());
@@ -86,5 +89,9 @@ int main(int argc, char** argv) {
     demo::writeHero(ctx);
     std::printf("  new game\n");
     demo::writeNewGame(ctx);
+    if (!icon.empty()) {
+        std::printf("  icon\n");
+        demo::writeIcon(icon);
+    }
     return demo::failed() ? 1 : 0;
 }

@@ -71,17 +71,19 @@ CPlayer::CPlayer(CField& field) : field_(field) {
     SaveRecord record;
     std::vector<uint8_t> bytes;
     std::error_code ec;
-    const bool saveExists = std::filesystem::exists(velk::dataPath(velk::kSaveFileName), ec);
-    if (saveExists) {
+    const std::string savedPath = velk::savedFilePath(velk::kSaveFileName);
+    if (std::filesystem::exists(savedPath, ec)) {
         std::string error = "unreadable";
-        if (velk::readDataFile(velk::kSaveFileName, bytes) &&
+        if (velk::readFile(savedPath, bytes) &&
             velk::parseSaveFile(bytes.data(), bytes.size(), false, record, &error)) {
             origin_ = SaveOrigin::Save;
         } else {
             // The damaged save stays as it is; saving later moves it aside.
-            velk::reportBadFile(velk::kSaveFileName,
-                                error + "; starting a new game, the file will be kept as " +
-                                    damagedSaveName());
+            const bool own = savedPath == velk::savePath(velk::kSaveFileName);
+            velk::reportBadFile(savedPath, error + "; starting a new game" +
+                                               (own ? ", the file will be kept as " +
+                                                          damagedSaveName()
+                                                    : std::string()));
             origin_ = SaveOrigin::DamagedSave;
         }
     }
@@ -141,18 +143,20 @@ void CPlayer::save() {
     r.statPoints = statPoints;
     r.slots = slots;
 
-    if (origin_ == SaveOrigin::DamagedSave) {
-        // Never write over a save that could not be read: keep it aside.
-        std::error_code renameError, existsError;
-        const std::string path = velk::dataPath(velk::kSaveFileName);
-        std::filesystem::rename(path, velk::dataPath(damagedSaveName()), renameError);
+    const std::string path = velk::savePath(velk::kSaveFileName);
+    std::error_code existsError;
+    if (origin_ == SaveOrigin::DamagedSave && std::filesystem::exists(path, existsError)) {
+        // Never write over a save that could not be read: keep it aside. A
+        // damaged save shipped in the content tree stays there untouched.
+        std::error_code renameError;
+        std::filesystem::rename(path, velk::savePath(damagedSaveName()), renameError);
         if (renameError && std::filesystem::exists(path, existsError)) {
-            velk::reportBadFile(velk::kSaveFileName, "could not be kept aside; not saved");
+            velk::reportBadFile(path, "could not be kept aside; not saved");
             return;
         }
     }
-    if (!velk::writeDataFileAtomic(velk::kSaveFileName, velk::formatSaveFile(r)))
-        velk::reportBadFile(velk::kSaveFileName, "could not be written");
+    if (!velk::writeSavedFileAtomic(velk::kSaveFileName, velk::formatSaveFile(r)))
+        velk::reportBadFile(path, "could not be written");
 }
 
 bool CPlayer::placePlayer() {

@@ -19,11 +19,15 @@ bool parseNumber(const char* text, long minimum, long maximum, long& out) {
 }  // namespace
 
 const char* usageText() {
-    return "usage: velk [--data DIR] [--windowed|--fullscreen] [--scale N] [--seed N] [--verbose]\n"
-           "            [--headless] [--frames N] [--skip-title] [--script FILE]\n"
+    return "usage: velk [--data DIR] [--save-dir DIR] [--windowed|--fullscreen] [--scale N] [--seed N]\n"
+           "            [--verbose] [--headless] [--frames N] [--skip-title] [--script FILE]\n"
            "            [--screenshot N:FILE.png]... [--dump-state FILE] [--record FILE]\n"
            "\n"
-           "  --data DIR            content directory (default: the current directory)\n"
+           "  --data DIR            content directory (default: the installed world, else the\n"
+           "                        current directory); it is only read, never written\n"
+           "  --save-dir DIR        where the game writes its save and mission states, in the\n"
+           "                        content tree's layout (default: the user's own folder,\n"
+           "                        $XDG_DATA_HOME/velk/TREE/, one TREE per content tree)\n"
            "  --windowed            play in a window (skips the screen-mode question)\n"
            "  --fullscreen          play full screen (skips the screen-mode question)\n"
            "  --scale N             window scale, 1 to 8 (default 1)\n"
@@ -36,7 +40,11 @@ const char* usageText() {
            "  --screenshot N:FILE   write the screen after paced frame N as a PNG (repeatable)\n"
            "  --dump-state FILE     write the game's state as JSON at the end of the run\n"
            "  --record FILE         record the input of this run as a replayable script\n"
-           "  --help                show this text\n";
+           "  --help                show this text\n"
+           "\n"
+           "Keys can be changed in $XDG_CONFIG_HOME/velk/controls.ini (~/.config/velk/ when\n"
+           "XDG_CONFIG_HOME is not set); gamepad mappings of your own go in gamecontrollerdb.txt\n"
+           "beside it.\n";
 }
 
 bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string& error) {
@@ -56,10 +64,17 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
             const char* v = value("a directory");
             if (!v) return false;
             o.dataDir = v;
-        } else if (arg == "--windowed") {
-            o.screenMode = 1;
-        } else if (arg == "--fullscreen") {
-            o.screenMode = 2;
+        } else if (arg == "--save-dir") {
+            const char* v = value("a directory");
+            if (!v) return false;
+            o.saveDir = v;
+        } else if (arg == "--windowed" || arg == "--fullscreen") {
+            const int mode = arg == "--windowed" ? 1 : 2;
+            if (o.screenMode != 0 && o.screenMode != mode) {
+                error = "--windowed and --fullscreen cannot both be given";
+                return false;
+            }
+            o.screenMode = mode;
         } else if (arg == "--scale") {
             const char* v = value("a number");
             if (!v) return false;

@@ -12,7 +12,8 @@ struct Screenshot {
 };
 
 struct Options {
-    std::string dataDir = ".";
+    std::string dataDir;  // empty: the installed world, else the current directory
+    std::string saveDir;  // empty: the user's own folder for this content tree
     int screenMode = 0;  // 0 ask, 1 windowed, 2 full screen
     int scale = 1;
     bool seedGiven = false;

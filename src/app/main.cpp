@@ -14,14 +14,54 @@
 #include "platform/game_random.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input_script.h"
+#include "platform/key_bindings.h"
 #include "platform/png_io.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_paths.h"
 
 namespace {
 
 int fail(const std::string& message, int code = 1) {
     std::fprintf(stderr, "velk: %s\n", message.c_str());
     return code;
+}
+
+// --data, else the world installed beside the program, else the current
+// directory.
+std::string chooseDataDirectory(const velk::Options& options) {
+    if (!options.dataDir.empty()) return options.dataDir;
+    const std::string program = velk::programDirectory();
+    std::error_code ec;
+    if (!program.empty()) {
+        const std::filesystem::path installed = std::filesystem::path(program) / VELK_INSTALLED_DATA;
+        if (std::filesystem::is_directory(installed, ec))
+            return std::filesystem::weakly_canonical(installed, ec).string();
+    }
+    return ".";
+}
+
+// --save-dir, else the user's own folder for this content tree. Empty when
+// there is none: the content tree itself is never written.
+std::string chooseSaveDirectory(const velk::Options& options, const std::string& data) {
+    if (!options.saveDir.empty()) return options.saveDir;
+    const std::string user = velk::userDataDirectory();
+    return user.empty() ? "" : user + "/" + velk::contentTreeId(data);
+}
+
+std::string controlsPath() {
+    const std::string dir = velk::userConfigDirectory();
+    return dir.empty() ? "" : dir + "/controls.ini";
+}
+
+velk::KeyBindings loadControls() {
+    velk::KeyBindings bindings;
+    std::vector<std::string> warnings;
+    const std::string path = controlsPath();
+    velk::loadKeyBindings(path, bindings, warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "velk: %s: %s\n", path.c_str(), w.c_str());
+    if (!warnings.empty())
+        std::fprintf(stderr, "velk: %s: the keys of the lines above stay on their defaults\n", path.c_str());
+    return bindings;
 }
 
 }  // namespace
@@ -33,16 +73,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velk: %s\n\n%s", error.c_str(), velk::usageText());
         return 2;
     }
+    const std::string dataDir = chooseDataDirectory(options);
+    const std::string saveDir = chooseSaveDirectory(options, dataDir);
     if (options.help) {
         std::fputs(velk::usageText(), stdout);
+        std::printf("\nThis command line plays %s and saves in %s.\nControls file: %s\n",
+                    dataDir.c_str(), saveDir.empty() ? "(no folder found)" : saveDir.c_str(),
+                    controlsPath().c_str());
         return 0;
     }
 
     std::error_code ec;
-    if (!std::filesystem::is_directory(options.dataDir, ec))
-        return fail("data directory '" + options.dataDir + "' not found (give one with --data DIR)");
-    velk::setDataDirectory(options.dataDir);
+    if (!std::filesystem::is_directory(dataDir, ec))
+        return fail("data directory '" + dataDir + "' not found (give one with --data DIR)");
+    if (saveDir.empty())
+        return fail("no folder for saves found (is HOME set?); give one with --save-dir DIR");
+    if (!std::filesystem::is_directory(saveDir, ec) &&
+        !std::filesystem::create_directories(saveDir, ec))
+        return fail("cannot make the save folder '" + saveDir + "' (" + ec.message() + ")");
+    velk::setDataDirectory(dataDir);
+    velk::setSaveDirectory(saveDir);
     velk::setVerbose(options.verbose);
+    if (options.verbose) std::fprintf(stderr, "velk: playing %s, saving in %s\n", dataDir.c_str(), saveDir.c_str());
+    const velk::KeyBindings bindings = loadControls();
     if (options.seedGiven) velk::setFixedSeed(true, options.seed);
 
     std::vector<velk::ScriptEvent> script;
@@ -58,9 +111,14 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<velk::IBackend> backend;
     if (options.headless) {
-        backend = std::make_unique<velk::HeadlessBackend>(std::move(script));
+        auto headless = std::make_unique<velk::HeadlessBackend>(std::move(script));
+        headless->setKeyBindings(bindings);
+        backend = std::move(headless);
     } else {
         auto sdl = std::make_unique<velk::SdlBackend>();
+        sdl->setKeyBindings(bindings);
+        if (const std::string config = velk::userConfigDirectory(); !config.empty())
+            sdl->setPadMappings(config + "/gamecontrollerdb.txt");
         if (!options.record.empty() && !sdl->startRecording(options.record))
             return fail("cannot write the recording '" + options.record + "'");
         backend = std::move(sdl);

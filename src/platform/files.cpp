@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
+#include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@ namespace velk {
 
 namespace {
 std::string g_dataDir = ".";
+std::string g_saveDir;
 bool g_verbose = false;
 BadFileListener g_listener;
 }  // namespace
@@ -18,12 +21,56 @@ BadFileListener g_listener;
 void setDataDirectory(const std::string& dir) { g_dataDir = dir.empty() ? "." : dir; }
 const std::string& dataDirectory() { return g_dataDir; }
 
-std::string dataPath(const std::string& gameName) {
+namespace {
+std::string underDirectory(const std::string& dir, const std::string& gameName) {
     std::string rel = gameName;
     for (char& c : rel)
         if (c == '\\') c = '/';
     if (!rel.empty() && rel.front() == '/') return rel;
-    return g_dataDir + "/" + rel;
+    return dir + "/" + rel;
+}
+}  // namespace
+
+std::string dataPath(const std::string& gameName) { return underDirectory(g_dataDir, gameName); }
+
+void setSaveDirectory(const std::string& dir) { g_saveDir = dir; }
+const std::string& saveDirectory() { return g_saveDir.empty() ? g_dataDir : g_saveDir; }
+
+std::string savePath(const std::string& gameName) {
+    return underDirectory(saveDirectory(), gameName);
+}
+
+std::string savedFilePath(const std::string& gameName) {
+    std::string own = savePath(gameName);
+    std::error_code ec;
+    return std::filesystem::exists(own, ec) ? own : dataPath(gameName);
+}
+
+std::string missionStateName(int mapNumber) {
+    return "txt/npc/mssck/mss_" + std::to_string(mapNumber) + ".txt";
+}
+
+std::string contentTreeId(const std::string& dataDir) {
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::weakly_canonical(dataDir, ec);
+    if (ec) full = std::filesystem::absolute(dataDir, ec);
+    const std::string text = full.string();
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    std::string name = full.filename().string();
+    if (name.empty()) name = full.parent_path().filename().string();
+    if (name.empty()) name = "root";
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, "-%08" PRIx32, uint32_t(hash ^ (hash >> 32)));
+    return name + suffix;
+}
+
+std::string userConfigDirectory() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg == '/') return std::string(xdg) + "/velk";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::string(home) + "/.config/velk";
+    return "";
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>& out, size_t cap) {
@@ -74,8 +121,12 @@ bool writeFileAtomic(const std::string& path, const void* data, size_t size) {
     return ok;
 }
 
-bool writeDataFileAtomic(const std::string& gameName, const std::string& text) {
-    return writeFileAtomic(dataPath(gameName), text.data(), text.size());
+bool readSavedFile(const std::string& gameName, std::vector<uint8_t>& out, size_t cap) {
+    return readFile(savedFilePath(gameName), out, cap);
+}
+
+bool writeSavedFileAtomic(const std::string& gameName, const std::string& text) {
+    return writeFileAtomic(savePath(gameName), text.data(), text.size());
 }
 
 void setVerbose(bool on) { g_verbose = on; }

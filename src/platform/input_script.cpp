@@ -5,24 +5,12 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "platform/input_state.h"
+#include "platform/key_names.h"
+#include "platform/pad.h"
 
 namespace velk {
 
 namespace {
-
-struct KeyName {
-    const char* name;
-    int code;
-};
-
-constexpr KeyName kKeyNames[] = {
-    {"LCtrl", dik::kLCtrl}, {"LAlt", dik::kLAlt},     {"LShift", dik::kLShift},
-    {"Space", dik::kSpace}, {"Return", dik::kReturn}, {"Escape", dik::kEscape},
-    {"Up", dik::kUp},       {"Down", dik::kDown},     {"Left", dik::kLeft},
-    {"Right", dik::kRight}, {"F1", dik::kF1},         {"F2", dik::kF2},
-    {"F3", dik::kF3},       {"F4", dik::kF4},
-};
 
 bool parseLong(const std::string& word, long& out) {
     if (word.empty()) return false;
@@ -46,22 +34,6 @@ bool parseUpDown(const std::string& word, bool& down) {
 }
 
 }  // namespace
-
-int keyCodeFromName(const std::string& name) {
-    for (const KeyName& k : kKeyNames)
-        if (name == k.name) return k.code;
-    long code = 0;
-    if (parseLong(name, code) && code > 0 && code < 256) return int(code);
-    return -1;
-}
-
-std::string keyNameFromCode(int code) {
-    for (const KeyName& k : kKeyNames)
-        if (k.code == code) return k.name;
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "0x%02X", code & 0xFF);
-    return buf;
-}
 
 bool parseInputScript(const std::string& text, std::vector<ScriptEvent>& events,
                       std::string* error) {
@@ -106,6 +78,12 @@ bool parseInputScript(const std::string& text, std::vector<ScriptEvent>& events,
             ev.key = keyCodeFromName(args[0]);
             if (ev.key < 0) return fail("unknown key '" + args[0] + "'");
             if (!parseUpDown(args[1], ev.down)) return fail("expected down or up, got '" + args[1] + "'");
+        } else if (verb == "pad") {
+            if (args.size() != 2) return fail("expected: N pad BUTTON down|up");
+            ev.type = ScriptEvent::Type::Pad;
+            ev.button = padButtonFromName(args[0]);
+            if (ev.button < 0) return fail("unknown pad button '" + args[0] + "'");
+            if (!parseUpDown(args[1], ev.down)) return fail("expected down or up, got '" + args[1] + "'");
         } else if (verb == "mouse") {
             long x = 0, y = 0;
             if (args.size() != 2 || !parseLong(args[0], x) || !parseLong(args[1], y))
@@ -142,6 +120,8 @@ std::string formatScriptEvent(const ScriptEvent& ev) {
     switch (ev.type) {
     case ScriptEvent::Type::Key:
         return s + "key " + keyNameFromCode(ev.key) + (ev.down ? " down" : " up");
+    case ScriptEvent::Type::Pad:
+        return s + "pad " + padButtonName(ev.button) + (ev.down ? " down" : " up");
     case ScriptEvent::Type::Mouse:
         return s + "mouse " + std::to_string(ev.x) + " " + std::to_string(ev.y);
     case ScriptEvent::Type::Button:

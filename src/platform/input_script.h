@@ -1,8 +1,9 @@
 #pragma once
 // Input scripts: the text format that --script replays and --record writes.
 // One event per line, '#' starts a comment:
-//   N key NAME down|up     NAME: LCtrl LAlt LShift Space Return Up Down Left
-//                          Right F1..F4 Escape, or a key code such as 0x1D
+//   N key NAME down|up     NAME: a key as platform/key_names.h names it
+//                          (LCtrl, LAlt, Z, F1 ...), or a code such as 0x1D
+//   N pad BUTTON down|up   BUTTON: a gamepad button as platform/pad.h names it
 //   N mouse X Y
 //   N button left|right down|up
 //   N text CHARS           (UTF-8, the rest of the line)
@@ -17,13 +18,13 @@
 namespace velk {
 
 struct ScriptEvent {
-    enum class Type { Key, Mouse, Button, Text, Backspace, Quit };
+    enum class Type { Key, Pad, Mouse, Button, Text, Backspace, Quit };
     long frame = 0;
     Type type = Type::Quit;
     int key = 0;        // Key: DirectInput code
     bool down = false;  // Key, Button
     int x = 0, y = 0;   // Mouse
-    int button = 0;     // Button: 0 left, 1 right
+    int button = 0;     // Button: 0 left, 1 right; Pad: a PadButton
     std::string text;   // Text
 };
 
@@ -32,9 +33,5 @@ struct ScriptEvent {
 bool parseInputScript(const std::string& text, std::vector<ScriptEvent>& events,
                       std::string* error);
 std::string formatScriptEvent(const ScriptEvent& event);
-
-// -1 for an unknown name.
-int keyCodeFromName(const std::string& name);
-std::string keyNameFromCode(int code);
 
 }  // namespace velk

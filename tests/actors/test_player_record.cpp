@@ -247,3 +247,53 @@ TEST(IntPower, SquaresRepeatedly) {
     EXPECT_EQ(expForLevel(99), 86072384);  // single precision, as the level-up code computes it
     EXPECT_EQ(expForLevel(INT32_MAX), INT32_MAX);
 }
+
+// With a save directory of its own the content tree is only read: the
+// player's copy wins, the tree's own save serves until there is one, and a
+// damaged save in the tree is never moved or replaced.
+TEST_F(PlayerRecord, SaveDirectoryIsReadFirstAndTheTreeNeverWritten) {
+    SaveRecord init = sampleRecord();
+    init.level = 1;
+    dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
+    const std::string own = dir.path() + "/own";
+    velk::setSaveDirectory(own);
+    struct Reset {
+        ~Reset() { velk::setSaveDirectory(""); }
+    } reset;
+    auto readOwn = [&](const std::string& name) {
+        std::ifstream in(own + "/" + name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    SaveRecord treeSave = sampleRecord();
+    SaveRecord ownSave = sampleRecord();
+    ownSave.aru = 99;
+    struct Case {
+        const char* what;
+        std::string tree;  // the tree's user.txt, "" for none
+        std::string mine;  // the save directory's, "" for none
+        int32_t aru;       // loaded
+    };
+    const Case cases[] = {
+        {"nothing saved", "", "", init.aru},
+        {"the tree's save", velk::saveFileText(treeSave), "", treeSave.aru},
+        {"the player's save wins", velk::saveFileText(treeSave), velk::saveFileText(ownSave), 99},
+        {"a damaged save in the tree", "hero 3 x", "", init.aru},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(own);
+        std::filesystem::remove(velk::dataPath(velk::kSaveFileName));
+        if (!c.tree.empty()) dir.write(velk::kSaveFileName, c.tree);
+        if (!c.mine.empty()) velk::writeFileAtomic(own + "/" + velk::kSaveFileName, c.mine.data(), c.mine.size());
+        {
+            CPlayer player(field);
+            EXPECT_EQ(player.aru, c.aru);
+            player.aru = 1234;
+        }
+        EXPECT_EQ(readGameFile(velk::kSaveFileName), c.tree) << "the tree is never written";
+        EXPECT_NE(readOwn(velk::kSaveFileName).find("\n1234\n"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName) + ".bad"));
+    }
+}

@@ -4,6 +4,7 @@
 
 #include "platform/input_script.h"
 #include "platform/input_state.h"
+#include "platform/pad.h"
 #include "support/game_fixture.h"
 
 namespace velk {
@@ -123,15 +124,20 @@ TEST(InputScript, ParsesEveryEventAndRoundTrips) {
         "5 text 12 3\n"
         "6 backspace\n"
         "7 key F4 down\n"
+        "8 pad lefttrigger down\n"
+        "8 key z down\n"
         "9 quit\n";
     std::vector<ScriptEvent> events;
     std::string error;
     ASSERT_TRUE(parseInputScript(script, events, &error)) << error;
-    ASSERT_EQ(events.size(), 8u);
+    ASSERT_EQ(events.size(), 10u);
     EXPECT_EQ(events[1].key, dik::kLCtrl);
     EXPECT_EQ(events[2].key, 0x2C);
     EXPECT_EQ(events[4].text, "12 3");
     EXPECT_EQ(events[6].key, dik::kF4);
+    EXPECT_EQ(events[7].type, ScriptEvent::Type::Pad);
+    EXPECT_EQ(events[7].button, kPadLeftTrigger);
+    EXPECT_EQ(events[8].key, 0x2C) << "key names ignore case";
 
     std::string again;
     for (const ScriptEvent& e : events) again += formatScriptEvent(e) + "\n";
@@ -151,6 +157,7 @@ TEST(InputScript, RejectsBadLinesNamingTheLine) {
         {"0 key LCtrl sideways\n", "line 1"},   {"\n\n2 mouse 1\n", "line 3"},
         {"0 button middle down\n", "line 1"},   {"-1 quit\n", "line 1"},
         {"0 jump\n", "line 1"},                 {"0 key 0x100 down\n", "line 1"},
+        {"0 pad select down\n", "line 1"},     {"0 pad a\n", "line 1"},
     };
     for (const Case& c : cases) {
         std::vector<ScriptEvent> events;

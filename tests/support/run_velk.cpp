@@ -43,7 +43,11 @@ VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args
     std::error_code ec;
     if (!std::filesystem::exists(data, ec))
         std::filesystem::copy(demoDataDir(), data, std::filesystem::copy_options::recursive, ec);
-    std::string cmd = quote(velkBinary()) + " --headless --data " + quote(data);
+    // The run's own settings and save folders, so a developer's controls
+    // never change a test; the save stays in the copied world as before.
+    std::string cmd = "XDG_CONFIG_HOME=" + quote(workDir + "/config") + " XDG_DATA_HOME=" +
+                      quote(workDir + "/share") + " " + quote(velkBinary()) +
+                      " --headless --data " + quote(data) + " --save-dir " + quote(data);
     if (!script.empty()) {
         std::string scriptPath = workDir + "/script.txt";
         std::ofstream(scriptPath) << script;

@@ -13,8 +13,10 @@ struct VelkRun {
     std::string state;   // the state dump, if one was asked for
 };
 
-// `args` follow `velk --headless --data <copy>`, where <copy> is a copy of
-// the demo world made in `workDir` on the first run there; `script` (if not
+// `args` follow `velk --headless --data <copy> --save-dir <copy>`, where
+// <copy> is a copy of the demo world made in `workDir` on the first run
+// there, with XDG_CONFIG_HOME at <workDir>/config (a controls.ini there
+// applies) and XDG_DATA_HOME at <workDir>/share; `script` (if not
 // empty) is written to a file and passed with --script. The dump is read
 // back from `dumpPath` when given.
 VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args,

@@ -36,6 +36,9 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
     case ScriptEvent::Type::Key:
         setKey(ev.key, ev.down);
         break;
+    case ScriptEvent::Type::Pad:
+        setPadButton(ev.button, ev.down);
+        break;
     case ScriptEvent::Type::Mouse:
         moveX_ += ev.x - mouseX_;
         moveY_ += ev.y - mouseY_;
@@ -57,9 +60,19 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
     }
 }
 
+void HeadlessBackend::setKey(int code, bool down) {
+    if (!mapping_.key(keys_, code, down)) ++chords_;
+}
+
+void HeadlessBackend::setPadButton(int button, bool down) {
+    if (button < 0 || button >= kPadButtonCount) return;
+    mapping_.pad.buttons[size_t(button)] = down;
+    if (button == kPadStart && down) warpCursor(kMenuButtonX, kMenuButtonY);
+}
+
 bool HeadlessBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
-    for (int i = 0; i < 256; ++i) keys[i] = keys_[i];
+    mapping_.gameKeys(keys_, keys);
     return true;
 }
 
@@ -69,6 +82,7 @@ bool HeadlessBackend::readMouse(MouseState& state) {
     state.dy = moveY_;
     state.wheel = 0;
     for (int i = 0; i < 4; ++i) state.buttons[i] = buttons_[i];
+    if (padLeftButton(mapping_.pad)) state.buttons[0] = 0x80;
     moveX_ = moveY_ = 0;
     return true;
 }

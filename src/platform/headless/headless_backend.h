@@ -8,6 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/headless/headless_audio.h"
+#include "platform/input_mapping.h"
 #include "platform/input_script.h"
 
 namespace velk {
@@ -20,6 +21,7 @@ public:
     static constexpr uint64_t kPassTicks = 62500;
 
     explicit HeadlessBackend(std::vector<ScriptEvent> script = {});
+    void setKeyBindings(const KeyBindings& bindings) { mapping_.setBindings(bindings); }
 
     bool isHeadless() const override { return true; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
@@ -55,9 +57,10 @@ public:
     void rewindMusic(MusicHandle handle) override { audio_.rewindMusic(handle); }
     std::vector<std::string> startedEffects() const override { return audio_.started(); }
 
-    // Test hooks: advance the fake clock, press keys directly.
+    // Test hooks: advance the fake clock, press keys and pad buttons directly.
     void advance(uint64_t ticks) { counter_ += ticks; }
-    void setKey(int code, bool down) { keys_[code & 0xFF] = down ? 0x80 : 0; }
+    void setKey(int code, bool down);
+    void setPadButton(int button, bool down);
     void setMouse(int x, int y) { mouseX_ = x; mouseY_ = y; }
     void setButton(int button, bool down) { buttons_[button & 3] = down ? 0x80 : 0; }
     void setFocus(bool focus) { focus_ = focus; }
@@ -67,6 +70,8 @@ public:
     void pressBackspace() { if (textInput_) ++backspaces_; }
     bool textInputEnabled() const { return textInput_; }
     long pollCount() const { return polls_; }
+    // Alt+Enter presses seen (there is no screen mode to switch).
+    int fullscreenChords() const { return chords_; }
     const HeadlessAudio& audio() const { return audio_; }
 
 private:
@@ -81,6 +86,8 @@ private:
     bool focus_ = true;
     bool textInput_ = false;
     uint8_t keys_[256] = {};
+    InputMapping mapping_;
+    int chords_ = 0;
     uint8_t buttons_[4] = {};
     int mouseX_ = 400, mouseY_ = 300;
     int moveX_ = 0, moveY_ = 0;

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "platform/input_script.h"
+#include "platform/sdl/quiet_stderr.h"
 
 namespace velk {
 
@@ -87,10 +88,16 @@ bool SdlBackend::askYesNo(const std::string& utf8Text, const std::string& utf8Ca
 bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
     width_ = width;
     height_ = height;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    int videoError = 0;
+    {
+        QuietStderr quiet;  // display libraries complain on their own for every driver tried
+        videoError = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    }
+    if (videoError != 0) {
         error_ = std::string("cannot open the display: ") + SDL_GetError();
         return false;
     }
+    if (!checkDisplay()) return false;
     scale = std::clamp(scale, 1, 8);
     Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
     if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -118,7 +125,26 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         return false;
     }
     SDL_StopTextInput();
-    audio_.open();
+    bool audio = false;
+    {
+        QuietStderr quiet;
+        audio = audio_.open();
+    }
+    if (!audio) std::fprintf(stderr, "velk: no sound device, audio is off (%s)\n", SDL_GetError());
+    pads_.open(padMappings_);
+    return true;
+}
+
+bool SdlBackend::checkDisplay() {
+    // Without a display SDL falls back to drivers that draw nowhere; a game
+    // nobody can see would run for ever. Asked for by name, they are fine.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver ? driver : "";
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if ((name == "offscreen" || name == "dummy") && !(asked && name == asked)) {
+        error_ = "no display found (SDL could only offer its '" + name + "' video driver)";
+        return false;
+    }
     return true;
 }
 
@@ -168,20 +194,9 @@ bool SdlBackend::pumpEvents() {
             }
             break;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            bool down = e.type == SDL_KEYDOWN;
-            if (down && e.key.keysym.scancode == SDL_SCANCODE_RETURN &&
-                (e.key.keysym.mod & KMOD_ALT)) {
-                toggleFullscreen();
-                break;
-            }
-            if (down && textInput_ && e.key.keysym.scancode == SDL_SCANCODE_BACKSPACE) {
-                ++backspaces_;
-                ++recBackspaces_;
-            }
-            if (int dik = dikFromScancode(e.key.keysym.scancode)) keys_[dik] = down ? 0x80 : 0;
+        case SDL_KEYUP:
+            handleKey(e);
             break;
-        }
         case SDL_TEXTINPUT:
             if (textInput_) {
                 typed_ += e.text.text;
@@ -205,8 +220,11 @@ bool SdlBackend::pumpEvents() {
         case SDL_MOUSEWHEEL:
             wheel_ += e.wheel.y;
             break;
-        default:
+        default: {
+            const PadState before = mapping_.pad;
+            if (pads_.handle(e, mapping_.pad)) padPressed(before);
             break;
+        }
         }
     }
     if (quit_ && record_ && !recQuit_) {
@@ -214,6 +232,22 @@ bool SdlBackend::pumpEvents() {
         recQuit_ = true;
     }
     return !quit_;
+}
+
+void SdlBackend::handleKey(const SDL_Event& e) {
+    const bool down = e.type == SDL_KEYDOWN;
+    if (down && textInput_ && e.key.keysym.scancode == SDL_SCANCODE_BACKSPACE) {
+        ++backspaces_;
+        ++recBackspaces_;
+    }
+    const int dik = dikFromScancode(e.key.keysym.scancode);
+    if (!dik || (down && e.key.repeat)) return;
+    if (!mapping_.key(keys_, dik, down)) toggleFullscreen();
+}
+
+void SdlBackend::padPressed(const PadState& before) {
+    if (mapping_.pad.buttons[kPadStart] && !before.buttons[kPadStart])
+        warpCursor(kMenuButtonX, kMenuButtonY);
 }
 
 void SdlBackend::waitUntil(uint64_t deadline) {
@@ -228,6 +262,9 @@ uint64_t SdlBackend::frequency() { return SDL_GetPerformanceFrequency(); }
 int64_t SdlBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
 
 void SdlBackend::beginPoll() {
+    int dx = 0, dy = 0;
+    SdlGamepads::pointerStep(mapping_.pad, dx, dy);
+    if (dx || dy) warpCursor(std::clamp(mouseX_ + dx, 0, width_ - 1), std::clamp(mouseY_ + dy, 0, height_ - 1));
     if (record_) recordChanges();
     ++polls_;
 }
@@ -260,6 +297,14 @@ void SdlBackend::recordChanges() {
             emit();
         }
     }
+    for (int b = 0; b < kPadButtonCount; ++b) {
+        if (mapping_.pad.buttons[size_t(b)] != recPad_.buttons[size_t(b)]) {
+            ev.type = ScriptEvent::Type::Pad;
+            ev.button = b;
+            ev.down = recPad_.buttons[size_t(b)] = mapping_.pad.buttons[size_t(b)];
+            emit();
+        }
+    }
     if (!recTyped_.empty()) {
         ev.type = ScriptEvent::Type::Text;
         ev.text = recTyped_;
@@ -275,7 +320,7 @@ void SdlBackend::recordChanges() {
 
 bool SdlBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
-    std::copy(std::begin(keys_), std::end(keys_), keys);
+    mapping_.gameKeys(keys_, keys);
     return true;
 }
 
@@ -285,6 +330,7 @@ bool SdlBackend::readMouse(MouseState& state) {
     state.dy = moveY_;
     state.wheel = wheel_;
     std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
+    if (padLeftButton(mapping_.pad)) state.buttons[0] = 0x80;
     moveX_ = moveY_ = wheel_ = 0;
     return true;
 }

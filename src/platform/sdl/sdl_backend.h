@@ -8,11 +8,14 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/input_mapping.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+union SDL_Event;
 
 namespace velk {
 
@@ -21,6 +24,9 @@ public:
     SdlBackend();
     ~SdlBackend() override;
 
+    void setKeyBindings(const KeyBindings& bindings) { mapping_.setBindings(bindings); }
+    // A gamecontrollerdb.txt of the user's, added to SDL's own mappings.
+    void setPadMappings(const std::string& path) { padMappings_ = path; }
     // Starts writing every input change to `path` in the script format.
     bool startRecording(const std::string& path);
     const std::string& error() const { return error_; }
@@ -62,6 +68,9 @@ public:
 
 private:
     void toggleFullscreen();
+    bool checkDisplay();
+    void handleKey(const SDL_Event& e);
+    void padPressed(const PadState& before);
     void recordChanges();
 
     SDL_Window* window_ = nullptr;
@@ -74,7 +83,10 @@ private:
     bool focus_ = true;
     bool fullscreen_ = false;
     bool textInput_ = false;
-    uint8_t keys_[256] = {};
+    uint8_t keys_[256] = {};  // the keyboard as held, before the bindings
+    InputMapping mapping_;
+    SdlGamepads pads_;
+    std::string padMappings_;
     uint8_t buttons_[4] = {};
     int mouseX_ = 400, mouseY_ = 300;
     int moveX_ = 0, moveY_ = 0, wheel_ = 0;
@@ -85,6 +97,7 @@ private:
     FILE* record_ = nullptr;
     long polls_ = 0;
     uint8_t recKeys_[256] = {};
+    PadState recPad_;
     uint8_t recButtons_[2] = {};
     int recX_ = -1, recY_ = -1;
     std::string recTyped_;
