@@ -3,11 +3,12 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 DATA       := $(BUILD)/data
 SHELL      := /bin/bash
 
-.PHONY: all deps configure build run test unit-asan bench fuzz clean
+.PHONY: all deps configure build run install test unit-asan bench fuzz clean
 
 all: build
 
@@ -21,7 +22,8 @@ build: configure
 	@cmake --build $(BUILD)
 
 # Plays the demo world in a window; with no display, runs it headless and
-# writes screenshots into $(BUILD)/.
+# writes screenshots into $(BUILD)/. The save lives in the player's own
+# folder (velk --help names it), so `make clean` never deletes it.
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/velk --data $(DATA) $(ARGS); \
@@ -34,6 +36,11 @@ run: build
 	  echo "Wrote $(BUILD)/screen-title.png, $(BUILD)/screen-play.png and $(BUILD)/state.json"; \
 	fi
 
+# Installs velk, velk-pack, the demo world, the desktop entry and the icon
+# under PREFIX (make install PREFIX=~/.local needs no root).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
 # The whole suite, then the unit tests once more under ASan + UBSan.
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j2
@@ -45,8 +52,12 @@ unit-asan: deps
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j2 -E '^E2e'
 
+# Every benchmark runs; one that fails or crashes fails the target.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+	@failed=0; for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; \
+	  "$$b" || { echo "$$b FAILED (exit $$?)"; failed=1; }; \
+	done; exit $$failed
 
 # Each libFuzzer target runs for FUZZ_SECONDS under ASan, starting from the
 # demo world's files of its format.
@@ -65,6 +76,14 @@ fuzz: deps
 	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
 	    esac; \
 	    for s in $$seeds; do cp $(FUZZ_BUILD)/data/$$s $$corpus/ 2>/dev/null || true; done; \
+	    if [ $$name = fuzz_sprite_set ]; then \
+	      for spr in $(FUZZ_BUILD)/data/sprite/spr_*.asp; do \
+	        n=$${spr##*_}; n=$${n%.asp}; delay=$(FUZZ_BUILD)/data/txt/sprdelay/delay_$$n.txt; \
+	        len=$$(head -c 127 $$delay 2>/dev/null | wc -c); \
+	        { printf "\\$$(printf %o $$((len * 2)))"; cat $$spr; head -c 127 $$delay 2>/dev/null; } \
+	          > $$corpus/seed_$$n; \
+	      done; \
+	    fi; \
 	  fi; \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  if "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name > $(FUZZ_BUILD)/$$name.log 2>&1; then \

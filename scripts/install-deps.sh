@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build pkg-config g++ clang
+  # clang's sanitizer and libFuzzer runtimes (only recommended by clang, and
+  # recommends are not installed below): `make fuzz` links against them.
+  libclang-rt-dev
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev
   libfreetype-dev libfontconfig-dev fonts-nanum
   libpng-dev libgtest-dev
