@@ -1,6 +1,7 @@
 // velk: the game's entry point and main loop.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/game_app.h"
 #include "app/state_dump.h"
+#include "actors/world.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
@@ -46,6 +48,13 @@ std::string chooseSaveDirectory(const velk::Options& options, const std::string&
     if (!options.saveDir.empty()) return options.saveDir;
     const std::string user = velk::userDataDirectory();
     return user.empty() ? "" : user + "/" + velk::contentTreeId(data);
+}
+
+// A display server that goes away ends the program from inside the display
+// library, which calls exit(); the hero is saved on the way out. After a
+// normal shutdown there is no world left and nothing to do.
+void saveOnForcedExit() {
+    if (g_world) g_world->player.reset();  // the hero saves as it goes
 }
 
 std::string controlsPath() {
@@ -124,6 +133,7 @@ int main(int argc, char** argv) {
         backend = std::move(sdl);
     }
 
+    std::atexit(saveOnForcedExit);
     auto app = std::make_unique<CGameApp>(backend.get(), options);
     g_app = app.get();
     if (!app->init()) {
