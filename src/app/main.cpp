@@ -10,7 +10,7 @@
 #include "app/command_line.h"
 #include "app/game_app.h"
 #include "app/state_dump.h"
-#include "actors/world.h"
+#include "game/world.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
