@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         backend = std::make_unique<velk::HeadlessBackend>(std::move(script));
     } else {
         auto sdl = std::make_unique<velk::SdlBackend>();
+        sdl->setSmoothScaling(options.smooth);
         if (!options.record.empty() && !sdl->startRecording(options.record))
             return fail("cannot write the recording '" + options.record + "'");
         backend = std::move(sdl);

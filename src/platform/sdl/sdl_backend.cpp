@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 #include "platform/input_script.h"
@@ -84,6 +85,17 @@ bool SdlBackend::askYesNo(const std::string& utf8Text, const std::string& utf8Ca
     return chosen != 0;
 }
 
+int SdlBackend::fittedScale(int wanted) const {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+    int scale = wanted;
+    while (scale > 1 && (width_ * scale > usable.w || height_ * scale > usable.h)) --scale;
+    if (scale != wanted)
+        std::fprintf(stderr, "velk: scale %d does not fit the desktop (%d x %d usable); using scale %d\n",
+                     wanted, usable.w, usable.h, scale);
+    return scale;
+}
+
 bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
     width_ = width;
     height_ = height;
@@ -91,16 +103,13 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot open the display: ") + SDL_GetError();
         return false;
     }
-    scale = std::clamp(scale, 1, 8);
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
-    if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    scale_ = fittedScale(std::clamp(scale, 1, 8));
     window_ = SDL_CreateWindow("벨크 --", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width * scale, height * scale, flags);
+                               width * scale_, height * scale_, SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) {
         error_ = std::string("cannot create the window: ") + SDL_GetError();
         return false;
     }
-    fullscreen_ = !windowed;
     // The game presented with vsync in a window; any renderer will do.
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -108,7 +117,6 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot create a renderer: ") + SDL_GetError();
         return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, scale > 1 ? "nearest" : "linear");
     // Logical size letterboxes full screen and maps mouse events back to 800 x 600.
     SDL_RenderSetLogicalSize(renderer_, width, height);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -117,9 +125,38 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot create the screen texture: ") + SDL_GetError();
         return false;
     }
+    applyFullscreen(!windowed);
     SDL_StopTextInput();
     audio_.open();
     return true;
+}
+
+void SdlBackend::applyFullscreen(bool on) {
+    fullscreen_ = on;
+    SDL_Rect bounds{0, 0, width_, height_};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds);
+    // A borderless window covering the display: the desktop full-screen mode
+    // asks the window manager, and with none the window would keep its size
+    // while the renderer draws for the desktop's.
+    SDL_SetWindowBordered(window_, on ? SDL_FALSE : SDL_TRUE);
+    if (on) {
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    } else {
+        SDL_SetWindowSize(window_, width_ * scale_, height_ * scale_);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE);
+    applyScaling();
+}
+
+void SdlBackend::applyScaling() {
+    int outW = width_, outH = height_;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    const bool smaller = outW < width_ || outH < height_;
+    const bool smooth = fullscreen_ && (smooth_ || smaller);
+    SDL_RenderSetIntegerScale(renderer_, smooth ? SDL_FALSE : SDL_TRUE);
+    SDL_SetTextureScaleMode(texture_, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
 }
 
 void SdlBackend::present(const uint32_t* pixels, int width, int height) {
@@ -146,10 +183,7 @@ void SdlBackend::warpCursor(int x, int y) {
     mouseY_ = y;
 }
 
-void SdlBackend::toggleFullscreen() {
-    fullscreen_ = !fullscreen_;
-    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-}
+void SdlBackend::toggleFullscreen() { applyFullscreen(!fullscreen_); }
 
 bool SdlBackend::pumpEvents() {
     SDL_Event e;
@@ -165,6 +199,8 @@ bool SdlBackend::pumpEvents() {
                 std::fill(std::begin(buttons_), std::end(buttons_), 0);
             } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 focus_ = true;
+            } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                applyScaling();
             }
             break;
         case SDL_KEYDOWN:

@@ -21,9 +21,14 @@ public:
     SdlBackend();
     ~SdlBackend() override;
 
+    // Full screen smoothed to fill the desktop instead of the largest whole
+    // scale with sharp pixels. Set before openDisplay.
+    void setSmoothScaling(bool smooth) { smooth_ = smooth; }
     // Starts writing every input change to `path` in the script format.
     bool startRecording(const std::string& path);
     const std::string& error() const { return error_; }
+    SDL_Window* window() const { return window_; }
+    SDL_Renderer* renderer() const { return renderer_; }
 
     bool isHeadless() const override { return false; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
@@ -62,6 +67,14 @@ public:
 
 private:
     void toggleFullscreen();
+    // The largest scale up to `wanted` whose window fits the desktop's usable area.
+    int fittedScale(int wanted) const;
+    // Full screen as a borderless window over the whole display: what works
+    // with or without a window manager.
+    void applyFullscreen(bool on);
+    // Sharp whole-number scaling, or smoothing where asked for or where the
+    // screen is smaller than the game.
+    void applyScaling();
     void recordChanges();
 
     SDL_Window* window_ = nullptr;
@@ -70,6 +83,8 @@ private:
     SdlAudio audio_;
     std::string error_;
     int width_ = 800, height_ = 600;
+    int scale_ = 1;
+    bool smooth_ = false;
     bool quit_ = false;
     bool focus_ = true;
     bool fullscreen_ = false;
