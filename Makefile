@@ -54,7 +54,7 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVELK_FUZZ=ON -DVELK_TESTS=OFF -DVELK_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD)
-	@bash fuzz/seed_corpus.sh $(FUZZ_BUILD)/data $(FUZZ_BUILD)/corpus
+	@bash fuzz/seed_corpus.sh $(FUZZ_BUILD)/data $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/fuzz/velk-fuzz-seeds
 	@failed=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \

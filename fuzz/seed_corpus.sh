@@ -1,27 +1,32 @@
 #!/usr/bin/env bash
-# Seeds each fuzz target's corpus from the demo world: seed_corpus.sh DATA CORPUS
+# Seeds each fuzz target's corpus from the demo world:
+#   seed_corpus.sh DATA CORPUS SEED_TOOL
 # writes CORPUS/<target>/ for every target whose folder is still empty.
 # Targets that read a leading mode byte or a joined input get seeds in that
-# shape, so the first runs already reach deep into each loader.
+# shape, so the first runs already reach deep into each loader. Seeds stay
+# small (large inputs slow a target a hundredfold): SEED_TOOL cuts corners of
+# the maps, sprite, tile and object sets and the pictures; long sounds and music keep their
+# first 16 KB.
 set -euo pipefail
 data=$1
 corpus=$2
+tool=$3
 
-seed() {  # seed TARGET FILE... : copies the files that exist
+seed() {  # seed TARGET FILE... : the first 16 KB of each file that exists
     local target=$1; shift
     mkdir -p "$corpus/$target"
     local f
-    for f in "$@"; do [ -f "$f" ] && cp "$f" "$corpus/$target/"; done
+    for f in "$@"; do [ -f "$f" ] && head -c 16384 "$f" > "$corpus/$target/$(basename "$f")"; done
     return 0
 }
 empty() { mkdir -p "$corpus/$1"; [ -z "$(ls -A "$corpus/$1")" ]; }
 
 shopt -s nullglob
-empty fuzz_picture && seed fuzz_picture "$data"/pic/*.pic "$data"/pic/*/*.pic "$data"/cursor/*
 empty fuzz_wave && seed fuzz_wave "$data"/sound/*.wav
-empty fuzz_map && seed fuzz_map "$data"/maps/*.mmf
-empty fuzz_tile_set && seed fuzz_tile_set "$data"/tiles/*.ttl
-empty fuzz_object_set && seed fuzz_object_set "$data"/objects/*.msp
+if empty fuzz_map || empty fuzz_tile_set || empty fuzz_object_set || empty fuzz_sprite_set || empty fuzz_picture; then
+    "$tool" "$data" "$corpus"
+    seed fuzz_picture "$data"/cursor/*
+fi
 empty fuzz_stage && seed fuzz_stage "$data"/txt/stage/*.txt
 empty fuzz_map_position && seed fuzz_map_position "$data"/txt/mappos/*.txt
 empty fuzz_mp3_length && seed fuzz_mp3_length "$data"/music/*.mp3
@@ -32,14 +37,6 @@ if empty fuzz_save; then
         [ -f "$f" ] || continue
         { printf '\x01'; cat "$f"; } > "$corpus/fuzz_save/new-$(basename "$f")"
         { printf '\x00'; cat "$f"; } > "$corpus/fuzz_save/save-$(basename "$f")"
-    done
-fi
-if empty fuzz_sprite_set; then
-    # The sprite file, the marker the target splits at, the delay text.
-    for f in "$data"/sprite/spr_*.asp; do
-        n=$(basename "$f" .asp); n=${n#spr_}
-        { cat "$f"; printf '\n--delays--\n'; cat "$data/txt/sprdelay/delay_$n.txt" 2>/dev/null || true; } \
-            > "$corpus/fuzz_sprite_set/set_$n"
     done
 fi
 for d in "$corpus"/*/; do
