@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "actors/sprite_set.h"
+#include "world/sprite_set.h"
 
 namespace {
 constexpr std::string_view kDelayMarker = "\n--delays--\n";

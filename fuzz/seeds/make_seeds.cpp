@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/sprite_set.h"
+#include "world/sprite_set.h"
 #include "content/map_writer.h"
 #include "content/object_set_writer.h"
 #include "content/pic_writer.h"

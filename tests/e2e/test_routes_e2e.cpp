@@ -13,7 +13,7 @@
 #include <set>
 #include <sstream>
 
-#include "actors/world.h"
+#include "game/world.h"
 #include "app/game_app.h"
 #include "content/save_writer.h"
 #include "platform/cp949.h"
