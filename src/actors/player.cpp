@@ -14,10 +14,6 @@ constexpr int32_t kHeroSprites = 0;
 constexpr int32_t kDamageFontHeight = 70;
 constexpr uint32_t kDamageColour = 0xFF0000FF;
 
-int32_t clampToInt32(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 }  // namespace
 
 float intPower(float base, int exponent) {
@@ -42,13 +38,9 @@ int32_t expForLevel(int32_t level) {
 }
 
 CPlayer::CPlayer(CField& field) : field_(field) {
-    origin_ = velk::readPlayerRecord(*this, field_.mapNumber);
-    maxHp = clampToInt32(int64_t(hpStat) * 10 + (int64_t(level) - 1) * 6);
-    maxMp = clampToInt32(int64_t(mpStat) * 10 + (int64_t(level) - 1) * 3);
-    if (origin_ != velk::SaveOrigin::Save) {
-        mp = maxMp;
-        hp = maxHp;
-    }
+    origin_ = velk::readPlayerRecord(*this, field_.mapNumber, damagedSaveCopy);
+    maxHp = velk::maxHpFor(hpStat, level);
+    maxMp = velk::maxMpFor(mpStat, level);
     expNext = expForLevel(level);
 }
 

@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/game_app.h"
 #include "app/state_dump.h"
+#include "items/player_record.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
             code = fail("cannot write the state dump '" + options.dumpState + "'");
     }
     g_app = nullptr;
-    app.reset();
+    app.reset();  // saves the hero
+    if (velk::saveFailed()) code = 1;
     return code;
 }

@@ -1,6 +1,7 @@
 #include "world/field.h"
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/byte_reader.h"
@@ -57,8 +58,10 @@ int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name
     if (in.i32() != velk::kMapMagic1) return bad("wrong first magic number");
     if (in.i32() != velk::kMapMagic2) return bad("wrong second magic number");
 
-    // Check the whole body before the current map is released, so a damaged
-    // file leaves the game on the map it has.
+    // Check the whole body, and load the tile set it names, before the
+    // current map is released: a damaged file or a missing set leaves the
+    // game on the map it has.
+    int32_t setNumber = 0;
     {
         velk::ByteReader check = in;
         const int32_t h = check.i32();
@@ -66,8 +69,8 @@ int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name
         if (check.failed()) return bad("truncated header");
         if (w < 0 || h < 0 || w > velk::kMaxMapSide || h > velk::kMaxMapSide)
             return bad("size " + std::to_string(w) + "x" + std::to_string(h) + " out of range");
-        if (!check.skip(68u * size_t(w) * size_t(h)) || !check.skip(4))
-            return bad("grids truncated");
+        if (!check.skip(68u * size_t(w) * size_t(h))) return bad("grids truncated");
+        setNumber = check.i32();
         const int32_t placements = check.i32();
         if (check.failed()) return bad("placement count missing");
         if (placements < 0 || placements > velk::kMaxPlacements ||
@@ -75,6 +78,13 @@ int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name
             return bad("placement count " + std::to_string(placements) + " out of range");
     }
 
+    CTileSet tiles;
+    if (!tiles.load(setNumber)) {
+        const std::string setName = velk::tileSetFileName(setNumber);
+        std::error_code ec;
+        return bad("its tile set " + setName +
+                   (std::filesystem::exists(velk::dataPath(setName), ec) ? " cannot be loaded" : " is missing"));
+    }
     if (mapData.hasGrid()) {
         releaseTextures();
         mapData.release();
@@ -84,8 +94,7 @@ int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name
     mapData.allocate(columns, rows);
     mapData.readGrids(in);
     g_objectSet->setNumber = in.i32();
-
-    if (!g_tileSet->load(g_objectSet->setNumber)) return 0;
+    *g_tileSet = std::move(tiles);
     g_objectSet->readPlacements(in);
     // A missing or bad object set only costs the map its decorations.
     if (!g_objectSet->load()) g_objectSet->release();

@@ -111,7 +111,7 @@ public:
             keys({dik::kLAlt});
             pass();
             keys({});
-            bool done = until([&] { return g_world->hero.jumpStep == 0; }, 200, why, step);
+            bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
             settle();
             return done;
         }
@@ -119,7 +119,7 @@ public:
             keys({side, dik::kLAlt});
             pass();
             keys({side});
-            bool done = until([&] { return g_world->hero.jumpStep == 0; }, 200, why, step);
+            bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
             keys({});
             settle();
             return done;
@@ -140,9 +140,9 @@ public:
         }
         if (verb == "drop") {
             keys({side});
-            bool fell = until([&] { return g_world->hero.jumpStep >= 15; }, 300, why, step);
+            bool fell = until([&] { return hero().jumpStep >= 15; }, 300, why, step);
             keys({});
-            bool landed = fell && until([&] { return g_world->hero.jumpStep == 0; }, 200, why, step);
+            bool landed = fell && until([&] { return hero().jumpStep == 0; }, 200, why, step);
             settle();
             return landed;
         }
@@ -155,7 +155,7 @@ private:
         backend_.pumpEvents();
         app_->frame();
         const CPlayer& p = hero();
-        if (g_world->hero.jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
+        if (hero().jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
             stood_.insert({p.x / 32, p.y / 32});
     }
     // Holds exactly these keys from the next paced frame on.

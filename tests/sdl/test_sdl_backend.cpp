@@ -73,6 +73,23 @@ TEST_F(SdlBackendTest, KeysMapOntoTheGamesCodes) {
     }
 }
 
+TEST_F(SdlBackendTest, ATapBetweenTwoPollsReadsAsOnePress) {
+    key(SDL_SCANCODE_LALT, true);
+    key(SDL_SCANCODE_LALT, false);
+    button(true);
+    button(false);
+    backend.pumpEvents();
+    for (int poll = 0; poll < 2; ++poll) {
+        uint8_t keys[256];
+        MouseState mouse;
+        ASSERT_TRUE(backend.readKeyboard(keys));
+        ASSERT_TRUE(backend.readMouse(mouse));
+        // Down for exactly one read, then up.
+        EXPECT_EQ(keys[dik::kLAlt], poll == 0 ? 0x80 : 0) << "poll " << poll;
+        EXPECT_EQ(mouse.buttons[0], poll == 0 ? 0x80 : 0) << "poll " << poll;
+    }
+}
+
 TEST_F(SdlBackendTest, LosingFocusReleasesEverything) {
     key(SDL_SCANCODE_LCTRL, true);
     backend.pumpEvents();

@@ -60,6 +60,7 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
 bool HeadlessBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
     for (int i = 0; i < 256; ++i) keys[i] = keys_[i];
+    keyPresses_.drainInto(keys);
     return true;
 }
 
@@ -69,6 +70,7 @@ bool HeadlessBackend::readMouse(MouseState& state) {
     state.dy = moveY_;
     state.wheel = 0;
     for (int i = 0; i < 4; ++i) state.buttons[i] = buttons_[i];
+    buttonPresses_.drainInto(state.buttons);
     moveX_ = moveY_ = 0;
     return true;
 }

@@ -197,6 +197,8 @@ bool SdlBackend::pumpEvents() {
                 focus_ = false;
                 std::fill(std::begin(keys_), std::end(keys_), 0);
                 std::fill(std::begin(buttons_), std::end(buttons_), 0);
+                keyPresses_.clear();
+                buttonPresses_.clear();
             } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 focus_ = true;
             } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -215,7 +217,10 @@ bool SdlBackend::pumpEvents() {
                 ++backspaces_;
                 ++recBackspaces_;
             }
-            if (int dik = dikFromScancode(e.key.keysym.scancode)) keys_[dik] = down ? 0x80 : 0;
+            if (int dik = dikFromScancode(e.key.keysym.scancode)) {
+                keys_[dik] = down ? 0x80 : 0;
+                if (down) keyPresses_.press(size_t(dik));
+            }
             break;
         }
         case SDL_TEXTINPUT:
@@ -233,7 +238,10 @@ bool SdlBackend::pumpEvents() {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : -1;
-            if (b >= 0) buttons_[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+            if (b >= 0) {
+                buttons_[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+                if (buttons_[b]) buttonPresses_.press(size_t(b));
+            }
             mouseX_ = e.button.x;
             mouseY_ = e.button.y;
             break;
@@ -278,7 +286,20 @@ void SdlBackend::recordChanges() {
         ev.y = recY_ = mouseY_;
         emit();
     }
+    // A tap that went down and up since the last poll replays as both on
+    // this poll's frame, which reads it as one press.
+    auto tap = [&] {
+        ev.down = true;
+        emit();
+        ev.down = false;
+        emit();
+    };
     for (int b = 0; b < 2; ++b) {
+        if (!buttons_[b] && !recButtons_[b] && buttonPresses_.pressed(size_t(b))) {
+            ev.type = ScriptEvent::Type::Button;
+            ev.button = b;
+            tap();
+        }
         if (buttons_[b] != recButtons_[b]) {
             ev.type = ScriptEvent::Type::Button;
             ev.button = b;
@@ -288,6 +309,11 @@ void SdlBackend::recordChanges() {
         }
     }
     for (int k = 0; k < 256; ++k) {
+        if (!keys_[k] && !recKeys_[k] && keyPresses_.pressed(size_t(k))) {
+            ev.type = ScriptEvent::Type::Key;
+            ev.key = k;
+            tap();
+        }
         if (keys_[k] != recKeys_[k]) {
             ev.type = ScriptEvent::Type::Key;
             ev.key = k;
@@ -312,6 +338,7 @@ void SdlBackend::recordChanges() {
 bool SdlBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
     std::copy(std::begin(keys_), std::end(keys_), keys);
+    keyPresses_.drainInto(keys);
     return true;
 }
 
@@ -321,6 +348,7 @@ bool SdlBackend::readMouse(MouseState& state) {
     state.dy = moveY_;
     state.wheel = wheel_;
     std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
+    buttonPresses_.drainInto(state.buttons);
     moveX_ = moveY_ = wheel_ = 0;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/edge_latch.h"
 #include "platform/sdl/sdl_audio.h"
 
 struct SDL_Window;
@@ -91,6 +92,9 @@ private:
     bool textInput_ = false;
     uint8_t keys_[256] = {};
     uint8_t buttons_[4] = {};
+    // Presses since the last read: a quick tap between two polls still counts.
+    EdgeLatch<256> keyPresses_;
+    EdgeLatch<4> buttonPresses_;
     int mouseX_ = 400, mouseY_ = 300;
     int moveX_ = 0, moveY_ = 0, wheel_ = 0;
     std::string typed_;
