@@ -15,9 +15,9 @@
 #include "content/tile_set_writer.h"
 #include "platform/files.h"
 #include "world/field.h"
+#include "world/map_objects.h"
 #include "world/formats.h"
 #include "world/object_set.h"
-#include "world/tile_set.h"
 
 namespace {
 
@@ -55,10 +55,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                       {4, 2, std::vector<uint32_t>(8, 0x80FF0000u)}};
     writeFile(velk::objectSetFileName(0), velk::encodeObjectSet(objects));
 
-    g_tileSet = new CTileSet;
-    g_objectSet = new CObjectSet;
-    g_field = new CField(nullptr);
-    g_field->init();
+    // Lives for the whole run, as in the game.
+    static CMapObjects mapObjects(nullptr);
     return 0;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "world/field.h"
+#include "world/map_objects.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
 
@@ -154,10 +155,7 @@ int main(int argc, char** argv) {
     }
     const fs::path data = argv[1], out = argv[2];
     velk::setDataDirectory(data.string());
-    g_tileSet = new CTileSet;
-    g_objectSet = new CObjectSet;
-    g_field = new CField(nullptr);
-    g_field->init();
+    CMapObjects mapObjects(nullptr);
     for (int n : numbersOf(data / "maps", "map_", ".mmf")) mapSeed(*g_field, n, out);
     for (int n : numbersOf(data / "sprite", "spr_", ".asp")) spriteSeed(n, out);
     for (int n : numbersOf(data / "tiles", "tile_", ".ttl")) tileSeed(n, out);

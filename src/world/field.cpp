@@ -1,13 +1,12 @@
 #include "world/field.h"
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
-#include "platform/byte_reader.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "world/formats.h"
+#include "world/map_file.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
 
@@ -44,58 +43,34 @@ int CField::loadMap() {
 }
 
 int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name) {
-    auto bad = [name](const std::string& reason) {
-        velk::reportBadFile(name, reason);
-        return 0;
-    };
     if (!g_tileSet || !g_objectSet) return 0;
-
-    velk::ByteReader in(data, size);
-    const std::string& signature = velk::mapSignature();
-    const uint8_t* sig = in.view(velk::kMapSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), signature.size()) != 0)
-        return bad("not a map (signature)");
-    if (in.i32() != velk::kMapMagic1) return bad("wrong first magic number");
-    if (in.i32() != velk::kMapMagic2) return bad("wrong second magic number");
-
-    // Check the whole body, and load the tile set it names, before the
-    // current map is released: a damaged file or a missing set leaves the
-    // game on the map it has.
-    int32_t setNumber = 0;
-    {
-        velk::ByteReader check = in;
-        const int32_t h = check.i32();
-        const int32_t w = check.i32();
-        if (check.failed()) return bad("truncated header");
-        if (w < 0 || h < 0 || w > velk::kMaxMapSide || h > velk::kMaxMapSide)
-            return bad("size " + std::to_string(w) + "x" + std::to_string(h) + " out of range");
-        if (!check.skip(68u * size_t(w) * size_t(h))) return bad("grids truncated");
-        setNumber = check.i32();
-        const int32_t placements = check.i32();
-        if (check.failed()) return bad("placement count missing");
-        if (placements < 0 || placements > velk::kMaxPlacements ||
-            uint64_t(placements) * 12u > check.remaining())
-            return bad("placement count " + std::to_string(placements) + " out of range");
+    // The whole file is checked before the current map is released, so a
+    // damaged file leaves the game on the map it has.
+    MapFile file;
+    if (std::string why = velk::parseMapFile(data, size, file); !why.empty()) {
+        velk::reportBadFile(name, why);
+        return 0;
     }
+    return installMap(std::move(file));
+}
 
+int CField::installMap(MapFile&& file) {
+    // The tile set is loaded before anything changes: a map whose set is
+    // missing or damaged fails to load and leaves the game on the map it has.
     CTileSet tiles;
-    if (!tiles.load(setNumber)) {
-        const std::string setName = velk::tileSetFileName(setNumber);
+    if (!tiles.load(file.setNumber)) {
+        const std::string setName = velk::tileSetFileName(file.setNumber);
         std::error_code ec;
-        return bad("its tile set " + setName +
-                   (std::filesystem::exists(velk::dataPath(setName), ec) ? " cannot be loaded" : " is missing"));
+        velk::reportBadFile(setName, std::filesystem::exists(velk::dataPath(setName), ec)
+                                         ? "cannot be loaded, so its map cannot either"
+                                         : "is missing, so its map cannot be loaded");
+        return 0;
     }
-    if (mapData.hasGrid()) {
-        releaseTextures();
-        mapData.release();
-    }
-    const int32_t rows = in.i32();
-    const int32_t columns = in.i32();
-    mapData.allocate(columns, rows);
-    mapData.readGrids(in);
-    g_objectSet->setNumber = in.i32();
+    releaseTextures();
+    mapData = std::move(file.grids);
+    g_objectSet->setNumber = file.setNumber;
     *g_tileSet = std::move(tiles);
-    g_objectSet->readPlacements(in);
+    g_objectSet->placements = std::move(file.placements);
     // A missing or bad object set only costs the map its decorations.
     if (!g_objectSet->load()) g_objectSet->release();
 
