@@ -61,9 +61,9 @@ int CField::installMap(MapFile&& file) {
     if (!tiles.load(file.setNumber)) {
         const std::string setName = velk::tileSetFileName(file.setNumber);
         std::error_code ec;
-        velk::reportBadFile(setName, std::filesystem::exists(velk::dataPath(setName), ec)
-                                         ? "cannot be loaded, so its map cannot either"
-                                         : "is missing, so its map cannot be loaded");
+        // A damaged set has given its own reason; a missing one is named here.
+        if (!std::filesystem::exists(velk::dataPath(setName), ec))
+            velk::reportBadFile(setName + " (named by " + velk::mapFileName(mapNumber) + ")", "missing");
         return 0;
     }
     releaseTextures();
