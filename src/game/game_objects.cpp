@@ -38,6 +38,10 @@ bool CGameObjects::create() {
         return false;
     }
 
+    // The worn weapon's attack sound, so every attack sounds from the start.
+    if (const char* sound = velk::weaponSoundFile(world->player->slots[0].icon))
+        g_soundBank.loadEffect(sound, &g_effects.weapon);
+
     noticeLog = std::make_unique<CNoticeLog>(device_);
     g_noticeLog = noticeLog.get();
     noticeLog->init();

@@ -60,6 +60,20 @@ TEST(E2eTitle, TapsWithinOneFrameClickStartAndJump) {
     EXPECT_LT(jsonNumberIn(run.state, "hero", "y"), 544) << run.state;
 }
 
+// Return starts the game like the button, with its sounds; the worn weapon
+// (the new game's fist) sounds on the first attack.
+TEST(E2eTitle, ReturnStartsTheGameAndTheFirstAttackSounds) {
+    TempDir work;
+    VelkRun run = runVelk(work.path(), {"--frames", "16"},
+                          "3 key Return down\n"
+                          "4 key Return up\n"
+                          "10 key LCtrl down\n"
+                          "11 key LCtrl up\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumber(run.state, "gameState"), 400) << run.state;
+    EXPECT_EQ(jsonArray(run.state, "sounds"), "[\"wait\", \"btn\", \"btn0\", \"weapon\"]");
+}
+
 TEST(E2eTitle, ClickingStartReachesPlayWithTheButtonSounds) {
     TempDir work;
     const std::string shot = work.path() + "/title.png";
