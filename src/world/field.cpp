@@ -15,6 +15,7 @@ CField* g_field = nullptr;
 namespace {
 
 constexpr int32_t kTile = 32;
+constexpr int32_t kScreenHeight = 600;  // the camera shows this much of the map
 
 // The camera follows the player only this far from the map's edges (cells).
 bool followsX(int32_t cell, int32_t columns) { return 51 < cell && cell <= 4 * columns - 52; }
@@ -172,7 +173,8 @@ bool CField::scrollRight(int32_t a, int32_t& playerX) {
 bool CField::scrollUp(int32_t a, int32_t& playerY) {
     playerY -= a;
     playerCellY = playerY / 8;
-    if (!followsY(playerCellY, mapData.rows)) return false;
+    // The camera never shows above the map's top.
+    if (!followsY(playerCellY, mapData.rows) || camY - a < 0) return false;
     camY -= a;
     fineY = camY % kTile;
     camRow = camY / kTile;
@@ -181,7 +183,8 @@ bool CField::scrollUp(int32_t a, int32_t& playerY) {
 
 bool CField::scrollDown(int32_t a, int32_t& playerY) {
     bool follows = false;
-    if (followsY(playerCellY, mapData.rows)) {
+    // Nor below its bottom.
+    if (followsY(playerCellY, mapData.rows) && camY + a <= kTile * mapData.rows - kScreenHeight) {
         camY += a;
         fineY = camY % kTile;
         camRow = camY / kTile;

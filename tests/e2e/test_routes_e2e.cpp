@@ -71,6 +71,9 @@ public:
     bool ok() const { return ok_; }
     // Tiles whose top the hero has stood on (column, row).
     const std::set<std::pair<int, int>>& stoodOn() const { return stood_; }
+    // The first frame that drew the hero off his position or the camera
+    // past the map, or empty.
+    const std::string& cameraFault() const { return cameraFault_; }
     const std::string& script() const { return script_; }
     long frames() const { return app_->pacedFrames(); }
     const CPlayer& hero() const { return *g_world->player; }
@@ -151,8 +154,23 @@ public:
     }
 
 private:
+    // Where the hero is drawn against where he stands, and the camera against
+    // the map's edges, as this frame is about to draw them.
+    void checkCamera() {
+        const CPlayer& p = hero();
+        const int32_t lowest = 32 * g_field->mapData.rows - 600;
+        std::string fault;
+        if (p.cameraFollowsY && p.lockedScreenY != p.y - g_field->camY)
+            fault = "hero drawn at screen y " + std::to_string(p.lockedScreenY) + ", stands at " +
+                    std::to_string(p.y - g_field->camY);
+        else if (g_field->camY < 0 || g_field->camY > lowest)
+            fault = "camera y " + std::to_string(g_field->camY) + " outside 0.." + std::to_string(lowest);
+        if (!fault.empty() && cameraFault_.empty())
+            cameraFault_ = "frame " + std::to_string(app_->pacedFrames()) + ": " + fault;
+    }
     void pass() {
         backend_.pumpEvents();
+        if (GameState == kStatePlay) checkCamera();
         app_->frame();
         const CPlayer& p = hero();
         if (hero().jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
@@ -196,6 +214,7 @@ private:
     bool held_[256] = {};
     std::string script_;
     std::set<std::pair<int, int>> stood_;
+    std::string cameraFault_;
 };
 
 struct Walk {
@@ -233,6 +252,9 @@ TEST_P(RouteTest, HeroWalksTheRouteToItsEnd) {
             ASSERT_TRUE(walker.run(step, why)) << "map " << walk.map << ": " << why;
         }
         EXPECT_EQ(g_field->mapNumber, walk.endMap);
+        // Ropes (maps 11 and 12) and ladders included, the camera keeps the
+        // hero drawn where he stands and stays inside the map.
+        EXPECT_EQ(walker.cameraFault(), "") << "map " << walk.map;
         script = walker.script();
         frames = walker.frames();
         endX = walker.hero().x;
@@ -311,6 +333,7 @@ TEST_P(ReachTest, EveryPlaceToStandIsReached) {
             if (g_field->mapNumber != map) break;
         }
         stood.insert(walker.stoodOn().begin(), walker.stoodOn().end());
+        EXPECT_EQ(walker.cameraFault(), "") << "map " << map << " " << kind;
     }
     // The places are read from the map itself, loaded afresh: a walk may
     // have left it through an exit.
