@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/effects.h"
+#include "core/game_state.h"
 #include "platform/cp949.h"
 #include "world/field.h"
 #include "world/map_position.h"
@@ -50,10 +51,14 @@ CPlayer::~CPlayer() {
 
 void CPlayer::save() {
     const bool dead = animRow == kDyingRow;
-    int32_t mapNumber = field_.mapNumber;
-    if (field_.questStep != 0) {
+    int32_t mapNumber = field_.mapNumber, entrySide = field_.entrySide;
+    int8_t questStep = field_.questStep;
+    // A run that ends in the frame of the death box's OK saves what the
+    // return it started leads to, as every later frame does.
+    if (GameState == kStateReturn) CField::nextMapNumbers(GameState, mapNumber, entrySide, questStep);
+    if (questStep != 0) {
         // Back to the first map of the quest run, points kept.
-        mapNumber = field_.mapNumber - (field_.questStep - 1);
+        mapNumber = mapNumber - (questStep - 1);
     } else if (dead) {
         field_.mapNumber = 0;
         mapNumber = 0;

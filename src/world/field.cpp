@@ -106,6 +106,10 @@ void CField::createTextures() {
 }
 
 void CField::changeMapNumbers(int gameState) {
+    nextMapNumbers(gameState, mapNumber, entrySide, questStep);
+}
+
+void CField::nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySide, int8_t& questStep) {
     switch (gameState) {
     case 700:
         entrySide = 1;
