@@ -65,26 +65,9 @@ fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVELK_FUZZ=ON -DVELK_TESTS=OFF -DVELK_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD)
+	@bash fuzz/seed_corpus.sh $(FUZZ_BUILD)/data $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/fuzz/velk-fuzz-seeds
 	@failed=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; name=$$(basename $$f); corpus=$(FUZZ_BUILD)/corpus/$$name; mkdir -p $$corpus; \
-	  if [ -z "$$(ls -A $$corpus)" ]; then \
-	    case $$name in \
-	      fuzz_picture) seeds="pic/*.pic cursor/*.cur";; fuzz_wave) seeds="sound/*.wav";; \
-	      fuzz_map) seeds="maps/*.mmf";; fuzz_tile_set) seeds="tiles/*.ttl";; \
-	      fuzz_object_set) seeds="objects/*.msp";; fuzz_stage) seeds="txt/stage/*.txt";; \
-	      fuzz_map_position) seeds="txt/mappos/*.txt";; fuzz_save) seeds="txt/user/init.txt";; \
-	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
-	    esac; \
-	    for s in $$seeds; do cp $(FUZZ_BUILD)/data/$$s $$corpus/ 2>/dev/null || true; done; \
-	    if [ $$name = fuzz_sprite_set ]; then \
-	      for spr in $(FUZZ_BUILD)/data/sprite/spr_*.asp; do \
-	        n=$${spr##*_}; n=$${n%.asp}; delay=$(FUZZ_BUILD)/data/txt/sprdelay/delay_$$n.txt; \
-	        len=$$(head -c 127 $$delay 2>/dev/null | wc -c); \
-	        { printf "\\$$(printf %o $$((len * 2)))"; cat $$spr; head -c 127 $$delay 2>/dev/null; } \
-	          > $$corpus/seed_$$n; \
-	      done; \
-	    fi; \
-	  fi; \
+	  [ -x "$$f" ] || continue; name=$$(basename $$f); \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  if "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name > $(FUZZ_BUILD)/$$name.log 2>&1; then \
 	    tail -n 1 $(FUZZ_BUILD)/$$name.log; \

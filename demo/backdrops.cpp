@@ -31,26 +31,27 @@ struct Style {
     int lightX, lightY;
     bool stars;
     bool treeLine;  // the near range is a forest edge rather than hills
-    bool spires;    // rock spires instead of hills (under ground)
+    bool spires;    // rock spires instead of hills (under ground): no clouds drift there
+    int lightIndex; // see stageLight
 };
 
 const std::map<std::string, Style>& styles() {
     static const std::map<std::string, Style> kStyles = {
         {"day", {{rgb(0x4F9BE0), rgb(0x8CC8F0), rgb(0xD8F0F8)}, kWhite, rgb(0xC8DCEC),
                  rgb(0x7FA8C8), rgb(0x9CC0DA), rgb(0x5FA05A), rgb(0x7FBF6A), false, rgb(0xFFF2B0),
-                 withAlpha(rgb(0xFFF2B0), 70), 620, 70, false, false, false}},
+                 withAlpha(rgb(0xFFF2B0), 70), 620, 70, false, false, false, 0}},
         {"forest", {{rgb(0x3F8AB8), rgb(0x8CC4C8), rgb(0xD6EBC8)}, rgb(0xF0F8F0), rgb(0xC0D8C8),
                     rgb(0x5E8C78), rgb(0x7AA890), rgb(0x2E6B40), rgb(0x3F8A4C), false, rgb(0xFFF6C8),
-                    withAlpha(rgb(0xFFF6C8), 60), 160, 80, false, true, false}},
+                    withAlpha(rgb(0xFFF6C8), 60), 160, 80, false, true, false, 0}},
         {"dusk", {{rgb(0x2A2D5C), rgb(0xB0577A), rgb(0xF2A85E), rgb(0xF8D88C)}, rgb(0xF8C8B0), rgb(0xC88A98),
                   rgb(0x6A4A7A), rgb(0x8A5E8A), rgb(0x3E2E50), rgb(0x5A3E62), false, rgb(0xFFD27A),
-                  withAlpha(rgb(0xFFB060), 80), 560, 250, false, false, false}},
+                  withAlpha(rgb(0xFFB060), 80), 560, 250, false, false, false, 1}},
         {"night", {{rgb(0x0E1230), rgb(0x1F2B5A), rgb(0x3A4A7A)}, rgb(0x8A94B8), rgb(0x5A6488),
                    rgb(0x26305A), rgb(0x34407A), rgb(0x1A2A30), rgb(0x24403A), true, rgb(0xF4F0DC),
-                   withAlpha(rgb(0xF4F0DC), 50), 640, 90, true, true, false}},
+                   withAlpha(rgb(0xF4F0DC), 50), 640, 90, true, true, false, 2}},
         {"cave", {{rgb(0x0C0A16), rgb(0x1E1830), rgb(0x2E2446)}, rgb(0x6A5E8A), rgb(0x4A4066),
                   rgb(0x1A1628), rgb(0x262038), rgb(0x221C34), rgb(0x322848), true, rgb(0x9CF0E0),
-                  withAlpha(rgb(0x9CF0E0), 45), 600, 110, false, false, true}},
+                  withAlpha(rgb(0x9CF0E0), 45), 600, 110, false, false, true, 3}},
     };
     return kStyles;
 }
@@ -97,6 +98,41 @@ Canvas cloud(const Style& s) {
             if ((body.at(x, y) >> 24) && float(y - 40) / 18.0f > bayer4(x, y) + 0.2f) body.set(x, y, s.cloudShade);
     body.outlineShapes(withAlpha(s.cloudShade, 255));
     c.blit(body, 0, 0);
+    return c;
+}
+
+// The cave's roof: rock hanging from the top of the screen with stalactites,
+// 400 pixels wide so its copies butt together as it scrolls.
+Canvas caveCeiling(const Style& s) {
+    Canvas c(kRangeWidth, 150);
+    const double tau = 2.0 * M_PI / double(kRangeWidth);
+    for (int x = 0; x < kRangeWidth; ++x) {
+        // A wavy roof line with icicle points every so often.
+        double depth = 26.0 + 10.0 * std::sin(x * tau * 3 + 0.7) + 6.0 * std::sin(x * tau * 7);
+        const double tip = std::fabs(std::fmod(double(x) / 23.0, 1.0) - 0.5);
+        if ((x / 23) % 3 != 1) depth += std::max(0.0, 0.22 - tip) * (x % 5 < 2 ? 300.0 : 420.0);
+        const int bottom = std::min(149, int(depth));
+        for (int y = 0; y < bottom; ++y) {
+            uint32_t col = s.far;
+            if (y > bottom - 4 && bayer4(x, y) < 0.5f) col = s.farLight;
+            c.set(x, y, col);
+        }
+        c.set(x, bottom, mix(s.far, kInk, 0.5f));
+    }
+    return c;
+}
+
+// A few motes of the cave's crystal light, dithered rather than translucent.
+Canvas spores(const Style& s) {
+    Canvas c(160, 64);
+    const float motes[][3] = {{20, 30, 3}, {64, 12, 2}, {98, 44, 3}, {140, 22, 2}};
+    for (auto& m : motes)
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 160; ++x) {
+                const float d = std::hypot(float(x) - m[0], float(y) - m[1]);
+                if (d < m[2]) c.set(x, y, mix(s.light, kWhite, 0.5f));
+                else if (d < m[2] * 2.5f && bayer4(x, y) < 0.4f) c.set(x, y, s.light);
+            }
     return c;
 }
 
@@ -182,12 +218,23 @@ void writePicture(const DemoContext& ctx, const std::string& name, const Canvas&
 
 bool stageStyleExists(const std::string& style) { return styles().count(style) != 0; }
 
+int stageLight(const std::string& style) { return styles().at(style).lightIndex; }
+
+uint32_t tintToLight(uint32_t c, int light) {
+    // Daylight, a warm evening, cool moonlight, the dim blue of the cave.
+    static constexpr uint32_t kLight[kStageLights] = {0xFFFFFF, 0xE8A8A0, 0x8090C8, 0xA8A0C8};
+    const uint32_t t = kLight[std::clamp(light, 0, kStageLights - 1)];
+    auto channel = [&](int shift) { return ((c >> shift & 0xFF) * (t >> shift & 0xFF) + 127) / 255 << shift; };
+    return (c & 0xFF000000u) | channel(16) | channel(8) | channel(0);
+}
+
 void writeStage(const DemoContext& ctx, int mapNumber, const std::string& style) {
     const Style& s = styles().at(style);
     const std::string base = "pic/stage/" + style;
     // Every map of a style shares its pictures; unchanged bytes are not rewritten.
     writePicture(ctx, base + "_sky.pic", sky(s), 24);
-    writePicture(ctx, base + "_cloud.pic", cloud(s), 32);
+    writePicture(ctx, base + "_cloud.pic", s.spires ? spores(s) : cloud(s), 32);
+    if (s.spires) writePicture(ctx, base + "_ceiling.pic", caveCeiling(s), 32);
     writePicture(ctx, base + "_far.pic", range(s, false), 32);
     writePicture(ctx, base + "_near.pic", range(s, true), 32);
     writePicture(ctx, base + "_light.pic", light(s), 32);
@@ -201,15 +248,21 @@ void writeStage(const DemoContext& ctx, int mapNumber, const std::string& style)
         stage.layerPictures.push_back(picture);
     };
     layer(velk::kStageModeFixed, 0, 800, {{s.lightX, s.lightY, 0}}, base + "_light.pic");
-    // Clouds drift left and come back from the right once wholly off screen.
+    // Clouds drift left and come back from the right once wholly off screen;
+    // under ground, glowing spores drift instead.
     layer(velk::kStageModeDrifting, -160, 800,
-          {{40, 40, 1}, {330, 110, 2}, {560, 20, 1}, {760, 150, 2}}, base + "_cloud.pic");
+          {{40, 140, 1}, {330, 210, 2}, {560, 120, 1}, {760, 250, 2}}, base + "_cloud.pic");
     // Three copies of each range cover the screen; steps that divide the
     // picture's width keep the copies butted together as they wrap.
     layer(velk::kStageModeParallax, -kRangeWidth, 800, {{0, kFarY, 1}, {400, kFarY, 1}, {800, kFarY, 1}},
           base + "_far.pic");
     layer(velk::kStageModeParallax, -kRangeWidth, 800, {{0, kNearY, 2}, {400, kNearY, 2}, {800, kNearY, 2}},
           base + "_near.pic");
+    if (s.spires) {
+        // The cave's roof hangs in front of the far rock.
+        layer(velk::kStageModeParallax, -kRangeWidth, 800, {{0, 0, 1}, {400, 0, 1}, {800, 0, 1}},
+              base + "_ceiling.pic");
+    }
     writeOut(ctx, velk::stageFileName(mapNumber), velk::stageText(stage));
 }
 

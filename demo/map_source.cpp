@@ -251,13 +251,14 @@ private:
         return edges;
     }
 
-    bool deep(int c, int r) const {
-        for (int dr = -2; dr <= 2; ++dr)
-            for (int dc = -2; dc <= 2; ++dc) {
-                const TileKind n = lower(c + dc, r + dr);
-                if (!isMaterial(n) && !isSlope(n)) return false;
-            }
-        return true;
+    // How many tiles of earth lie over this one in its column: the shading
+    // deepens with the distance below the surface, so it follows slopes and
+    // overhangs instead of squaring off around every opening.
+    int depthBelowSurface(int c, int r) const {
+        int depth = 0;
+        for (int above = r - 1; above >= 0 && depth < 3; --above, ++depth)
+            if (!isMaterial(lower(c, above)) && !isSlope(lower(c, above))) break;
+        return depth;
     }
 
     int backEdges(int c, int r) const {
@@ -280,7 +281,9 @@ private:
         if (isMaterial(k)) {
             const int edges = materialEdges(c, r);
             int variant = edges == 0 ? int(hash3(c, r, 4242) % tiles::kInteriorVariants) : 0;
-            if (edges == 0 && deep(c, r)) variant = tiles::kDeep;
+            const int depth = depthBelowSurface(c, r);
+            if (edges == 0 && depth == 2) variant = tiles::kFade;
+            if (edges == 0 && depth >= 3) variant = tiles::kDeep;
             return tiles::material(materialOf(k), edges, variant);
         }
         if (isSlope(k)) return tiles::slope(materialOf(k), isSlopeUp(k));

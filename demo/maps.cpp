@@ -74,6 +74,10 @@ bool checkMap(const DemoMap& map, const std::string& file) {
     return ok;
 }
 
+// The tile and object set a map uses: its theme's set drawn in its stage's
+// light. Daylight keeps the theme's number.
+int lightedSet(const DemoMap& map) { return map.setNumber + 4 * stageLight(map.stage); }
+
 void writeMap(const DemoContext& ctx, const DemoMap& map) {
     const BuiltMap built = buildMap(map);
     velk::MapSource out;
@@ -81,7 +85,7 @@ void writeMap(const DemoContext& ctx, const DemoMap& map) {
     out.rows = built.rows;
     out.terrain = built.terrain;
     out.tiles = built.tiles;
-    out.setNumber = map.setNumber;
+    out.setNumber = lightedSet(map);
     const auto& catalogue = objectCatalogue();
     for (const MapObject& o : map.objects) {
         const int kind = objectKindIndex(o.kind);
@@ -143,12 +147,17 @@ void writeMaps(const DemoContext& ctx) {
         }
         if (!checkMap(map, file)) continue;
         writeMap(ctx, map);
-        sets.insert(map.setNumber);
+        sets.insert(lightedSet(map));
     }
-    const velk::ObjectSetSource objects = objectSetSource();
     for (int set : sets) {
+        const int light = set / 4;
         velk::TileSetSource tiles;
-        tiles.tiles = drawTileSet(themeOfSet(set));
+        tiles.tiles = drawTileSet(themeOfSet(set % 4));
+        velk::ObjectSetSource objects = objectSetSource();
+        for (auto& tile : tiles.tiles)
+            for (uint32_t& px : tile) px = tintToLight(px, light);
+        for (auto& image : objects.images)
+            for (uint32_t& px : image.pixels) px = tintToLight(px, light);
         writeOut(ctx, velk::tileSetFileName(set), velk::encodeTileSet(tiles));
         writeOut(ctx, velk::objectSetFileName(set), velk::encodeObjectSet(objects));
     }

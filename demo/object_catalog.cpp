@@ -28,20 +28,23 @@ void part(Canvas& c, const std::function<void(Canvas&)>& draw) {
 
 enum class Sign { None, Sword, Potion, Elder, Paw };
 
+// Sized to the hero (about 60 pixels tall): the door is 76 pixels high.
 Canvas house(uint32_t roof, uint32_t roofDark, Sign sign) {
-    Canvas c(176, 152);
+    constexpr int kGround = 192;            // the canvas's bottom, where the house stands
+    constexpr int kWallTop = 64, kWallBottom = kGround - 8;
+    Canvas c(176, kGround);
     // Walls: plaster between timber beams on a stone footing.
     part(c, [&](Canvas& l) {
-        l.fillRect(14, 64, 148, 80, kPlaster);
-        l.fillRect(14, 64, 148, 6, kPlasterShade);
-        for (int x : {14, 56, 116, 156}) l.fillRect(x, 64, 6, 80, kWoodDark);
-        l.fillRect(14, 100, 148, 5, kWoodDark);
-        for (int x = 20; x < 150; x += 40) l.line(float(x + 4), 104, float(x + 30), 140, 3, kWoodDark);
+        l.fillRect(14, kWallTop, 148, kWallBottom - kWallTop, kPlaster);
+        l.fillRect(14, kWallTop, 148, 6, kPlasterShade);
+        for (int x : {14, 56, 116, 156}) l.fillRect(x, kWallTop, 6, kWallBottom - kWallTop, kWoodDark);
+        l.fillRect(14, 104, 148, 5, kWoodDark);
+        for (int x = 20; x < 150; x += 40) l.line(float(x + 4), 108, float(x + 30), float(kWallBottom - 4), 3, kWoodDark);
     });
     part(c, [&](Canvas& l) {
         for (int x = 10; x < 166; x += 13) {
-            l.fillRoundRect(x, 140, 14, 12, 3, kStoneM);
-            l.fillRect(x + 2, 142, 9, 2, kStoneL);
+            l.fillRoundRect(x, kGround - 12, 14, 12, 3, kStoneM);
+            l.fillRect(x + 2, kGround - 10, 9, 2, kStoneL);
         }
     });
     // Roof: rows of shingles under a ridge, with a chimney.
@@ -58,9 +61,9 @@ Canvas house(uint32_t roof, uint32_t roofDark, Sign sign) {
     });
     // Door with an arched top and a brass knob.
     part(c, [&](Canvas& l) {
-        l.fillRoundRect(74, 100, 30, 44, 12, kWood);
-        for (int x = 80; x < 100; x += 7) l.fillRect(x, 106, 2, 36, kWoodDark);
-        l.fillCircle(97, 124, 2, kGold);
+        l.fillRoundRect(68, kWallBottom - 76, 40, 78, 14, kWood);
+        for (int x = 75; x < 104; x += 8) l.fillRect(x, kWallBottom - 70, 2, 68, kWoodDark);
+        l.fillCircle(101, kWallBottom - 36, 2.5f, kGold);
     });
     // Two lit windows with shutters.
     for (int wx : {28, 126}) {
@@ -77,27 +80,27 @@ Canvas house(uint32_t roof, uint32_t roofDark, Sign sign) {
     }
     if (sign != Sign::None) {
         // A hanging board on a bracket beside the door.
-        part(c, [&](Canvas& l) { l.fillRect(110, 104, 24, 3, kIron); });
+        part(c, [&](Canvas& l) { l.fillRect(110, 120, 24, 3, kIron); });
         part(c, [&](Canvas& l) {
-            l.fillRoundRect(108, 110, 30, 24, 3, kWoodLight);
-            l.fillRect(110, 112, 26, 2, rgb(0xF5CE93));
+            l.fillRoundRect(112, 126, 30, 24, 3, kWoodLight);
+            l.fillRect(114, 128, 26, 2, rgb(0xF5CE93));
         });
         part(c, [&](Canvas& l) {
             switch (sign) {
                 case Sign::Sword:
-                    l.line(114, 129, 131, 114, 3, kStoneL);
-                    l.line(116, 122, 122, 128, 2.5f, kGold);
+                    l.line(118, 145, 135, 130, 3, kStoneL);
+                    l.line(120, 138, 126, 144, 2.5f, kGold);
                     break;
                 case Sign::Potion:
-                    l.fillCircle(123, 125, 6, kEmber);
-                    l.fillRect(121, 114, 5, 6, rgb(0xA8E4F7));
+                    l.fillCircle(127, 141, 6, kEmber);
+                    l.fillRect(125, 130, 5, 6, rgb(0xA8E4F7));
                     break;
                 case Sign::Elder:
-                    l.fillPolygon({123, 113, 131, 128, 115, 128}, kGold);
+                    l.fillPolygon({127, 129, 135, 144, 119, 144}, kGold);
                     break;
                 case Sign::Paw:
-                    l.fillCircle(123, 126, 4.5f, rgb(0x8A4B2A));
-                    for (int k = 0; k < 3; ++k) l.fillCircle(117.5f + float(k) * 5.5f, 118, 2.2f, rgb(0x8A4B2A));
+                    l.fillCircle(127, 142, 4.5f, rgb(0x8A4B2A));
+                    for (int k = 0; k < 3; ++k) l.fillCircle(121.5f + float(k) * 5.5f, 134, 2.2f, rgb(0x8A4B2A));
                     break;
                 case Sign::None:
                     break;

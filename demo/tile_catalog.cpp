@@ -75,7 +75,7 @@ Palette paletteOf(Theme theme) {
 
 // ---- index layout --------------------------------------------------------
 
-constexpr int kPerMaterial = 16 + tiles::kInteriorVariants;
+constexpr int kPerMaterial = 16 + tiles::kFade;
 constexpr int kMaterialBase = 1;
 constexpr int kSlopeBase = kMaterialBase + kMaterialCount * kPerMaterial;
 constexpr int kPlankBase = kSlopeBase + kMaterialCount * 2;
@@ -589,7 +589,7 @@ bool isFullSolid(TileKind k) { return isMaterial(k) || k == TileKind::Spikes || 
 namespace tiles {
 int material(Material m, int edges, int variant) {
     const int base = kMaterialBase + int(m) * kPerMaterial;
-    if (edges == 0 && variant > 0) return base + 15 + std::min(variant, kDeep);
+    if (edges == 0 && variant > 0) return base + 15 + std::min(variant, kFade);
     return base + (edges & 15);
 }
 int slope(Material m, bool up) { return kSlopeBase + int(m) * 2 + (up ? 0 : 1); }
@@ -622,9 +622,15 @@ std::vector<std::vector<uint32_t>> drawTileSet(Theme theme) {
         for (int v = 1; v < tiles::kInteriorVariants; ++v)
             put(tiles::material(Material(m), 0, v), materialTile(Material(m), 0, v, p));
         Canvas deep = materialTile(Material(m), 0, 0, p);
+        Canvas fade = deep;
         for (int y = 0; y < kTile; ++y)
-            for (int x = 0; x < kTile; ++x) deep.set(x, y, mix(deep.at(x, y), p.ink, 0.16f));
+            for (int x = 0; x < kTile; ++x) {
+                deep.set(x, y, mix(deep.at(x, y), p.ink, 0.16f));
+                // Ordered dither from none of the shade at the top to all of it.
+                if (bayer4(x, y) < float(y) / float(kTile)) fade.set(x, y, deep.at(x, y));
+            }
         put(tiles::material(Material(m), 0, tiles::kDeep), deep);
+        put(tiles::material(Material(m), 0, tiles::kFade), fade);
         put(tiles::slope(Material(m), true), slopeTile(Material(m), true, p));
         put(tiles::slope(Material(m), false), slopeTile(Material(m), false, p));
     }

@@ -62,9 +62,10 @@ enum class PlankPiece { Left, Middle, Right, Single };
 // of 0 means "no upper tile".
 namespace tiles {
 constexpr int kInteriorVariants = 3;  // fully covered material tiles vary
-// Material tiles with no open tile within two tiles: drawn darker, so the
-// depth of the earth reads.
+// Material tiles three or more tiles below the surface are drawn darker, so
+// the depth of the earth reads; the tile above them fades into that shade.
 constexpr int kDeep = kInteriorVariants;
+constexpr int kFade = kInteriorVariants + 1;
 int material(Material m, int edges, int variant = 0);
 int slope(Material m, bool up);
 int plank(PlankPiece piece);

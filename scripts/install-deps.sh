@@ -12,6 +12,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-nanum
   libpng-dev libgtest-dev
   lame
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/effects.h"
+#include "core/game_state.h"
 #include "platform/cp949.h"
 #include "world/field.h"
 #include "world/map_position.h"
@@ -13,10 +14,6 @@ namespace {
 constexpr int32_t kHeroSprites = 0;
 constexpr int32_t kDamageFontHeight = 70;
 constexpr uint32_t kDamageColour = 0xFF0000FF;
-
-int32_t clampToInt32(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 }  // namespace
 
@@ -42,13 +39,9 @@ int32_t expForLevel(int32_t level) {
 }
 
 CPlayer::CPlayer(CField& field) : field_(field) {
-    origin_ = velk::readPlayerRecord(*this, field_.mapNumber);
-    maxHp = clampToInt32(int64_t(hpStat) * 10 + (int64_t(level) - 1) * 6);
-    maxMp = clampToInt32(int64_t(mpStat) * 10 + (int64_t(level) - 1) * 3);
-    if (origin_ != velk::SaveOrigin::Save) {
-        mp = maxMp;
-        hp = maxHp;
-    }
+    origin_ = velk::readPlayerRecord(*this, field_.mapNumber, damagedSaveCopy);
+    maxHp = velk::maxHpFor(hpStat, level);
+    maxMp = velk::maxMpFor(mpStat, level);
     expNext = expForLevel(level);
 }
 
@@ -58,10 +51,14 @@ CPlayer::~CPlayer() {
 
 void CPlayer::save() {
     const bool dead = animRow == kDyingRow;
-    int32_t mapNumber = field_.mapNumber;
-    if (field_.questStep != 0) {
+    int32_t mapNumber = field_.mapNumber, entrySide = field_.entrySide;
+    int8_t questStep = field_.questStep;
+    // A run that ends in the frame of the death box's OK saves what the
+    // return it started leads to, as every later frame does.
+    if (GameState == kStateReturn) CField::nextMapNumbers(GameState, mapNumber, entrySide, questStep);
+    if (questStep != 0) {
         // Back to the first map of the quest run, points kept.
-        mapNumber = field_.mapNumber - (field_.questStep - 1);
+        mapNumber = mapNumber - (questStep - 1);
     } else if (dead) {
         field_.mapNumber = 0;
         mapNumber = 0;

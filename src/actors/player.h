@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "items/player_record.h"
 #include "platform/d3dx_font.h"
@@ -173,6 +174,8 @@ public:
     HeroSeams seams;
     // Cleared when the game refuses to start, so nothing is written.
     bool savesOnExit = true;
+    // Where a damaged save was copied at start-up (told to the player), or empty.
+    std::string damagedSaveCopy;
 
     static constexpr int32_t kInvincibleOff = 30;  // `invincible` while no blinking runs
     static constexpr int32_t kDyingRow = 8;

@@ -3,6 +3,7 @@
 // hero moves in steps of 8 pixels on the field's terrain cells.
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "actors/player.h"
 #include "core/game_state.h"
@@ -134,8 +135,15 @@ void CPlayer::centreOnLadder() {
 }
 
 void CPlayer::shiftVertically(int32_t dy) {
-    y += dy;
-    field_.placeCamera(field_.camX, field_.camY + (cameraFollowsY ? dy : 0), x, y);
+    // In the camera's own 8-pixel steps: a rope's whole tile moved at once
+    // would cross the edge of the follow window without the camera, which
+    // then drew the hero off his position and scrolled past the map.
+    for (int32_t moved = 0; moved < std::abs(dy); moved += 8) {
+        if (dy < 0)
+            stepUp(8);
+        else
+            stepDown(8);
+    }
 }
 
 // ---- Frame logic -----------------------------------------------------------

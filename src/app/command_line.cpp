@@ -19,8 +19,8 @@ bool parseNumber(const char* text, long minimum, long maximum, long& out) {
 }  // namespace
 
 const char* usageText() {
-    return "usage: velk [--data DIR] [--save-dir DIR] [--windowed|--fullscreen] [--scale N] [--seed N]\n"
-           "            [--verbose] [--headless] [--frames N] [--skip-title] [--script FILE]\n"
+    return "usage: velk [--data DIR] [--save-dir DIR] [--windowed|--fullscreen] [--scale N] [--smooth]\n"
+           "            [--seed N] [--verbose] [--headless] [--frames N] [--skip-title] [--script FILE]\n"
            "            [--screenshot N:FILE.png]... [--dump-state FILE] [--record FILE]\n"
            "\n"
            "  --data DIR            content directory (default: the installed world, else the\n"
@@ -30,7 +30,9 @@ const char* usageText() {
            "                        $XDG_DATA_HOME/velk/TREE/, one TREE per content tree)\n"
            "  --windowed            play in a window (skips the screen-mode question)\n"
            "  --fullscreen          play full screen (skips the screen-mode question)\n"
-           "  --scale N             window scale, 1 to 8 (default 1)\n"
+           "  --scale N             window scale, 1 to 8 (default 1; at most what fits the desktop)\n"
+           "  --smooth              full screen fills the desktop with smoothed pixels instead of\n"
+           "                        the largest whole scale with sharp pixels\n"
            "  --seed N              seed every random seeding with N instead of the clock\n"
            "  --verbose             name every content file that fails to load, and why\n"
            "  --headless            no window and no audio; every main-loop pass is one paced frame\n"
@@ -83,6 +85,8 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
                 return false;
             }
             o.scale = int(n);
+        } else if (arg == "--smooth") {
+            o.smooth = true;
         } else if (arg == "--seed") {
             const char* v = value("a number");
             if (!v) return false;

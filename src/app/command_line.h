@@ -16,6 +16,7 @@ struct Options {
     std::string saveDir;  // empty: the user's own folder for this content tree
     int screenMode = 0;  // 0 ask, 1 windowed, 2 full screen
     int scale = 1;
+    bool smooth = false;  // full screen: linear filtering at any scale
     bool seedGiven = false;
     unsigned seed = 0;
     bool verbose = false;

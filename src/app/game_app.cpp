@@ -1,5 +1,6 @@
 #include "app/game_app.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/cursor.h"
@@ -15,6 +16,8 @@
 #include "platform/game_random.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
+#include "platform/cp949.h"
+#include "world/formats.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 #include "world/stage.h"
@@ -101,10 +104,10 @@ CGameApp::~CGameApp() {
 
 void CGameApp::resetTiming() {
     backend_->warpCursor(kScreenWidth / 2, kScreenHeight / 2);
-    msAccumulator = 1000.0f;
-    rateSum = 0;
+    msAccumulator = 0;
     PacingAccumulator = 0;
     rateCount = 0;
+    lastPlayFrame_ = 0;
     frameRate = frameCheck->measure();
 }
 
@@ -135,15 +138,6 @@ void CGameApp::stepState() {
         break;
     case kStatePlay:
         frameRate = frameCheck->measure();
-        rateCount += 1;
-        rateSum += frameRate;
-        msAccumulator += 1000.0f / frameRate;
-        if (msAccumulator >= 1000.0f) {
-            averageRate = rateSum / float(rateCount);
-            msAccumulator -= 1000.0f;
-            rateSum = 0;
-            rateCount = 0;
-        }
         if (g_music && !g_music->isPlaying()) {
             g_music->rewind();
             g_music->play();
@@ -160,15 +154,32 @@ void CGameApp::stepState() {
 }
 
 void CGameApp::changeMap() {
+    const int32_t map = g_field->mapNumber, side = g_field->entrySide;
+    const int8_t step = g_field->questStep;
+    g_field->changeMapNumbers(GameState);
+    GameState = kStatePlay;
+    // A map that cannot load leaves the hero where he was, on the map he is
+    // on: the save never names a map that failed. Walking into the same
+    // exit again does not retry it until another map change succeeds.
+    if (g_field->mapNumber == unreachableMap_ || !g_field->loadMap()) {
+        if (g_field->mapNumber != unreachableMap_) {
+            std::fprintf(stderr, "velk: %s cannot be loaded; staying on map %d\n",
+                         velk::mapFileName(g_field->mapNumber).c_str(), map);
+            g_noticeLog->add(velk::toCp949("그곳으로 가는 길이 막혔습니다").c_str());
+            unreachableMap_ = g_field->mapNumber;
+        }
+        g_field->mapNumber = map;
+        g_field->entrySide = side;
+        g_field->questStep = step;
+        return;
+    }
+    unreachableMap_ = -1;
     resetTiming();
     choosePlayMusic();
-    g_field->changeMapNumbers(GameState);
     g_field->resetScroll();
-    g_field->loadMap();
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
-    GameState = kStatePlay;
 }
 
 void CGameApp::frame() {
@@ -212,12 +223,28 @@ void CGameApp::playFrame() {
     device->endScene();
     device->alphaTestOff();
     g_noticeLog->draw();
+    countPacedFrame();
     char line[32];
     std::snprintf(line, sizeof line, "%6.1f fps", double(averageRate));
     font->drawText(700.0f, 0.0f, 0xFFFF0000, line, 0);
     PacingAccumulator = 0;
     device->present();
     finishPacedFrame();
+}
+
+void CGameApp::countPacedFrame() {
+    const uint64_t now = backend_->counter();
+    if (lastPlayFrame_ != 0) {
+        msAccumulator += float(double(now - lastPlayFrame_) * 1000.0 / double(backend_->frequency()));
+        rateCount += 1;
+        // Until a whole second has passed, the line shows the rate so far.
+        if (msAccumulator >= 1000.0f || averageRate == 0) averageRate = float(rateCount) * 1000.0f / msAccumulator;
+        if (msAccumulator >= 1000.0f) {
+            msAccumulator = 0;
+            rateCount = 0;
+        }
+    }
+    lastPlayFrame_ = now;
 }
 
 void CGameApp::finishPacedFrame() {
@@ -233,7 +260,10 @@ uint64_t CGameApp::nextFrameDue() const {
     if (GameState != kStatePlay) return now;
     // Seconds still missing before the accumulator passes the threshold,
     // plus half a millisecond so the pass that wakes surely runs the frame.
+    // They count from the last measure: the time the frame itself took since
+    // then counts towards the next one.
     double missing = (kPaceThreshold - PacingAccumulator) / 50.0;
     if (missing <= 0) return now;
-    return now + uint64_t((missing + 0.0005) * double(freq));
+    const uint64_t due = uint64_t(frameCheck->nowCount) + uint64_t((missing + 0.0005) * double(freq));
+    return std::max(due, now);
 }

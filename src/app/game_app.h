@@ -58,10 +58,11 @@ public:
     velk::IBackend* backend() const { return backend_; }
 
     float frameRate = 0;
+    // The frame-rate line: paced play frames a second, over the last whole
+    // second. Extra main-loop passes (events) do not count.
     float averageRate = 0;
-    float msAccumulator = 0;
-    float rateSum = 0;
-    int32_t rateCount = 0;
+    float msAccumulator = 0;  // milliseconds of the second being counted
+    int32_t rateCount = 0;    // paced frames in it
     std::unique_ptr<CDirect3D> device;
     std::unique_ptr<CFrameCheck> frameCheck;
     std::unique_ptr<CBitmapFont> font;
@@ -74,6 +75,7 @@ private:
     void titleFrame();
     void playFrame();
     void finishPacedFrame();
+    void countPacedFrame();
     void choosePlayMusic();
     void changeMap();
 
@@ -83,6 +85,8 @@ private:
     bool quitRequested_ = false;
     long pacedFrames_ = 0;
     uint64_t lastTitlePresent_ = 0;
+    uint64_t lastPlayFrame_ = 0;
+    int32_t unreachableMap_ = -1;  // the map a change last failed to load  // counter at the last paced play frame; 0: none since a reset
 };
 
 // The application object, set by the entry point.

@@ -11,6 +11,7 @@
 #include "app/game_app.h"
 #include "app/state_dump.h"
 #include "game/world.h"
+#include "items/player_record.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
         sdl->setKeyBindings(bindings);
         if (const std::string config = velk::userConfigDirectory(); !config.empty())
             sdl->setPadMappings(config + "/gamecontrollerdb.txt");
+        sdl->setSmoothScaling(options.smooth);
         if (!options.record.empty() && !sdl->startRecording(options.record))
             return fail("cannot write the recording '" + options.record + "'");
         backend = std::move(sdl);
@@ -177,6 +179,7 @@ int main(int argc, char** argv) {
             code = fail("cannot write the state dump '" + options.dumpState + "'");
     }
     g_app = nullptr;
-    app.reset();
+    app.reset();  // saves the hero
+    if (velk::saveFailed()) code = 1;
     return code;
 }

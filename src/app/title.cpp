@@ -1,6 +1,8 @@
 #include "app/title.h"
 
+#include "core/effects.h"
 #include "platform/direct3d.h"
+#include "platform/sound_bank.h"
 #include "platform/input_state.h"
 #include "ui/widgets/button.h"
 
@@ -13,6 +15,7 @@ void CTitle::init(CDirect3D* deviceIn) {
     buttonState = 1;
     pressed = 0;
     hoverSounded = 0;
+    startKeyHeld = true;
 }
 
 int CTitle::step() {
@@ -25,6 +28,13 @@ int CTitle::step() {
     } else {
         hoverSounded = 0;
     }
+    const bool startKey = in.returnDown || in.spaceDown;
+    if (startKey && !startKeyHeld) {
+        if (!hoverSounded) g_soundBank.play(&g_effects.btn);
+        g_soundBank.play(&g_effects.btn0);
+        buttonState = 3;
+    }
+    startKeyHeld = startKey;
     if (buttonState == 3) return 1;
 
     background->draw(0, 0, 800, 600);

@@ -1,7 +1,8 @@
 #pragma once
 // CTitle: the title screen (backdrop, title picture, one start button) and
 // its button logic: a press over the button arms it, a release over the
-// armed button starts the game.
+// armed button starts the game. Return or Space starts it too, with the
+// button's sounds.
 
 #include <cstdint>
 #include <memory>
@@ -28,4 +29,7 @@ public:
     uint8_t buttonState = 1;
     uint8_t pressed = 0;
     uint8_t hoverSounded = 0;
+    // Return or Space was down at the last step: a key held into the title
+    // must be let go before it starts the game.
+    bool startKeyHeld = true;
 };

@@ -26,6 +26,16 @@ void loadStartupEffects(CSoundBank& bank) {
     for (const EffectFile& e : kStartupEffects) bank.loadEffect(e.file, &(g_effects.*e.buffer));
 }
 
+const char* weaponSoundFile(int32_t icon) {
+    switch (icon) {
+    case 6: return "sound\\hand.wav";
+    case 4: return "sound\\boom.wav";
+    case 2: return "sound\\nife.wav";
+    case 0: return "sound\\gun.wav";
+    default: return nullptr;
+    }
+}
+
 void releaseEffects(CSoundBank& bank) {
     for (SoundBuffer* b : g_effects.all()) bank.releaseEffect(b);
 }

@@ -33,6 +33,9 @@ extern const std::array<EffectFile, 17> kStartupEffects;
 // Loads every start-up effect into its buffer; a missing file leaves its
 // buffer silent.
 void loadStartupEffects(CSoundBank& bank);
+// The attack sound of a weapon by its icon (its kind): hand, boomerang,
+// knife or gun; null for an icon that has none.
+const char* weaponSoundFile(int32_t icon);
 // Empties every named buffer (shutdown).
 void releaseEffects(CSoundBank& bank);
 

@@ -1,6 +1,9 @@
 #include "game/game_objects.h"
 
+#include <filesystem>
+
 #include "core/effects.h"
+#include "platform/cp949.h"
 #include "game/world.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
@@ -35,9 +38,22 @@ bool CGameObjects::create() {
         return false;
     }
 
+    // The worn weapon's attack sound, so every attack sounds from the start.
+    if (const char* sound = velk::weaponSoundFile(world->player->slots[0].icon))
+        g_soundBank.loadEffect(sound, &g_effects.weapon);
+
     noticeLog = std::make_unique<CNoticeLog>(device_);
     g_noticeLog = noticeLog.get();
     noticeLog->init();
+    const std::string& copy = world->player->damagedSaveCopy;
+    if (!copy.empty()) {
+        // The player hears of a damaged save at once, and where it was kept.
+        noticeLog->add(velk::toCp949("저장 파일이 손상되었습니다").c_str());
+        std::string where = velk::toCp949("사본: ") + copy;
+        if (where.size() >= size_t(CNoticeLog::kLineBytes))
+            where = velk::toCp949("사본: ") + std::filesystem::path(copy).filename().string();
+        noticeLog->add(where.c_str());
+    }
     return true;
 }
 

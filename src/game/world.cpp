@@ -1,9 +1,12 @@
 #include "game/world.h"
 
+#include <cstdio>
+
 #include <algorithm>
 
 #include "core/game_state.h"
 #include "world/field.h"
+#include "world/formats.h"
 #include "world/object_set.h"
 
 CWorld* g_world = nullptr;
@@ -27,6 +30,16 @@ void regenerate(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoin
 bool CWorld::init(CDirect3D* device) {
     player = std::make_unique<CPlayer>(*g_field);
     player->loadGraphics(device);
+    player->placePlayer();
+    if (g_field->loadMap() == 1) return true;
+    if (g_field->mapNumber == 0) return false;
+    // A save naming a map that no longer loads starts in town rather than
+    // refusing every start; only a town that fails too is fatal.
+    std::fprintf(stderr, "velk: the saved map %s cannot be loaded; starting in town\n",
+                 velk::mapFileName(g_field->mapNumber).c_str());
+    g_field->mapNumber = 0;
+    g_field->entrySide = 0;
+    g_field->questStep = 0;
     player->placePlayer();
     return g_field->loadMap() == 1;
 }

@@ -1,6 +1,8 @@
 #include "items/player_record.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -13,6 +15,8 @@
 namespace velk {
 
 namespace {
+
+bool g_saveFailed = false;
 
 // Without a readable new-game file the hero still starts: level 1, a few
 // points in every stat, no items.
@@ -37,31 +41,96 @@ SaveRecord newGameRecord() {
     return r;
 }
 
-std::string damagedSaveName() { return std::string(kSaveFileName) + ".bad"; }
+// The first free name for a copy of a damaged save: user.txt.bad, then
+// user.txt.bad.2, .3 ... so no earlier copy is written over.
+std::string freeDamagedCopyName() {
+    const std::string base = std::string(kSaveFileName) + ".bad";
+    std::error_code ec;
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name = n == 1 ? base : base + "." + std::to_string(n);
+        if (!std::filesystem::exists(savePath(name), ec)) return name;
+    }
+    return {};
+}
+
+// Each value within its sound range; `file` names where it came from. Points
+// not read from a file are filled to the maximum the clamped stats give.
+void clampRecord(SaveRecord& r, const char* file, bool fullHp, bool fullMp) {
+    auto clamp = [&](int32_t& v, int32_t low, int32_t high, const std::string& what) {
+        if (v >= low && v <= high) return;
+        const int32_t to = std::clamp(v, low, high);
+        reportBadFile(file, what + " " + std::to_string(v) + " out of range " + std::to_string(low) + ".." +
+                                std::to_string(high) + "; taken as " + std::to_string(to));
+        v = to;
+    };
+    constexpr int32_t kMaxLevel = 999, kMaxStat = 100000;
+    clamp(r.level, 1, kMaxLevel, "level");
+    clamp(r.attackStat, 0, kMaxStat, "attack stat");
+    clamp(r.defenceStat, 0, kMaxStat, "defence stat");
+    clamp(r.skillStat, 0, kMaxStat, "skill stat");
+    clamp(r.mpStat, 0, kMaxStat, "mp stat");
+    clamp(r.hpStat, 0, kMaxStat, "hp stat");
+    clamp(r.exp, 0, INT32_MAX, "exp");
+    clamp(r.aru, 0, INT32_MAX, "aru");
+    clamp(r.statPoints, 0, kMaxStat, "stat points");
+    for (ItemSlot& slot : r.slots) {
+        clamp(slot.icon, -1, INT32_MAX, "slot icon");
+        clamp(slot.count, 0, INT32_MAX, "slot count");
+    }
+    const int32_t maxHp = maxHpFor(r.hpStat, r.level), maxMp = maxMpFor(r.mpStat, r.level);
+    if (fullHp) r.hp = maxHp;
+    if (fullMp) r.mp = maxMp;
+    clamp(r.hp, std::min(1, maxHp), maxHp, "hp");
+    clamp(r.mp, 0, maxMp, "mp");
+}
 
 }  // namespace
 
-SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber) {
+int32_t maxHpFor(int32_t hpStat, int32_t level) {
+    return int32_t(std::clamp<int64_t>(int64_t(hpStat) * 10 + (int64_t(level) - 1) * 6, INT32_MIN, INT32_MAX));
+}
+
+int32_t maxMpFor(int32_t mpStat, int32_t level) {
+    return int32_t(std::clamp<int64_t>(int64_t(mpStat) * 10 + (int64_t(level) - 1) * 3, INT32_MIN, INT32_MAX));
+}
+
+SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber, std::string& damagedCopy) {
     SaveOrigin origin = SaveOrigin::NewGame;
-    SaveRecord record;
+    // What a new game has: the whole record without a save, and every field
+    // a damaged save does not reach.
+    SaveRecord record = newGameRecord();
+    bool fullHp = true, fullMp = true;
+    const char* source = kNewGameFileName;
     std::vector<uint8_t> bytes;
     std::error_code ec;
+    damagedCopy.clear();
     const std::string savedPath = savedFilePath(kSaveFileName);
     if (std::filesystem::exists(savedPath, ec)) {
-        std::string error = "unreadable";
-        if (readFile(savedPath, bytes) &&
-            parseSaveFile(bytes.data(), bytes.size(), false, record, &error)) {
-            origin = SaveOrigin::Save;
-        } else {
-            // The damaged save stays as it is; saving later moves it aside.
-            const bool own = savedPath == savePath(kSaveFileName);
-            reportBadFile(savedPath, error + "; starting a new game" +
-                                         (own ? ", the file will be kept as " + damagedSaveName()
-                                              : std::string()));
-            origin = SaveOrigin::DamagedSave;
+        source = kSaveFileName;
+        std::string error = "cannot be read";
+        SaveRecord saved = record;
+        const int read = readFile(savedPath, bytes)
+                             ? readSaveTokens(bytes.data(), bytes.size(), false, saved, &error)
+                             : 0;
+        // A hero whose points were not reached starts with them full.
+        fullMp = read < 3;
+        fullHp = read < 4;
+        record = saved;
+        origin = SaveOrigin::Save;
+        if (read != kSaveTokens) {
+            // Keep the damaged file as it is before anything is saved over it.
+            const std::string copy = freeDamagedCopyName();
+            const bool kept = !copy.empty() && !bytes.empty() &&
+                              writeSavedFileAtomic(copy, std::string(bytes.begin(), bytes.end()));
+            origin = kept ? SaveOrigin::RecoveredSave : SaveOrigin::DamagedSave;
+            if (kept) damagedCopy = copy;
+            std::fprintf(stderr, "velk: %s is damaged (%s); starting from the %d values before the damage; %s\n",
+                         kSaveFileName, error.c_str(), read,
+                         kept ? ("the damaged file is kept as " + savePath(copy)).c_str()
+                              : "it could not be copied and will not be saved over");
         }
     }
-    if (origin != SaveOrigin::Save) record = newGameRecord();
+    clampRecord(record, source, fullHp, fullMp);
 
     std::memset(out.name, 0, sizeof out.name);
     std::memcpy(out.name, record.name.data(), std::min(record.name.size(), sizeof out.name - 1));
@@ -81,7 +150,7 @@ SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber) {
     return origin;
 }
 
-void writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin origin) {
+bool writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin origin) {
     SaveRecord r;
     r.name.assign(p.name, strnlen(p.name, sizeof p.name));
     r.mapNumber = mapNumber;
@@ -98,20 +167,16 @@ void writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin orig
     r.statPoints = p.statPoints;
     r.slots = p.slots;
 
-    const std::string path = savePath(kSaveFileName);
-    std::error_code existsError;
-    if (origin == SaveOrigin::DamagedSave && std::filesystem::exists(path, existsError)) {
-        // Never write over a save that could not be read: keep it aside. A
-        // damaged save shipped in the content tree stays there untouched.
-        std::error_code renameError;
-        std::filesystem::rename(path, savePath(damagedSaveName()), renameError);
-        if (renameError && std::filesystem::exists(path, existsError)) {
-            reportBadFile(path, "could not be kept aside; not saved");
-            return;
-        }
+    std::string why = "the damaged save could not be copied, so it is left as it is";
+    if (origin == SaveOrigin::DamagedSave || !writeSavedFileAtomic(kSaveFileName, formatSaveFile(r), &why)) {
+        std::fprintf(stderr, "velk: cannot save %s: %s; this session's progress is lost\n",
+                     savePath(kSaveFileName).c_str(), why.c_str());
+        g_saveFailed = true;
+        return false;
     }
-    if (!writeSavedFileAtomic(kSaveFileName, formatSaveFile(r)))
-        reportBadFile(path, "could not be written");
+    return true;
 }
+
+bool saveFailed() { return g_saveFailed; }
 
 }  // namespace velk

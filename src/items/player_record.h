@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "items/item_slot.h"
 
@@ -30,20 +31,30 @@ namespace velk {
 
 // Where a record came from, which decides how it is saved again.
 enum class SaveOrigin {
-    Save,         // read from the save file
-    NewGame,      // no save file: a first run
-    DamagedSave,  // a save exists but could not be read
+    Save,          // read from the save file
+    NewGame,       // no save file: a first run
+    RecoveredSave, // a damaged save, read up to the damage; a copy of it is kept
+    DamagedSave,   // a damaged save that could not be copied: never written over
 };
 
-// Reads "txt/user/user.txt" into the record's stored values and
-// `mapNumber`. Without a save it reads the new-game file "txt/user/init.txt"
-// (map 0, a blank hero if that too is unreadable). A save that cannot be
-// read also starts a new game; the damaged file is left as it is.
-SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber);
+// The points a record's stats and level give.
+int32_t maxHpFor(int32_t hpStat, int32_t level);
+int32_t maxMpFor(int32_t mpStat, int32_t level);
 
-// Writes the record's stored values with `mapNumber` to the save file. A
-// damaged save is first moved aside to "txt/user/user.txt.bad", never
-// written over; if it cannot be moved, nothing is saved.
-void writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, SaveOrigin origin);
+// Reads "txt/user/user.txt" into the record's stored values and
+// `mapNumber`, and fills hp and mp. Without a save it reads the new-game file
+// "txt/user/init.txt" (map 0, full points, a blank hero if that too is
+// unreadable). A damaged save gives every field before the damage (the rest
+// from the new game), is copied to "txt/user/user.txt.bad" (numbered when
+// that exists) named in `damagedCopy`, and is reported on stderr. Values out
+// of their range are clamped (reported with --verbose).
+SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::string& damagedCopy);
+
+// Writes the record's stored values with `mapNumber` to the save file; a
+// damaged save that could not be copied is never written over. A failure is
+// reported on stderr whatever --verbose says, and false returned.
+bool writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, SaveOrigin origin);
+// Whether a save of this run failed (the program then exits non-zero).
+bool saveFailed();
 
 }  // namespace velk

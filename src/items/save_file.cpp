@@ -5,40 +5,47 @@
 
 namespace velk {
 
-bool parseSaveFile(const uint8_t* data, size_t size, bool newGame, SaveRecord& out,
+int readSaveTokens(const uint8_t* data, size_t size, bool newGame, SaveRecord& r,
                    std::string* error) {
     TextReader in(data, size);
-    SaveRecord r;
+    int read = 0;
+    auto take = [&](bool ok) { read += ok && !in.failed(); };
     if (!newGame) {
         std::string word;
         // The name lives in 13 bytes: a longer word is cut to 12, never
         // splitting a two-byte character.
         if (in.word(word, "name")) r.name = cutCp949(word, 12);
-        in.number(r.mapNumber, 0, kMaxMapNumber, "map number");
-        in.number(r.mp, "mp");
-        in.number(r.hp, "hp");
+        take(!in.failed());
+        take(in.number(r.mapNumber, 0, kMaxMapNumber, "map number"));
+        take(in.number(r.mp, "mp"));
+        take(in.number(r.hp, "hp"));
     }
-    in.number(r.level, "level");
-    in.number(r.attackStat, "attack stat");
-    in.number(r.defenceStat, "defence stat");
-    in.number(r.skillStat, "skill stat");
-    in.number(r.mpStat, "mp stat");
-    in.number(r.hpStat, "hp stat");
-    in.number(r.exp, "exp");
-    in.number(r.aru, "aru");
-    in.number(r.statPoints, "stat points");
+    take(in.number(r.level, "level"));
+    take(in.number(r.attackStat, "attack stat"));
+    take(in.number(r.defenceStat, "defence stat"));
+    take(in.number(r.skillStat, "skill stat"));
+    take(in.number(r.mpStat, "mp stat"));
+    take(in.number(r.hpStat, "hp stat"));
+    take(in.number(r.exp, "exp"));
+    take(in.number(r.aru, "aru"));
+    take(in.number(r.statPoints, "stat points"));
     for (const SlotGroup& group : kSaveSlotGroups) {
         for (int s = group.first; s < group.first + group.length; ++s) {
             ItemSlot& slot = r.slots[size_t(s)];
-            in.number(slot.icon, "slot icon");
-            in.number(slot.count, "slot count");
-            in.number(slot.itemId, "slot item");
+            take(in.number(slot.icon, "slot icon"));
+            take(in.number(slot.count, "slot count"));
+            take(in.number(slot.itemId, "slot item"));
         }
     }
-    if (in.failed()) {
-        if (error) *error = in.error();
+    if (in.failed() && error) *error = in.error() + " (token " + std::to_string(read + 1) + ")";
+    return read;
+}
+
+bool parseSaveFile(const uint8_t* data, size_t size, bool newGame, SaveRecord& out,
+                   std::string* error) {
+    SaveRecord r;
+    if (readSaveTokens(data, size, newGame, r, error) != (newGame ? kNewGameTokens : kSaveTokens))
         return false;
-    }
     out = std::move(r);
     return true;
 }

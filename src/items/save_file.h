@@ -42,9 +42,19 @@ struct SlotGroup {
 };
 constexpr std::array<SlotGroup, 4> kSaveSlotGroups{{{0, 8}, {8, 10}, {48, 5}, {18, 30}}};
 
+// Tokens in a whole save file; a new-game file has four fewer.
+constexpr int kSaveTokens = 13 + 3 * kSlotCount;
+constexpr int kNewGameTokens = kSaveTokens - 4;
+
 // Parses a save (newGame false) or new-game file (newGame true). False, with
 // `error` set, on a missing or malformed token; `out` is then unchanged.
 bool parseSaveFile(const uint8_t* data, size_t size, bool newGame, SaveRecord& out,
+                   std::string* error);
+
+// Reads tokens into `record` in file order up to the first missing or bad
+// one (`error` then says which and why); every field after it keeps the
+// value `record` held. Returns how many tokens were read.
+int readSaveTokens(const uint8_t* data, size_t size, bool newGame, SaveRecord& record,
                    std::string* error);
 
 // The save file's text: each value on its own line, then the four slot

@@ -1,8 +1,10 @@
 #include "platform/files.h"
 
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -75,8 +77,17 @@ std::string userConfigDirectory() {
 
 bool readFile(const std::string& path, std::vector<uint8_t>& out, size_t cap) {
     out.clear();
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reportBadFile(path, "is a directory, not a file");
+        return false;
+    }
     FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) {
+        // A missing file is often expected (optional content); anything else is a fault.
+        if (errno != ENOENT) reportBadFile(path, std::string("cannot be opened: ") + std::strerror(errno));
+        return false;
+    }
     bool ok = std::fseek(f, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(f) : -1;
     if (size < 0 || size_t(size) > cap || std::fseek(f, 0, SEEK_SET) != 0) {
@@ -95,38 +106,42 @@ bool readDataFile(const std::string& gameName, std::vector<uint8_t>& out, size_t
     return readFile(dataPath(gameName), out, cap);
 }
 
-bool writeFileAtomic(const std::string& path, const void* data, size_t size) {
+bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* why) {
+    auto failed = [&](const std::string& step) {
+        if (why) *why = step + ": " + std::strerror(errno);
+        return false;
+    };
     std::error_code ec;
     std::filesystem::path target(path);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
     std::string tmp = path + ".tmp";
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
+    if (fd < 0) return failed("cannot create " + tmp);
     const auto* p = static_cast<const uint8_t*>(data);
     size_t left = size;
-    bool ok = true;
-    while (left > 0) {
+    std::string step;
+    while (left > 0 && step.empty()) {
         ssize_t n = ::write(fd, p, left);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= size_t(n);
+        if (n <= 0) step = "cannot write " + tmp;
+        p += n > 0 ? n : 0;
+        left -= n > 0 ? size_t(n) : 0;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
+    if (step.empty() && ::fsync(fd) != 0) step = "cannot flush " + tmp;
+    if (::close(fd) != 0 && step.empty()) step = "cannot close " + tmp;
+    if (step.empty() && std::rename(tmp.c_str(), path.c_str()) != 0) step = "cannot rename " + tmp + " to " + path;
+    if (step.empty()) return true;
+    const int error = errno;
+    std::remove(tmp.c_str());
+    errno = error;
+    return failed(step);
 }
 
 bool readSavedFile(const std::string& gameName, std::vector<uint8_t>& out, size_t cap) {
     return readFile(savedFilePath(gameName), out, cap);
 }
 
-bool writeSavedFileAtomic(const std::string& gameName, const std::string& text) {
-    return writeFileAtomic(savePath(gameName), text.data(), text.size());
+bool writeSavedFileAtomic(const std::string& gameName, const std::string& text, std::string* why) {
+    return writeFileAtomic(savePath(gameName), text.data(), text.size(), why);
 }
 
 void setVerbose(bool on) { g_verbose = on; }

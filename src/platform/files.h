@@ -50,13 +50,14 @@ bool readDataFile(const std::string& gameName, std::vector<uint8_t>& out,
                   size_t cap = kMaxContentFile);
 
 // Writes to a temporary file beside `path`, flushes it and renames it over
-// `path`, so a crash never leaves a half-written file.
-bool writeFileAtomic(const std::string& path, const void* data, size_t size);
+// `path`, so a crash never leaves a half-written file. On failure `why` (if
+// given) names the step and the system's reason.
+bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* why = nullptr);
 // Reads a file the game also writes, from where savedFilePath says.
 bool readSavedFile(const std::string& gameName, std::vector<uint8_t>& out,
                    size_t cap = kMaxContentFile);
 // Writes a game file into the save directory.
-bool writeSavedFileAtomic(const std::string& gameName, const std::string& text);
+bool writeSavedFileAtomic(const std::string& gameName, const std::string& text, std::string* why = nullptr);
 
 // --verbose: one line on stderr naming a file and what was wrong with it.
 void setVerbose(bool on);

@@ -1,5 +1,6 @@
 #include "world/field.h"
 
+#include <filesystem>
 #include <string>
 
 #include "platform/direct3d.h"
@@ -14,6 +15,7 @@ CField* g_field = nullptr;
 namespace {
 
 constexpr int32_t kTile = 32;
+constexpr int32_t kScreenHeight = 600;  // the camera shows this much of the map
 
 // The camera follows the player only this far from the map's edges (cells).
 bool followsX(int32_t cell, int32_t columns) { return 51 < cell && cell <= 4 * columns - 52; }
@@ -54,11 +56,21 @@ int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name
 }
 
 int CField::installMap(MapFile&& file) {
+    // The tile set is loaded before anything changes: a map whose set is
+    // missing or damaged fails to load and leaves the game on the map it has.
+    CTileSet tiles;
+    if (!tiles.load(file.setNumber)) {
+        const std::string setName = velk::tileSetFileName(file.setNumber);
+        std::error_code ec;
+        // A damaged set has given its own reason; a missing one is named here.
+        if (!std::filesystem::exists(velk::dataPath(setName), ec))
+            velk::reportBadFile(setName + " (named by " + velk::mapFileName(mapNumber) + ")", "missing");
+        return 0;
+    }
     releaseTextures();
     mapData = std::move(file.grids);
     g_objectSet->setNumber = file.setNumber;
-
-    if (!g_tileSet->load(g_objectSet->setNumber)) return 0;
+    *g_tileSet = std::move(tiles);
     g_objectSet->placements = std::move(file.placements);
     // A missing or bad object set only costs the map its decorations.
     if (!g_objectSet->load()) g_objectSet->release();
@@ -94,6 +106,10 @@ void CField::createTextures() {
 }
 
 void CField::changeMapNumbers(int gameState) {
+    nextMapNumbers(gameState, mapNumber, entrySide, questStep);
+}
+
+void CField::nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySide, int8_t& questStep) {
     switch (gameState) {
     case 700:
         entrySide = 1;
@@ -161,7 +177,8 @@ bool CField::scrollRight(int32_t a, int32_t& playerX) {
 bool CField::scrollUp(int32_t a, int32_t& playerY) {
     playerY -= a;
     playerCellY = playerY / 8;
-    if (!followsY(playerCellY, mapData.rows)) return false;
+    // The camera never shows above the map's top.
+    if (!followsY(playerCellY, mapData.rows) || camY - a < 0) return false;
     camY -= a;
     fineY = camY % kTile;
     camRow = camY / kTile;
@@ -170,7 +187,8 @@ bool CField::scrollUp(int32_t a, int32_t& playerY) {
 
 bool CField::scrollDown(int32_t a, int32_t& playerY) {
     bool follows = false;
-    if (followsY(playerCellY, mapData.rows)) {
+    // Nor below its bottom.
+    if (followsY(playerCellY, mapData.rows) && camY + a <= kTile * mapData.rows - kScreenHeight) {
         camY += a;
         fineY = camY % kTile;
         camRow = camY / kTile;

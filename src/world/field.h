@@ -58,6 +58,8 @@ public:
     // Map-number arithmetic of a map change (game state 600 forwards, 700
     // backwards, 800 return to town or back along a quest run).
     void changeMapNumbers(int gameState);
+    // The numbers a change by `gameState` (600, 700, 800) leads to.
+    static void nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySide, int8_t& questStep);
 
     // Camera placement: derives the tile and fine offsets and the player's cell.
     void placeCamera(int32_t cameraX, int32_t cameraY, int32_t playerX, int32_t playerY);

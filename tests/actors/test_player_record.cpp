@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -202,28 +205,74 @@ TEST_F(PlayerSave, LongNamesAreCutToTwelveBytesOnACharacterBoundary) {
     }
 }
 
-TEST_F(PlayerSave, DamagedSaveStartsANewGameAndIsKeptAside) {
+std::vector<std::string> tokensOf(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string t; in >> t;) out.push_back(t);
+    return out;
+}
+
+// A bad token anywhere: the hero starts with every value before it (saved
+// again unchanged at shutdown), the rest from the new game, and each damaged
+// file is kept under its own numbered name.
+TEST_F(PlayerSave, DamagedSaveKeepsEveryValueBeforeTheDamage) {
     SaveRecord init = sampleRecord();
     init.level = 1;
     dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
-    const std::string full = velk::saveFileText(sampleRecord());
-    const std::string damaged[] = {
-        full.substr(0, full.size() / 2),    // cut short
-        "hero 3 10 20 4 x 1 1 1 1 1 1 1",  // not a number
-        "hero -4 10 20",                    // a map that cannot exist
-        "",                                 // empty
-    };
-    for (const std::string& text : damaged) {
-        SCOPED_TRACE(text);
+    const std::vector<std::string> good = tokensOf(velk::saveFileText(sampleRecord()));
+    ASSERT_EQ(int(good.size()), velk::kSaveTokens);
+    for (int bad = 1; bad < velk::kSaveTokens; ++bad) {
+        SCOPED_TRACE("bad token " + std::to_string(bad + 1));
+        std::string text;
+        for (int t = 0; t < velk::kSaveTokens; ++t) text += (t == bad ? "x" : good[size_t(t)]) + " ";
         dir.write(velk::kSaveFileName, text);
         {
             CPlayer player(field);
-            EXPECT_EQ(std::string(player.name), velk::toCp949("벨크"));
-            EXPECT_EQ(player.hp, player.maxHp);
-            EXPECT_EQ(readGameFile(velk::kSaveFileName), text) << "untouched while playing";
+            ASSERT_FALSE(player.damagedSaveCopy.empty());
+            EXPECT_EQ(readGameFile(player.damagedSaveCopy), text);
+            if (bad == 4) {
+                EXPECT_EQ(player.level, 1) << "the level comes from the new game";
+            }
         }
-        EXPECT_EQ(readGameFile(std::string(velk::kSaveFileName) + ".bad"), text);
-        EXPECT_EQ(readGameFile(velk::kSaveFileName).substr(0, 7), velk::toCp949("벨크") + "\n0\n");
+        const std::vector<std::string> saved = tokensOf(readGameFile(velk::kSaveFileName));
+        ASSERT_EQ(saved.size(), good.size());
+        for (int t = 0; t < bad; ++t) EXPECT_EQ(saved[size_t(t)], good[size_t(t)]) << "token " << t + 1;
+    }
+    // Every damaged file was kept: user.txt.bad, then .bad.2, .bad.3 ...
+    EXPECT_EQ(readGameFile(std::string(velk::kSaveFileName) + ".bad").substr(0, 3), good[0].substr(0, 3));
+    EXPECT_TRUE(std::filesystem::exists(velk::dataPath(std::string(velk::kSaveFileName) + ".bad." +
+                                                       std::to_string(velk::kSaveTokens - 1))));
+}
+
+// Values out of their range are clamped on load, from the save and from the
+// new-game file alike.
+TEST_F(PlayerSave, OutOfRangeValuesAreClampedOnLoad) {
+    struct Case {
+        const char* what;
+        std::function<void(SaveRecord&)> damage;
+        bool newGame;
+        std::function<bool(const CPlayer&)> sound;
+    };
+    const Case cases[] = {
+        {"hp above maxHp", [](SaveRecord& r) { r.hp = 5000; }, false,
+         [](const CPlayer& p) { return p.hp == p.maxHp; }},
+        {"mp far below 0", [](SaveRecord& r) { r.mp = INT32_MIN; }, false, [](const CPlayer& p) { return p.mp == 0; }},
+        {"hp 0", [](SaveRecord& r) { r.hp = 0; }, false, [](const CPlayer& p) { return p.hp == 1; }},
+        {"negative aru and count", [](SaveRecord& r) { r.aru = -7; r.slots[3].count = -2; }, false,
+         [](const CPlayer& p) { return p.aru == 0 && p.slots[3].count == 0; }},
+        {"level -5 in init.txt", [](SaveRecord& r) { r.level = -5; }, true,
+         [](const CPlayer& p) { return p.level == 1 && p.hp == p.maxHp && p.maxHp > 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(velk::dataPath(velk::kSaveFileName));
+        SaveRecord r = sampleRecord();
+        c.damage(r);
+        dir.write(c.newGame ? velk::kNewGameFileName : velk::kSaveFileName,
+                  c.newGame ? velk::newGameFileText(r) : velk::saveFileText(r));
+        CPlayer player(field);
+        player.savesOnExit = false;
+        EXPECT_TRUE(c.sound(player));
     }
 }
 

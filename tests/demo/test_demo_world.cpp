@@ -91,6 +91,26 @@ TEST_F(DemoWorld, EveryMapLoadsWithItsSetsStageAndStandableStarts) {
     }
 }
 
+// Map 10 (day) and map 2 (night) share the forest theme; the night map's
+// tiles and objects are drawn in its dim light, not in daylight colours.
+TEST_F(DemoWorld, NightMapsAreDrawnInTheirStagesLight) {
+    auto brightness = [&](int map, double& tileSum, double& objectSum) {
+        field.mapNumber = map;
+        ASSERT_EQ(field.loadMap(), 1);
+        auto add = [](const std::vector<uint32_t>& px, double& sum) {
+            for (uint32_t c : px) sum += double((c >> 16 & 0xFF) + (c >> 8 & 0xFF) + (c & 0xFF));
+        };
+        tileSum = objectSum = 0;
+        for (const auto& tile : tiles.pixels) add(tile, tileSum);
+        for (const ObjectImage& image : objects.images) add(image.pixels, objectSum);
+    };
+    double dayTiles, dayObjects, nightTiles, nightObjects;
+    brightness(10, dayTiles, dayObjects);
+    brightness(2, nightTiles, nightObjects);
+    EXPECT_LT(nightTiles, 0.75 * dayTiles);
+    EXPECT_LT(nightObjects, 0.75 * dayObjects);
+}
+
 TEST_F(DemoWorld, HeroSpriteSetHasEveryRowWithBoxesAndFeetAtThePosition) {
     CSpriteSet hero;
     ASSERT_EQ(hero.load(0), 1);

@@ -334,5 +334,22 @@ TEST_F(E2eHero, DeathBoxOkReturnsTheHeroToTownWithHalfItsHitPoints) {
     }
 }
 
+// A run that ends in the very frame of the OK release saves what every later
+// frame saves: the town, half the hit points, the experience after the cut.
+TEST_F(E2eHero, DeathBoxOkSavesTheSameInItsOwnFrameAndAfter) {
+    const std::string script = kOntoTheSpikes +
+                               "60 mouse 420 205\n66 button left down\n67 button left up\n";
+    std::string first;
+    for (int frames : {68, 69, 71}) {
+        SCOPED_TRACE(frames);
+        play({11, 10, 11, 1000}, frames, script);
+        std::ifstream in(data() + "/txt/user/user.txt", std::ios::binary);
+        const std::string saved(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(saved.substr(0, 7), toCp949("벨크") + "\n0\n");
+        if (first.empty()) first = saved;
+        EXPECT_EQ(saved, first);
+    }
+}
+
 }  // namespace
 }  // namespace velk

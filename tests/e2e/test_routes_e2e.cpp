@@ -10,6 +10,7 @@
 #include <fstream>
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "game/world.h"
@@ -27,9 +28,11 @@
 namespace velk {
 namespace {
 
-std::vector<std::string> routeOf(int map, bool back) {
+// The steps of one kind of walk in a map's source: "route", "route back" or
+// "visit" (a tour from the forward entry to the places the routes pass by).
+std::vector<std::string> stepsOf(int map, const std::string& kind) {
     std::ifstream in(std::string(VELK_SOURCE_DIR) + "/demo/sources/maps/map_" + std::to_string(map) + ".txt");
-    const std::string prefix = back ? "# route back: " : "# route: ";
+    const std::string prefix = "# " + kind + ": ";
     std::vector<std::string> steps;
     for (std::string line; std::getline(in, line);)
         if (line.rfind(prefix, 0) == 0) steps.push_back(line.substr(prefix.size()));
@@ -66,6 +69,11 @@ public:
     ~RouteWalker() { app_.reset(); }
 
     bool ok() const { return ok_; }
+    // Tiles whose top the hero has stood on (column, row).
+    const std::set<std::pair<int, int>>& stoodOn() const { return stood_; }
+    // The first frame that drew the hero off his position or the camera
+    // past the map, or empty.
+    const std::string& cameraFault() const { return cameraFault_; }
     const std::string& script() const { return script_; }
     long frames() const { return app_->pacedFrames(); }
     const CPlayer& hero() const { return *g_world->player; }
@@ -102,11 +110,19 @@ public:
             if (done && hero().x != target) why = step + ": stopped at x=" + std::to_string(hero().x);
             return done && hero().x == target;
         }
+        if (verb == "jump" && dir == "up") {
+            keys({dik::kLAlt});
+            pass();
+            keys({});
+            bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
+            settle();
+            return done;
+        }
         if (verb == "jump") {
             keys({side, dik::kLAlt});
             pass();
             keys({side});
-            bool done = until([&] { return g_world->player->jumpStep == 0; }, 200, why, step);
+            bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
             keys({});
             settle();
             return done;
@@ -127,9 +143,9 @@ public:
         }
         if (verb == "drop") {
             keys({side});
-            bool fell = until([&] { return g_world->player->jumpStep >= 15; }, 300, why, step);
+            bool fell = until([&] { return hero().jumpStep >= 15; }, 300, why, step);
             keys({});
-            bool landed = fell && until([&] { return g_world->player->jumpStep == 0; }, 200, why, step);
+            bool landed = fell && until([&] { return hero().jumpStep == 0; }, 200, why, step);
             settle();
             return landed;
         }
@@ -138,9 +154,27 @@ public:
     }
 
 private:
+    // Where the hero is drawn against where he stands, and the camera against
+    // the map's edges, as this frame is about to draw them.
+    void checkCamera() {
+        const CPlayer& p = hero();
+        const int32_t lowest = 32 * g_field->mapData.rows - 600;
+        std::string fault;
+        if (p.cameraFollowsY && p.lockedScreenY != p.y - g_field->camY)
+            fault = "hero drawn at screen y " + std::to_string(p.lockedScreenY) + ", stands at " +
+                    std::to_string(p.y - g_field->camY);
+        else if (g_field->camY < 0 || g_field->camY > lowest)
+            fault = "camera y " + std::to_string(g_field->camY) + " outside 0.." + std::to_string(lowest);
+        if (!fault.empty() && cameraFault_.empty())
+            cameraFault_ = "frame " + std::to_string(app_->pacedFrames()) + ": " + fault;
+    }
     void pass() {
         backend_.pumpEvents();
+        if (GameState == kStatePlay) checkCamera();
         app_->frame();
+        const CPlayer& p = hero();
+        if (hero().jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
+            stood_.insert({p.x / 32, p.y / 32});
     }
     // Holds exactly these keys from the next paced frame on.
     void keys(std::initializer_list<int> down) {
@@ -179,6 +213,8 @@ private:
     int startMap_ = 0;
     bool held_[256] = {};
     std::string script_;
+    std::set<std::pair<int, int>> stood_;
+    std::string cameraFault_;
 };
 
 struct Walk {
@@ -201,7 +237,7 @@ TEST_P(RouteTest, HeroWalksTheRouteToItsEnd) {
     {
         std::ofstream(data + "/txt/user/user.txt", std::ios::binary) << saveOn(walk.map);
     }
-    const std::vector<std::string> route = routeOf(walk.map, walk.back);
+    const std::vector<std::string> route = stepsOf(walk.map, walk.back ? "route back" : "route");
     ASSERT_FALSE(route.empty()) << "map " << walk.map << " has no route";
 
     std::string script;
@@ -216,6 +252,9 @@ TEST_P(RouteTest, HeroWalksTheRouteToItsEnd) {
             ASSERT_TRUE(walker.run(step, why)) << "map " << walk.map << ": " << why;
         }
         EXPECT_EQ(g_field->mapNumber, walk.endMap);
+        // Ropes (maps 11 and 12) and ladders included, the camera keeps the
+        // hero drawn where he stands and stays inside the map.
+        EXPECT_EQ(walker.cameraFault(), "") << "map " << walk.map;
         script = walker.script();
         frames = walker.frames();
         endX = walker.hero().x;
@@ -242,6 +281,75 @@ INSTANTIATE_TEST_SUITE_P(E2eRoutes, RouteTest,
                              return "Map" + std::to_string(walk.param.map) +
                                     (walk.param.back ? "Back" : "Forward");
                          });
+
+// Every place to stand (a run of at least two tile tops with open air above)
+// of a map that no walk stood on, as "row R, columns A-B". The tops of the
+// walls that close the map's sides are its border, and a lone tile between a
+// ladder and a wall is a gap, not a place to stand.
+std::vector<std::string> unreached(const std::set<std::pair<int, int>>& stood) {
+    std::vector<std::string> out;
+    const CMapData& m = g_field->mapData;
+    for (int r = 1; r < m.rows; ++r) {
+        for (int c = 0; c < m.columns;) {
+            auto top = [&](int col) {
+                return g_field->terrain(4 * col + 1, 4 * r) == kTerrainGround &&
+                       g_field->terrain(4 * col + 1, 4 * r - 1) == kTerrainEmpty;
+            };
+            if (!top(c)) {
+                ++c;
+                continue;
+            }
+            const int first = c;
+            bool reached = false;
+            for (; c < m.columns && top(c); ++c) reached = reached || stood.count({c, r});
+            if (!reached && first > 0 && c < m.columns && c - first >= 2)
+                out.push_back("row " + std::to_string(r) + ", columns " + std::to_string(first) + "-" +
+                              std::to_string(c - 1));
+        }
+    }
+    return out;
+}
+
+class ReachTest : public ::testing::TestWithParam<int> {};
+
+// The map's routes and its visit tour together stand on every platform, ledge
+// and floor of the map: nothing is placed where a player cannot get.
+TEST_P(ReachTest, EveryPlaceToStandIsReached) {
+    const int map = GetParam();
+    TempDir work;
+    const std::string data = work.path() + "/data";
+    std::filesystem::copy(demoDataDir(), data, std::filesystem::copy_options::recursive);
+    std::set<std::pair<int, int>> stood;
+    for (const char* kind : {"route", "route back", "visit"}) {
+        const std::vector<std::string> steps = stepsOf(map, kind);
+        if (steps.empty()) continue;
+        std::ofstream(data + "/txt/user/user.txt", std::ios::binary) << saveOn(map);
+        RouteWalker walker(data, map);
+        ASSERT_TRUE(walker.ok());
+        if (std::string(kind) == "route back") walker.enterBackwards(map);
+        for (const std::string& step : steps) {
+            std::string why;
+            ASSERT_TRUE(walker.run(step, why)) << "map " << map << " " << kind << ": " << why;
+            if (g_field->mapNumber != map) break;
+        }
+        stood.insert(walker.stoodOn().begin(), walker.stoodOn().end());
+        EXPECT_EQ(walker.cameraFault(), "") << "map " << map << " " << kind;
+    }
+    // The places are read from the map itself, loaded afresh: a walk may
+    // have left it through an exit.
+    std::vector<std::string> left;
+    {
+        std::ofstream(data + "/txt/user/user.txt", std::ios::binary) << saveOn(map);
+        RouteWalker onMap(data, map);
+        left = unreached(stood);
+    }
+    std::string list;
+    for (const std::string& place : left) list += "\n  " + place;
+    EXPECT_TRUE(left.empty()) << "map " << map << ": no walk stands on" << list;
+}
+
+INSTANTIATE_TEST_SUITE_P(E2eReach, ReachTest, ::testing::Values(0, 1, 2, 9, 10, 11, 12),
+                         [](const auto& map) { return "Map" + std::to_string(map.param); });
 
 }  // namespace
 }  // namespace velk

@@ -44,6 +44,36 @@ int mismatches(const Screen& screen, const std::string& picture, int x, int y, i
     return bad;
 }
 
+// A click or a key tap whose press and release both fall between two polls
+// counts as one press: the script's down and up on one frame.
+TEST(E2eTitle, TapsWithinOneFrameClickStartAndJump) {
+    TempDir work;
+    VelkRun run = runVelk(work.path(), {"--frames", "24"},
+                          "0 mouse 650 515\n"
+                          "5 button left down\n"
+                          "5 button left up\n"
+                          "20 key LAlt down\n"
+                          "20 key LAlt up\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumber(run.state, "gameState"), 400) << run.state;
+    // The town's start is on the ground at y 544; the hero is in the air.
+    EXPECT_LT(jsonNumberIn(run.state, "hero", "y"), 544) << run.state;
+}
+
+// Return starts the game like the button, with its sounds; the worn weapon
+// (the new game's fist) sounds on the first attack.
+TEST(E2eTitle, ReturnStartsTheGameAndTheFirstAttackSounds) {
+    TempDir work;
+    VelkRun run = runVelk(work.path(), {"--frames", "16"},
+                          "3 key Return down\n"
+                          "4 key Return up\n"
+                          "10 key LCtrl down\n"
+                          "11 key LCtrl up\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumber(run.state, "gameState"), 400) << run.state;
+    EXPECT_EQ(jsonArray(run.state, "sounds"), "[\"wait\", \"btn\", \"btn0\", \"weapon\"]");
+}
+
 TEST(E2eTitle, ClickingStartReachesPlayWithTheButtonSounds) {
     TempDir work;
     const std::string shot = work.path() + "/title.png";

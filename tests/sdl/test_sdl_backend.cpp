@@ -73,6 +73,23 @@ TEST_F(SdlBackendTest, KeysMapOntoTheGamesCodes) {
     }
 }
 
+TEST_F(SdlBackendTest, ATapBetweenTwoPollsReadsAsOnePress) {
+    key(SDL_SCANCODE_LALT, true);
+    key(SDL_SCANCODE_LALT, false);
+    button(true);
+    button(false);
+    backend.pumpEvents();
+    for (int poll = 0; poll < 2; ++poll) {
+        uint8_t keys[256];
+        MouseState mouse;
+        ASSERT_TRUE(backend.readKeyboard(keys));
+        ASSERT_TRUE(backend.readMouse(mouse));
+        // Down for exactly one read, then up.
+        EXPECT_EQ(keys[dik::kLAlt], poll == 0 ? 0x80 : 0) << "poll " << poll;
+        EXPECT_EQ(mouse.buttons[0], poll == 0 ? 0x80 : 0) << "poll " << poll;
+    }
+}
+
 TEST_F(SdlBackendTest, LosingFocusReleasesEverything) {
     key(SDL_SCANCODE_LCTRL, true);
     backend.pumpEvents();
@@ -136,6 +153,34 @@ TEST_F(SdlBackendTest, RecordingReplaysTheSameInputHeadless) {
         EXPECT_EQ(again.leftButton, seen[i].left) << "frame " << i;
         EXPECT_EQ(again.ctrlDown, seen[i].ctrl) << "frame " << i;
         EXPECT_EQ(again.rightDown, seen[i].right) << "frame " << i;
+    }
+}
+
+// SDL's dummy display is 1024 x 768.
+TEST(SdlDisplayTest, WindowFitsTheDesktopAndFullScreenScalesSharply) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    struct Case {
+        bool windowed;
+        int scale;
+        bool smooth;
+        int width, height;
+        bool integerScale;
+    };
+    const Case cases[] = {
+        {true, 2, false, 800, 600, true},      // 1600 x 1200 would not fit
+        {false, 1, false, 1024, 768, true},    // letterboxed at a whole scale
+        {false, 1, true, 1024, 768, false},    // --smooth fills the screen
+    };
+    for (const Case& c : cases) {
+        SdlBackend backend;
+        backend.setSmoothScaling(c.smooth);
+        ASSERT_TRUE(backend.openDisplay(800, 600, c.windowed, c.scale)) << backend.error();
+        int w = 0, h = 0;
+        SDL_GetWindowSize(backend.window(), &w, &h);
+        EXPECT_EQ(w, c.width) << "windowed " << c.windowed << " smooth " << c.smooth;
+        EXPECT_EQ(h, c.height) << "windowed " << c.windowed << " smooth " << c.smooth;
+        EXPECT_EQ(SDL_RenderGetIntegerScale(backend.renderer()) == SDL_TRUE, c.integerScale);
     }
 }
 

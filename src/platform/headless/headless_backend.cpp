@@ -61,7 +61,11 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
 }
 
 void HeadlessBackend::setKey(int code, bool down) {
-    if (!mapping_.key(keys_, code, down)) ++chords_;
+    if (!mapping_.key(keys_, code, down)) {
+        ++chords_;
+        return;
+    }
+    if (down && keys_[code & 0xFF]) keyPresses_.press(size_t(code & 0xFF));
 }
 
 void HeadlessBackend::setPadButton(int button, bool down) {
@@ -72,7 +76,10 @@ void HeadlessBackend::setPadButton(int button, bool down) {
 
 bool HeadlessBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
-    mapping_.gameKeys(keys_, keys);
+    uint8_t held[256];
+    for (int i = 0; i < 256; ++i) held[i] = keys_[i];
+    keyPresses_.drainInto(held);
+    mapping_.gameKeys(held, keys);
     return true;
 }
 
@@ -83,6 +90,7 @@ bool HeadlessBackend::readMouse(MouseState& state) {
     state.wheel = 0;
     for (int i = 0; i < 4; ++i) state.buttons[i] = buttons_[i];
     if (padLeftButton(mapping_.pad)) state.buttons[0] = 0x80;
+    buttonPresses_.drainInto(state.buttons);
     moveX_ = moveY_ = 0;
     return true;
 }

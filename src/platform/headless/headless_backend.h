@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/edge_latch.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/input_mapping.h"
 #include "platform/input_script.h"
@@ -59,10 +60,15 @@ public:
 
     // Test hooks: advance the fake clock, press keys and pad buttons directly.
     void advance(uint64_t ticks) { counter_ += ticks; }
+    // A key or button that goes down reads as down at the next poll even if
+    // it is up again by then.
     void setKey(int code, bool down);
     void setPadButton(int button, bool down);
     void setMouse(int x, int y) { mouseX_ = x; mouseY_ = y; }
-    void setButton(int button, bool down) { buttons_[button & 3] = down ? 0x80 : 0; }
+    void setButton(int button, bool down) {
+        buttons_[button & 3] = down ? 0x80 : 0;
+        if (down) buttonPresses_.press(size_t(button & 3));
+    }
     void setFocus(bool focus) { focus_ = focus; }
     // Typing as a script's text and backspace lines do: kept only while
     // text input is enabled.
@@ -89,6 +95,8 @@ private:
     InputMapping mapping_;
     int chords_ = 0;
     uint8_t buttons_[4] = {};
+    EdgeLatch<256> keyPresses_;
+    EdgeLatch<4> buttonPresses_;
     int mouseX_ = 400, mouseY_ = 300;
     int moveX_ = 0, moveY_ = 0;
     std::string typed_;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 #include "platform/input_script.h"
@@ -85,6 +86,17 @@ bool SdlBackend::askYesNo(const std::string& utf8Text, const std::string& utf8Ca
     return chosen != 0;
 }
 
+int SdlBackend::fittedScale(int wanted) const {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+    int scale = wanted;
+    while (scale > 1 && (width_ * scale > usable.w || height_ * scale > usable.h)) --scale;
+    if (scale != wanted)
+        std::fprintf(stderr, "velk: scale %d does not fit the desktop (%d x %d usable); using scale %d\n",
+                     wanted, usable.w, usable.h, scale);
+    return scale;
+}
+
 bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
     width_ = width;
     height_ = height;
@@ -98,16 +110,13 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         return false;
     }
     if (!checkDisplay()) return false;
-    scale = std::clamp(scale, 1, 8);
-    Uint32 flags = SDL_WINDOW_ALLOW_HIGHDPI;
-    if (!windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    scale_ = fittedScale(std::clamp(scale, 1, 8));
     window_ = SDL_CreateWindow("벨크 --", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width * scale, height * scale, flags);
+                               width * scale_, height * scale_, SDL_WINDOW_ALLOW_HIGHDPI);
     if (!window_) {
         error_ = std::string("cannot create the window: ") + SDL_GetError();
         return false;
     }
-    fullscreen_ = !windowed;
     // The game presented with vsync in a window; any renderer will do.
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -115,7 +124,6 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot create a renderer: ") + SDL_GetError();
         return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, scale > 1 ? "nearest" : "linear");
     // Logical size letterboxes full screen and maps mouse events back to 800 x 600.
     SDL_RenderSetLogicalSize(renderer_, width, height);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -124,6 +132,7 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot create the screen texture: ") + SDL_GetError();
         return false;
     }
+    applyFullscreen(!windowed);
     SDL_StopTextInput();
     bool audio = false;
     {
@@ -146,6 +155,34 @@ bool SdlBackend::checkDisplay() {
         return false;
     }
     return true;
+}
+
+void SdlBackend::applyFullscreen(bool on) {
+    fullscreen_ = on;
+    SDL_Rect bounds{0, 0, width_, height_};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds);
+    // A borderless window covering the display: the desktop full-screen mode
+    // asks the window manager, and with none the window would keep its size
+    // while the renderer draws for the desktop's.
+    SDL_SetWindowBordered(window_, on ? SDL_FALSE : SDL_TRUE);
+    if (on) {
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    } else {
+        SDL_SetWindowSize(window_, width_ * scale_, height_ * scale_);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE);
+    applyScaling();
+}
+
+void SdlBackend::applyScaling() {
+    int outW = width_, outH = height_;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    const bool smaller = outW < width_ || outH < height_;
+    const bool smooth = fullscreen_ && (smooth_ || smaller);
+    SDL_RenderSetIntegerScale(renderer_, smooth ? SDL_FALSE : SDL_TRUE);
+    SDL_SetTextureScaleMode(texture_, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
 }
 
 void SdlBackend::present(const uint32_t* pixels, int width, int height) {
@@ -172,10 +209,7 @@ void SdlBackend::warpCursor(int x, int y) {
     mouseY_ = y;
 }
 
-void SdlBackend::toggleFullscreen() {
-    fullscreen_ = !fullscreen_;
-    SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-}
+void SdlBackend::toggleFullscreen() { applyFullscreen(!fullscreen_); }
 
 bool SdlBackend::pumpEvents() {
     SDL_Event e;
@@ -189,8 +223,12 @@ bool SdlBackend::pumpEvents() {
                 focus_ = false;
                 std::fill(std::begin(keys_), std::end(keys_), 0);
                 std::fill(std::begin(buttons_), std::end(buttons_), 0);
+                keyPresses_.clear();
+                buttonPresses_.clear();
             } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 focus_ = true;
+            } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                applyScaling();
             }
             break;
         case SDL_KEYDOWN:
@@ -212,7 +250,10 @@ bool SdlBackend::pumpEvents() {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : -1;
-            if (b >= 0) buttons_[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+            if (b >= 0) {
+                buttons_[b] = e.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+                if (buttons_[b]) buttonPresses_.press(size_t(b));
+            }
             mouseX_ = e.button.x;
             mouseY_ = e.button.y;
             break;
@@ -242,7 +283,11 @@ void SdlBackend::handleKey(const SDL_Event& e) {
     }
     const int dik = dikFromScancode(e.key.keysym.scancode);
     if (!dik || (down && e.key.repeat)) return;
-    if (!mapping_.key(keys_, dik, down)) toggleFullscreen();
+    if (!mapping_.key(keys_, dik, down)) {
+        toggleFullscreen();
+        return;
+    }
+    if (down && keys_[dik]) keyPresses_.press(size_t(dik));
 }
 
 void SdlBackend::padPressed(const PadState& before) {
@@ -279,7 +324,20 @@ void SdlBackend::recordChanges() {
         ev.y = recY_ = mouseY_;
         emit();
     }
+    // A tap that went down and up since the last poll replays as both on
+    // this poll's frame, which reads it as one press.
+    auto tap = [&] {
+        ev.down = true;
+        emit();
+        ev.down = false;
+        emit();
+    };
     for (int b = 0; b < 2; ++b) {
+        if (!buttons_[b] && !recButtons_[b] && buttonPresses_.pressed(size_t(b))) {
+            ev.type = ScriptEvent::Type::Button;
+            ev.button = b;
+            tap();
+        }
         if (buttons_[b] != recButtons_[b]) {
             ev.type = ScriptEvent::Type::Button;
             ev.button = b;
@@ -289,6 +347,11 @@ void SdlBackend::recordChanges() {
         }
     }
     for (int k = 0; k < 256; ++k) {
+        if (!keys_[k] && !recKeys_[k] && keyPresses_.pressed(size_t(k))) {
+            ev.type = ScriptEvent::Type::Key;
+            ev.key = k;
+            tap();
+        }
         if (keys_[k] != recKeys_[k]) {
             ev.type = ScriptEvent::Type::Key;
             ev.key = k;
@@ -320,7 +383,10 @@ void SdlBackend::recordChanges() {
 
 bool SdlBackend::readKeyboard(uint8_t keys[256]) {
     if (!focus_) return false;
-    mapping_.gameKeys(keys_, keys);
+    uint8_t held[256];
+    std::copy(std::begin(keys_), std::end(keys_), held);
+    keyPresses_.drainInto(held);
+    mapping_.gameKeys(held, keys);
     return true;
 }
 
@@ -331,6 +397,7 @@ bool SdlBackend::readMouse(MouseState& state) {
     state.wheel = wheel_;
     std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
     if (padLeftButton(mapping_.pad)) state.buttons[0] = 0x80;
+    buttonPresses_.drainInto(state.buttons);
     moveX_ = moveY_ = wheel_ = 0;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/edge_latch.h"
 #include "platform/input_mapping.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_gamepad.h"
@@ -27,9 +28,14 @@ public:
     void setKeyBindings(const KeyBindings& bindings) { mapping_.setBindings(bindings); }
     // A gamecontrollerdb.txt of the user's, added to SDL's own mappings.
     void setPadMappings(const std::string& path) { padMappings_ = path; }
+    // Full screen smoothed to fill the desktop instead of the largest whole
+    // scale with sharp pixels. Set before openDisplay.
+    void setSmoothScaling(bool smooth) { smooth_ = smooth; }
     // Starts writing every input change to `path` in the script format.
     bool startRecording(const std::string& path);
     const std::string& error() const { return error_; }
+    SDL_Window* window() const { return window_; }
+    SDL_Renderer* renderer() const { return renderer_; }
 
     bool isHeadless() const override { return false; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
@@ -71,6 +77,14 @@ private:
     bool checkDisplay();
     void handleKey(const SDL_Event& e);
     void padPressed(const PadState& before);
+    // The largest scale up to `wanted` whose window fits the desktop's usable area.
+    int fittedScale(int wanted) const;
+    // Full screen as a borderless window over the whole display: what works
+    // with or without a window manager.
+    void applyFullscreen(bool on);
+    // Sharp whole-number scaling, or smoothing where asked for or where the
+    // screen is smaller than the game.
+    void applyScaling();
     void recordChanges();
 
     SDL_Window* window_ = nullptr;
@@ -79,6 +93,8 @@ private:
     SdlAudio audio_;
     std::string error_;
     int width_ = 800, height_ = 600;
+    int scale_ = 1;
+    bool smooth_ = false;
     bool quit_ = false;
     bool focus_ = true;
     bool fullscreen_ = false;
@@ -88,6 +104,9 @@ private:
     SdlGamepads pads_;
     std::string padMappings_;
     uint8_t buttons_[4] = {};
+    // Presses since the last read: a quick tap between two polls still counts.
+    EdgeLatch<256> keyPresses_;
+    EdgeLatch<4> buttonPresses_;
     int mouseX_ = 400, mouseY_ = 300;
     int moveX_ = 0, moveY_ = 0, wheel_ = 0;
     std::string typed_;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Seeds each fuzz target's corpus from the demo world:
+#   seed_corpus.sh DATA CORPUS SEED_TOOL
+# writes CORPUS/<target>/ for every target whose folder is still empty.
+# Targets that read a leading mode byte or a joined input get seeds in that
+# shape, so the first runs already reach deep into each loader. Seeds stay
+# small (large inputs slow a target a hundredfold): SEED_TOOL cuts corners of
+# the maps, sprite, tile and object sets and the pictures; long sounds and music keep their
+# first 16 KB.
+set -euo pipefail
+data=$1
+corpus=$2
+tool=$3
+
+seed() {  # seed TARGET FILE... : the first 16 KB of each file that exists
+    local target=$1; shift
+    mkdir -p "$corpus/$target"
+    local f
+    for f in "$@"; do [ -f "$f" ] && head -c 16384 "$f" > "$corpus/$target/$(basename "$f")"; done
+    return 0
+}
+empty() { mkdir -p "$corpus/$1"; [ -z "$(ls -A "$corpus/$1")" ]; }
+
+shopt -s nullglob
+empty fuzz_wave && seed fuzz_wave "$data"/sound/*.wav
+if empty fuzz_map || empty fuzz_tile_set || empty fuzz_object_set || empty fuzz_sprite_set || empty fuzz_picture; then
+    "$tool" "$data" "$corpus"
+    seed fuzz_picture "$data"/cursor/*
+fi
+empty fuzz_stage && seed fuzz_stage "$data"/txt/stage/*.txt
+empty fuzz_map_position && seed fuzz_map_position "$data"/txt/mappos/*.txt
+empty fuzz_mp3_length && seed fuzz_mp3_length "$data"/music/*.mp3
+empty fuzz_cp949 && seed fuzz_cp949 "$data"/txt/minimap/*.txt "$data"/txt/quest/*.txt
+if empty fuzz_save; then
+    # First byte: 1 reads the rest as a new-game file, 0 as a save.
+    for f in "$data"/txt/user/init.txt "$data"/txt/user/user.txt; do
+        [ -f "$f" ] || continue
+        { printf '\x01'; cat "$f"; } > "$corpus/fuzz_save/new-$(basename "$f")"
+        { printf '\x00'; cat "$f"; } > "$corpus/fuzz_save/save-$(basename "$f")"
+    done
+fi
+for d in "$corpus"/*/; do
+    [ -n "$(ls -A "$d")" ] || echo "warning: no seeds for $(basename "$d") in $data" >&2
+done
