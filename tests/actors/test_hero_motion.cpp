@@ -51,6 +51,21 @@ TEST_F(HeroMotion, JumpRisesThirteenStepsOrToTheCeilingThenFallsEightAFrame) {
     }
 }
 
+TEST_F(HeroMotion, AHeldJumpKeyJumpsOnceUntilItIsPressedAgain) {
+    startWorld(flatMap());
+    const long jumps = soundCount("jump");
+    hold(dik::kLAlt);
+    frames(40);  // one whole jump and well past the landing
+    EXPECT_EQ(hero().y, kStartY);
+    EXPECT_EQ(hero().action, kActionStand);
+    EXPECT_EQ(soundCount("jump") - jumps, 1);
+    hold(dik::kLAlt, false);
+    frame();
+    hold(dik::kLAlt);
+    frames(3);
+    EXPECT_LT(hero().y, kStartY);
+}
+
 TEST_F(HeroMotion, LandingAfterSixtyFallingFramesHurtsOnTheNextFrame) {
     struct Case {
         int fallingFrames;
