@@ -62,7 +62,9 @@ fuzz: deps
 	      fuzz_map) seeds="maps/*.mmf";; fuzz_tile_set) seeds="tiles/*.ttl";; \
 	      fuzz_object_set) seeds="objects/*.msp";; fuzz_stage) seeds="txt/stage/*.txt";; \
 	      fuzz_map_position) seeds="txt/mappos/*.txt";; fuzz_save) seeds="txt/user/init.txt";; \
-	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
+	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; \
+	      fuzz_item_pack) seeds="itm/*.ipk";; fuzz_item_text) seeds="txt/item/*/*.txt txt/interface/*.txt";; \
+	      *) seeds="";; \
 	    esac; \
 	    for s in $$seeds; do cp $(FUZZ_BUILD)/data/$$s $$corpus/ 2>/dev/null || true; done; \
 	  fi; \

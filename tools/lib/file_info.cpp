@@ -8,6 +8,8 @@
 #include "actors/save_file.h"
 #include "actors/sprite_format.h"
 #include "actors/sprite_set.h"
+#include "items/item_pack_format.h"
+#include "lib/item_commands.h"
 #include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
@@ -368,7 +370,10 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         describeObjectSet(bytes, path, d);
     else if (startsWith(bytes, spriteSetSignature().data(), kSpriteSetSignatureSize))
         describeSpriteSet(bytes, path, d);
-    else if (numberedName(base, "stage_", ".txt", n))
+    else if (startsWith(bytes, itemPackSignature().data(), kItemPackSignatureSize)) {
+        d.kind = "item pack";
+        describeItemPack(bytes, path, d.body, d.error);
+    } else if (numberedName(base, "stage_", ".txt", n))
         describeStage(bytes, path, d);
     else if (dash != std::string::npos && numberedName(base.substr(0, dash + 1), "", "-", n) &&
              numberedName(base.substr(dash), "-", ".txt", n))
