@@ -5,11 +5,11 @@
 #include <map>
 #include <sstream>
 
-#include "actors/save_file.h"
-#include "actors/sprite_format.h"
-#include "actors/sprite_set.h"
 #include "items/item_pack_format.h"
+#include "items/save_file.h"
 #include "lib/item_commands.h"
+#include "world/sprite_format.h"
+#include "world/sprite_set.h"
 #include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
