@@ -15,6 +15,7 @@
 #include "platform/game_random.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
+#include "ui/interface.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 #include "world/stage.h"
@@ -64,8 +65,7 @@ bool CGameApp::init() {
     frameCheck = std::make_unique<CFrameCheck>(backend_);
     objects = std::make_unique<CGameObjects>(backend_, device.get());
     if (!objects->create()) {
-        error_ = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
-                 ".mmf (run with --verbose for the reason)";
+        error_ = objects->error;
         return false;
     }
     g_soundBank.play(&g_effects.wait);
@@ -168,6 +168,7 @@ void CGameApp::changeMap() {
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
+    objects->hud->clearDrops();
     GameState = kStatePlay;
 }
 
@@ -208,6 +209,8 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->lastScroll);
     g_world->update();
+    objects->hud->update();
+    if (objects->hud->quitRequested) requestQuit();
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

@@ -2,11 +2,14 @@
 
 #include "core/effects.h"
 #include "game/world.h"
+#include "items/inventory.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
 #include "platform/sound_bank.h"
+#include "ui/interface.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/notice_log.h"
+#include "world/field.h"
 #include "world/map_objects.h"
 
 CMusic* g_music = nullptr;
@@ -31,9 +34,22 @@ bool CGameObjects::create() {
     world = std::make_unique<CWorld>();
     g_world = world.get();
     if (!world->init(device_)) {
+        error = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
+                ".mmf (run with --verbose for the reason)";
         world->player->savesOnExit = false;
         return false;
     }
+    hud = std::make_unique<CInterface>();
+    g_interface = hud.get();
+    if (!hud->init(device_, world->player.get())) {
+        error = hud->error;
+        world->player->savesOnExit = false;
+        return false;
+    }
+    world->player->seams.pickUp = [](const FrameBox& box) {
+        return g_inventory->drops->pickup(box.left, box.top, box.right, box.bottom,
+                                          g_world->player->slots);
+    };
 
     noticeLog = std::make_unique<CNoticeLog>(device_);
     g_noticeLog = noticeLog.get();
@@ -55,6 +71,8 @@ void CGameObjects::release() {
     music.reset();
     g_noticeLog = nullptr;
     noticeLog.reset();
+    g_interface = nullptr;
+    hud.reset();
     g_world = nullptr;
     world.reset();  // saves the hero, so before the field goes
     map.reset();

@@ -6,8 +6,8 @@
 #include "items/item_pack.h"
 #include "items/item_tables.h"
 #include "platform/cp949.h"
-#include "platform/sound_bank.h"
-#include "ui/notice_log.h"
+#include "core/effects.h"
+#include "ui/widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {

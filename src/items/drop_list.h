@@ -15,8 +15,8 @@
 #include <forward_list>
 #include <optional>
 
-#include "actors/item_slot.h"
-#include "actors/sprite_set.h"
+#include "items/item_slot.h"
+#include "world/sprite_set.h"
 
 class CDirect3D;
 class CItemPack;

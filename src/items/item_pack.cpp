@@ -27,13 +27,15 @@ CItemPack::~CItemPack() = default;
 int CItemPack::load(const char* fileName) {
     std::vector<uint8_t> bytes;
     if (!velk::readDataFile(fileName, bytes)) {
+        error = std::string(fileName) + ": missing or unreadable";
         velk::reportBadFile(fileName, "missing");
         return 0;
     }
     velk::ItemPackData pack;
-    std::string error;
-    if (!velk::parseItemPack(bytes.data(), bytes.size(), pack, &error)) {
-        velk::reportBadFile(fileName, error);
+    std::string why;
+    if (!velk::parseItemPack(bytes.data(), bytes.size(), pack, &why)) {
+        error = std::string(fileName) + ": " + why;
+        velk::reportBadFile(fileName, why);
         return 0;
     }
     ItemTables tables;
@@ -47,6 +49,7 @@ int CItemPack::load(const char* fileName) {
     pictures = std::move(pack.pictures);
     lastPicture = int32_t(pictures.size()) - 1;
     textures.clear();
+    error.clear();
     return 1;
 }
 

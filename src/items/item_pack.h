@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "items/item_pack_format.h"
@@ -31,6 +32,8 @@ public:
     int32_t pictureCount() const { return lastPicture + 1; }
 
     CDirect3D* device = nullptr;
+    // Why the last load failed (file and reason), for the one who must stop.
+    std::string error;
     int32_t lastPicture = -1;
     std::vector<velk::PackPicture> pictures;
     std::vector<std::unique_ptr<CTexture>> textures;

@@ -1,7 +1,8 @@
 #include "items/item_rules.h"
 
 #include "items/item_tables.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
+#include "platform/files.h"
 
 namespace velk {
 
@@ -27,6 +28,31 @@ const char* weaponSoundFile(int32_t icon) {
 
 void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer) {
     if (const char* file = weaponSoundFile(worn.icon)) g_soundBank.loadEffect(file, buffer);
+}
+
+}  // namespace velk
+
+namespace velk {
+
+int emptyUnknownSlots(std::array<ItemSlot, kSlotCount>& slots, const char* fileName) {
+    int emptied = 0;
+    for (int s = 0; s < kSlotCount; ++s) {
+        ItemSlot& slot = slots[size_t(s)];
+        if (slot.icon < 0 || (s >= kSlotExtraFirst && s < kSlotWeaponBagFirst)) continue;
+        const bool weapon = s == kSlotWornWeapon || (s >= kSlotWeaponBagFirst && s < kSlotEnergyBagFirst);
+        const bool skill = s == kSlotWornSkill || s >= kSlotSkillBookFirst;
+        const char* table = weapon ? "weapon" : skill ? "skill" : "energy item";
+        const size_t size = weapon  ? g_itemTables.weapons.size()
+                            : skill ? g_itemTables.skills.size()
+                                    : g_itemTables.energy.size();
+        if (slot.itemId >= 0 && size_t(slot.itemId) < size) continue;
+        reportBadFile(fileName, "slot " + std::to_string(s) + " names " + table + " " +
+                                    std::to_string(slot.itemId) + ", which the item tables do "
+                                    "not hold: the slot is emptied");
+        slot = ItemSlot{};
+        ++emptied;
+    }
+    return emptied;
 }
 
 }  // namespace velk

@@ -2,9 +2,10 @@
 // Rules that read the item tables for a slot of the hero: the worn weapon's
 // attack and sound, whether an energy item is in a slot.
 
+#include <array>
 #include <cstdint>
 
-#include "actors/item_slot.h"
+#include "items/item_slot.h"
 
 struct SoundBuffer;
 
@@ -19,5 +20,16 @@ int32_t attackPower(int32_t attackStat, const ItemSlot& worn);
 const char* weaponSoundFile(int32_t icon);
 // Loads the worn weapon's sound into `buffer` unless its icon has none.
 void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer);
+
+}  // namespace velk
+
+namespace velk {
+
+// Empties every slot whose item id lies outside the table of its group
+// (weapons for slot 0 and the weapon bag, skills for slot 1 and the book,
+// energy items for the quick slots and the energy bag); the extra slots 6
+// and 7 hold no table id. Each emptied slot is reported against `fileName`.
+// Returns how many were emptied.
+int emptyUnknownSlots(std::array<ItemSlot, kSlotCount>& slots, const char* fileName);
 
 }  // namespace velk

@@ -4,7 +4,7 @@
 
 #include "platform/cp949.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/picture.h"
-#include "ui/message_box.h"
+#include "ui/widgets/message_box.h"
 #include "ui/status_window.h"
 
 class CDirect3D;

@@ -3,9 +3,8 @@
 #include <cstdio>
 
 #include "actors/player.h"
-#include "items/item_rules.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 
 namespace {
 
@@ -138,7 +137,7 @@ void CStatusWindow::draw() {
         buttonPictures[inButton]->draw(float(slideOffset + 132), 462);
         if (player) {
             number(slideOffset + 200, 425, "%d",
-                   velk::attackPower(player->attackStat, player->slots[velk::kSlotWornWeapon]));
+                   player->attackPower());
             number(slideOffset + 200, 445, "%d", player->defenceStat);
         }
     }
