@@ -42,8 +42,8 @@ Canvas hudBar() {
     label(c, 50, 12, "LV", 11, kGold);
     c.fillRoundRect(56, 26, 40, 20, 4, withAlpha(kInk, 160));
     c.fillRoundRect(34, 48, 120, 20, 4, withAlpha(kInk, 160));
-    // Bars: frames at x 162..275, rows 4, 24, 43, with see-through insides
-    // (the bars are drawn before the bar picture).
+    // Bars: frames at x 162..275, rows 4, 24, 43, with clear insides: the
+    // bars are drawn before this picture, which only alpha-tests.
     const char* names[] = {"HP", "MP", "EXP"};
     const int tops[] = {4, 24, 43};
     const int heights[] = {14, 14, 12};
@@ -52,7 +52,7 @@ Canvas hudBar() {
         c.fillRoundRect(159, tops[i] - 2, kBarW + 6, heights[i] + 4, 3, kGold);
         c.fillRect(161, tops[i] - 1, kBarW + 2, heights[i] + 2, kInk);
         for (int y = tops[i]; y < tops[i] + heights[i]; ++y)
-            for (int x = 162; x < 162 + kBarW; ++x) c.set(x, y, withAlpha(kInk, 80));
+            for (int x = 162; x < 162 + kBarW; ++x) c.set(x, y, 0);
     }
     // Worn weapon and skill.
     slotWell(c, 315, 10, 54, 49);

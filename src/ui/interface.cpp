@@ -38,6 +38,8 @@ constexpr HudArea kAreas[7] = {
 constexpr int kMenuArea = 7;
 constexpr int kQuickX[4] = {510, 570, 630, 690};
 constexpr int kBlinkOn = 5, kBlinkOff = 10;
+// From the hero's foot point to where its thrown items land (16 x 16 boxes).
+constexpr int32_t kDropAtBodyX = 8, kDropAtBodyY = 16;
 
 }  // namespace
 
@@ -105,7 +107,11 @@ void CInterface::update() {
     drawSlots();
     const bool paused = g_field && g_field->pauseFlag;
     if (!paused && !shopOpen && g_input) input();
-    if (!shopOpen) inventory->update(player->x, player->y, player->shotsInFlight);
+    // Thrown items land where the hero's body is: the hero's position is
+    // its foot point, and a drop there would lie below the pick-up box.
+    if (!shopOpen)
+        inventory->update(player->x - kDropAtBodyX, player->y - kDropAtBodyY,
+                          player->shotsInFlight);
     if (hoverMode == 1) helpBox->draw();
     if (hoverMode == 2) inventory->infoBox->draw(inventory->itemPack.get(), player->level);
     if (gameMenu) {

@@ -1,6 +1,7 @@
 #include "support/game_fixture.h"
 
 #include "content/wav_writer.h"
+#include "core/effects.h"
 #include "platform/input_state.h"
 #include "platform/sound_bank.h"
 
@@ -15,7 +16,7 @@ void GameFixture::SetUp() {
 void GameFixture::TearDown() {
     delete g_input;
     g_input = nullptr;
-    g_soundBank.releaseAll();
+    velk::releaseEffects(g_soundBank);
     g_soundBank.shutdown();
 }
 
