@@ -1,7 +1,5 @@
 #include "items/item_pack_format.h"
 
-#include <cstring>
-
 #include "platform/byte_reader.h"
 #include "platform/image_block.h"
 #include "platform/text_reader.h"
@@ -112,12 +110,8 @@ bool readPictures(ByteReader& in, std::vector<PackPicture>& pictures, std::strin
 
 bool parseItemPack(const uint8_t* data, size_t size, ItemPackData& out, std::string* error) {
     ByteReader in(data, size);
-    const std::string& signature = itemPackSignature();
-    const uint8_t* sig = in.view(kItemPackSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), signature.size()) != 0)
-        return fail(error, "not an item pack (signature)");
-    if (in.i32() != kItemPackMagic1 || in.i32() != kItemPackMagic2)
-        return fail(error, "wrong magic numbers");
+    if (std::string why = readFileHeader(in, itemPackHeader()); !why.empty())
+        return fail(error, why);
     ItemPackData pack;
     if (!readTables(in, pack, error) || !readPictures(in, pack.pictures, error)) return false;
     out = std::move(pack);

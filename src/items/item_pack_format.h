@@ -11,6 +11,7 @@
 
 #include "items/item_tables.h"
 #include "platform/cp949.h"
+#include "platform/file_header.h"
 
 namespace velk {
 
@@ -21,6 +22,10 @@ inline const std::string& itemPackSignature() {
 constexpr size_t kItemPackSignatureSize = 32;
 constexpr int32_t kItemPackMagic1 = -184473;
 constexpr int32_t kItemPackMagic2 = 7948998;
+inline const FileHeader& itemPackHeader() {
+    static const FileHeader h{itemPackSignature(), kItemPackMagic1, kItemPackMagic2, "item pack"};
+    return h;
+}
 
 constexpr int32_t kTagEnd = 9999;
 constexpr int32_t kTagWeapons = -11;

@@ -220,5 +220,13 @@ TEST_F(E2eItems, GivingUpEndsTheRunAndSaves) {
     EXPECT_TRUE(std::filesystem::exists(savePath()));
 }
 
+TEST_F(E2eItems, AMissingItemPackEndsTheProgramWithItsReason) {
+    play(1, "");
+    std::filesystem::remove(data() + "/itm/itm.ipk");
+    run = runVelk(work.path(), {"--skip-title", "--frames", "3"}, "", false);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find("itm/itm.ipk"), std::string::npos) << run.output;
+}
+
 }  // namespace
 }  // namespace velk

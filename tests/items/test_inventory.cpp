@@ -8,6 +8,7 @@
 
 #include "content/item_pack_writer.h"
 #include "content/sprite_set_writer.h"
+#include "content/wav_writer.h"
 #include "core/effects.h"
 #include "items/inventory.h"
 #include "support/game_fixture.h"
@@ -205,6 +206,16 @@ TEST_F(InventoryTest, CoinsAreTakenOnePerPickup) {
     EXPECT_EQ(drops.pickup(0, 0, 20, 20, slots), -1);
     drops.clearDrops();
     EXPECT_TRUE(drops.coins.empty());
+}
+
+TEST_F(InventoryTest, WearingAWeaponLoadsItsAttackSound) {
+    loadEffect("sound/hand.wav", &g_effects.weapon);
+    dir.write("sound/nife.wav", writeWav16(std::vector<int16_t>(1000, 0), 22050));
+    inv.open(0);
+    useRow(0);  // the blade
+    EXPECT_EQ(g_effects.weapon.dataSize, 2000u);
+    useRow(0);  // the fist again
+    EXPECT_EQ(g_effects.weapon.dataSize, 2u * 2205u);
 }
 
 }  // namespace

@@ -358,7 +358,7 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         describeObjectSet(bytes, path, d);
     else if (opensWith(spriteSetHeader()))
         describeSpriteSet(bytes, path, d);
-    else if (startsWith(bytes, itemPackSignature().data(), kItemPackSignatureSize)) {
+    else if (opensWith(itemPackHeader())) {
         d.kind = "item pack";
         describeItemPack(bytes, path, d.body, d.error);
     } else if (numberedName(base, "stage_", ".txt", n))
