@@ -31,5 +31,11 @@ void writeHero(const DemoContext& ctx);     // sprite set 0 and its delays
 void writeNewGame(const DemoContext& ctx);  // txt/user/init.txt
 // The 128 x 128 desktop icon as a PNG (not part of the content tree).
 bool writeIcon(const std::string& path);
+// The item pack with its names and descriptions.
+void writeItems(const DemoContext& ctx);
+void writeHelpTexts(const DemoContext& ctx);  // the HUD's help texts
+// The HUD, the bags, the game menu and the status window.
+void writeWindows(const DemoContext& ctx);
+void writeEffects(const DemoContext& ctx);  // sprite sets 1001 and 1002
 
 }  // namespace demo

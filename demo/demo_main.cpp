@@ -87,6 +87,11 @@ int main(int argc, char** argv) {
     demo::writeMaps(ctx);
     std::printf("  hero\n");
     demo::writeHero(ctx);
+    std::printf("  items, windows and effects\n");
+    demo::writeItems(ctx);
+    demo::writeHelpTexts(ctx);
+    demo::writeWindows(ctx);
+    demo::writeEffects(ctx);
     std::printf("  new game\n");
     demo::writeNewGame(ctx);
     if (!icon.empty()) {

@@ -31,6 +31,8 @@ empty fuzz_stage && seed fuzz_stage "$data"/txt/stage/*.txt
 empty fuzz_map_position && seed fuzz_map_position "$data"/txt/mappos/*.txt
 empty fuzz_mp3_length && seed fuzz_mp3_length "$data"/music/*.mp3
 empty fuzz_cp949 && seed fuzz_cp949 "$data"/txt/minimap/*.txt "$data"/txt/quest/*.txt
+empty fuzz_item_pack && seed fuzz_item_pack "$data"/itm/*.ipk
+empty fuzz_item_text && seed fuzz_item_text "$data"/txt/item/*/*.txt "$data"/txt/interface/*.txt
 if empty fuzz_save; then
     # First byte: 1 reads the rest as a new-game file, 0 as a save.
     for f in "$data"/txt/user/init.txt "$data"/txt/user/user.txt; do

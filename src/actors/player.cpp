@@ -5,6 +5,7 @@
 
 #include "core/effects.h"
 #include "core/game_state.h"
+#include "items/item_rules.h"
 #include "platform/cp949.h"
 #include "world/field.h"
 #include "world/map_position.h"
@@ -154,4 +155,8 @@ void CPlayer::drawDamageNumber() {
     const int32_t left = damageNumberX - field_.camX;
     const int32_t top = damageNumberY - field_.camY;
     damageFont->draw(left, top, left + 200, top + kDamageFontHeight, kDamageColour, damageText);
+}
+
+int32_t CPlayer::attackPower() const {
+    return velk::attackPower(attackStat, slots[velk::kSlotWornWeapon]);
 }

@@ -100,6 +100,11 @@ public:
     // numbers (without which only the numbers are missing).
     void loadGraphics(CDirect3D* device);
 
+    // Where the record came from (the save or the new-game file).
+    velk::SaveOrigin origin() const { return origin_; }
+    // Weapon attack power: attackStat / 3 plus the worn weapon's attack.
+    int32_t attackPower() const;
+
     // Puts the hero and the camera where the map-position file of the
     // field's map and entry side says. False (nothing moved) without one.
     bool placePlayer();

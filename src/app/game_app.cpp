@@ -18,6 +18,7 @@
 #include "platform/music.h"
 #include "platform/cp949.h"
 #include "world/formats.h"
+#include "ui/interface.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 #include "world/stage.h"
@@ -67,8 +68,7 @@ bool CGameApp::init() {
     frameCheck = std::make_unique<CFrameCheck>(backend_);
     objects = std::make_unique<CGameObjects>(backend_, device.get());
     if (!objects->create()) {
-        error_ = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
-                 ".mmf (run with --verbose for the reason)";
+        error_ = objects->error;
         return false;
     }
     g_soundBank.play(&g_effects.wait);
@@ -180,6 +180,7 @@ void CGameApp::changeMap() {
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
+    objects->hud->clearDrops();
 }
 
 void CGameApp::frame() {
@@ -219,6 +220,8 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->lastScroll);
     g_world->update();
+    objects->hud->update();
+    if (objects->hud->quitRequested) requestQuit();
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

@@ -4,6 +4,7 @@
 
 #include "game/world.h"
 #include "app/game_app.h"
+#include "app/state_dump_items.h"
 #include "platform/backend.h"
 #include "platform/cp949.h"
 #include "ui/widgets/notice_log.h"
@@ -108,6 +109,8 @@ std::string stateDumpJson(const CGameApp& app) {
     json += "  \"frame\": " + std::to_string(app.pacedFrames()) + ",\n";
     if (g_field) json += "  \"map\": " + mapJson(*g_field) + ",\n";
     if (g_world && g_world->player) json += "  \"hero\": " + heroJson(*g_world) + ",\n";
+    json += "  \"ui\": " + uiJson() + ",\n";
+    json += "  \"drops\": " + dropsJson() + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

@@ -5,11 +5,14 @@
 #include "core/effects.h"
 #include "platform/cp949.h"
 #include "game/world.h"
+#include "items/inventory.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
 #include "platform/sound_bank.h"
+#include "ui/interface.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/notice_log.h"
+#include "world/field.h"
 #include "world/map_objects.h"
 
 CMusic* g_music = nullptr;
@@ -34,9 +37,22 @@ bool CGameObjects::create() {
     world = std::make_unique<CWorld>();
     g_world = world.get();
     if (!world->init(device_)) {
+        error = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
+                ".mmf (run with --verbose for the reason)";
         world->player->savesOnExit = false;
         return false;
     }
+    hud = std::make_unique<CInterface>();
+    g_interface = hud.get();
+    if (!hud->init(device_, world->player.get())) {
+        error = hud->error;
+        world->player->savesOnExit = false;
+        return false;
+    }
+    world->player->seams.pickUp = [](const FrameBox& box) {
+        return g_inventory->drops->pickup(box.left, box.top, box.right, box.bottom,
+                                          g_world->player->slots);
+    };
 
     // The worn weapon's attack sound, so every attack sounds from the start.
     if (const char* sound = velk::weaponSoundFile(world->player->slots[0].icon))
@@ -71,6 +87,8 @@ void CGameObjects::release() {
     music.reset();
     g_noticeLog = nullptr;
     noticeLog.reset();
+    g_interface = nullptr;
+    hud.reset();
     g_world = nullptr;
     world.reset();  // saves the hero, so before the field goes
     map.reset();

@@ -8,9 +8,11 @@
 // fixtures and the benchmarks all build through it.
 
 #include <memory>
+#include <string>
 
 class CDirect3D;
 class CInputState;
+class CInterface;
 class CMapObjects;
 class CMusic;
 class CNoticeLog;
@@ -30,8 +32,9 @@ public:
     CGameObjects(const CGameObjects&) = delete;
     CGameObjects& operator=(const CGameObjects&) = delete;
 
-    // Makes every play object. False when the first map cannot be loaded:
-    // the game cannot start, and the world is gone again without saving.
+    // Makes every play object. False when the first map or the item pack
+    // cannot be loaded (`error` says which): the game cannot start, and the
+    // world is gone again without saving.
     bool create();
 
     // Replaces the music track with `fileName` and starts it.
@@ -40,8 +43,10 @@ public:
     std::unique_ptr<CInputState> input;
     std::unique_ptr<CMapObjects> map;
     std::unique_ptr<CWorld> world;
+    std::unique_ptr<CInterface> hud;
     std::unique_ptr<CNoticeLog> noticeLog;
     std::unique_ptr<CMusic> music;
+    std::string error;
 
 private:
     void release();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/game_state.h"
+#include "items/inventory.h"
 #include "world/field.h"
 #include "world/formats.h"
 #include "world/object_set.h"
@@ -56,6 +57,7 @@ void CWorld::update() {
     placeHeroOnScreen();
     buildSortList();
     drawSorted();
+    if (g_inventory) g_inventory->drops->update(g_inventory->itemPack.get(), player->aru);
     checkHarmfulGround();
     player->frameLogic();
     animate();

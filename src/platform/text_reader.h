@@ -5,6 +5,7 @@
 // int32 token: "12abc" or "99999999999" is an error, never a half-read value.
 // The first error is kept with a reason for --verbose.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -66,6 +67,26 @@ public:
             return fail(std::string(what) + " " + std::to_string(v) + " out of range " +
                         std::to_string(low) + ".." + std::to_string(high));
         out = v;
+        return true;
+    }
+
+    // The rest of the current line as line input reads it into a buffer of
+    // `bufferBytes`: at most bufferBytes - 1 bytes, up to and including the
+    // line end. `out` gets them without the one blank that separates the text
+    // from what stood before it and without the line end. A line longer than
+    // the buffer is cut and its rest skipped, so the next token starts on the
+    // next line. False (and failed) with nothing left to read.
+    bool restOfLine(std::string& out, size_t bufferBytes, const char* what = "line") {
+        if (failed_) return false;
+        if (pos_ >= text_.size()) return fail(std::string("missing ") + what);
+        const size_t limit = bufferBytes > 0 ? bufferBytes - 1 : 0;
+        const size_t lineEnd = std::min(text_.find('\n', pos_), text_.size());
+        const size_t taken = std::min(lineEnd - pos_, limit);
+        std::string_view text = text_.substr(pos_, taken);
+        pos_ = lineEnd < text_.size() ? lineEnd + 1 : lineEnd;
+        if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+        out.assign(text);
         return true;
     }
 

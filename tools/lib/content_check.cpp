@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 
+#include "items/item_pack_format.h"
+#include "items/item_text.h"
 #include "items/save_file.h"
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
@@ -34,6 +36,8 @@ constexpr int kRequiredSpriteSets[] = {0};
 // What a map name may hold: the minimap keeps 14 bytes and a zero.
 constexpr size_t kMaxMapNameBytes = 14;
 constexpr int kTileStep = 32;
+// The help texts the HUD shows (menu button, skill slot, four quick slots).
+constexpr int kHelpTexts[] = {0, 5, 6, 7, 8, 9};
 
 std::string minimapFileName(int mapNumber) {
     return "txt/minimap/" + std::to_string(mapNumber) + ".txt";
@@ -70,6 +74,7 @@ public:
         report_.spriteSets = sprites.size();
 
         checkPictures();
+        checkItems();
         checkSaves();
         report_.pictures = pictures_.size();
         report_.filesChecked = checked_.size();
@@ -302,6 +307,116 @@ private:
         checkPicture(kCursorFileName);
     }
 
+    // The item pack with its name files and a description for every item,
+    // the help texts and every picture the windows of play load. Checked
+    // when the tree has items at all (a tree of maps alone has none).
+    void checkItems() {
+        std::error_code ec;
+        if (!fs::exists(dataPath("itm"), ec) && !fs::exists(dataPath("txt/item"), ec)) return;
+        ItemPackData pack;
+        const bool packOk = check(kItemPackFileName, [&pack] {
+            std::vector<uint8_t> bytes;
+            std::string error;
+            if (!readDataFile(kItemPackFileName, bytes)) return false;
+            if (!parseItemPack(bytes.data(), bytes.size(), pack, &error)) {
+                reportBadFile(kItemPackFileName, error);
+                return false;
+            }
+            return true;
+        });
+        if (packOk) {
+            checkNames(1, pack.weapons.size());
+            checkNames(2, pack.energy.size());
+            checkNames(3, pack.skills.size());
+            auto icon = [&](int32_t picture, const std::string& what) {
+                if (picture < 0 || size_t(picture) >= pack.pictures.size())
+                    problem(kItemPackFileName, what + " uses picture " + std::to_string(picture) +
+                                                   "; the pack has " +
+                                                   std::to_string(pack.pictures.size()));
+            };
+            for (const WeaponItem& w : pack.weapons) {
+                icon(w.icon + 1, "weapon " + std::to_string(w.index));
+                checkDescription(kKindWeapon, w.index);
+            }
+            for (const EnergyItem& e : pack.energy) {
+                icon(e.icon + 1, "energy item " + std::to_string(e.index));
+                checkDescription(kKindEnergy, e.index);
+            }
+            for (const SkillItem& k : pack.skills) {
+                icon(k.icon, "skill " + std::to_string(k.index));
+                checkDescription(kKindSkill, k.index);
+            }
+        }
+        for (int n : kHelpTexts) {
+            const std::string name = helpTextFileName(n);
+            check(name, [&name] {
+                std::vector<uint8_t> bytes;
+                TextBoxFile box;
+                std::string error;
+                if (!readDataFile(name, bytes)) return false;
+                if (!parseHelpText(bytes.data(), bytes.size(), box, &error)) {
+                    reportBadFile(name, error);
+                    return false;
+                }
+                return true;
+            }, "the HUD");
+        }
+        for (const std::string& picture : windowPictures()) checkPicture(picture, "the windows");
+        for (int n : {1001, 1002})
+            if (!checked_.count(spriteSetFileName(n))) {
+                checkSpriteSet(n);
+                ++report_.spriteSets;
+            }
+    }
+
+    void checkNames(int table, size_t entries) {
+        const std::string name = itemNameFileName(table);
+        check(name, [&] {
+            std::vector<uint8_t> bytes;
+            if (!readDataFile(name, bytes)) return false;
+            TextReader in(bytes.data(), bytes.size());
+            size_t words = 0;
+            for (std::string word; words < entries && in.word(word); ++words)
+                if (word.size() > kMaxItemNameBytes)
+                    problem(name, "name " + std::to_string(words) + " is " +
+                                      std::to_string(word.size()) + " bytes; at most 15 are kept");
+            if (words < entries)
+                problem(name, "holds " + std::to_string(words) + " names for " +
+                                  std::to_string(entries) + " items");
+            return true;
+        }, kItemPackFileName);
+    }
+
+    void checkDescription(int kind, int32_t index) {
+        const std::string name = itemDescriptionFileName(kind, index);
+        check(name, [&name] {
+            std::vector<uint8_t> bytes;
+            TextBoxFile box;
+            std::string error;
+            if (!readDataFile(name, bytes)) return false;
+            if (!parseItemDescription(bytes.data(), bytes.size(), box, &error)) {
+                reportBadFile(name, error);
+                return false;
+            }
+            return true;
+        }, kItemPackFileName);
+    }
+
+    static std::vector<std::string> windowPictures() {
+        std::vector<std::string> names = {"pic/interface.pic", "pic/hp.pic",  "pic/mp.pic",
+                                          "pic/point.pic",     "pic/Head.pic", "pic/info.pic",
+                                          "pic/choice.pic",    "pic/menu.pic", "pic/mss_box.pic",
+                                          "pic/state_0.pic",   "pic/state_1.pic"};
+        for (int i = 0; i < 3; ++i) names.push_back("pic/att" + std::to_string(i) + ".pic");
+        for (int i = 0; i < 9; ++i) names.push_back("pic/ms_btn_" + std::to_string(i) + ".pic");
+        for (int i = 0; i < 6; ++i) {
+            names.push_back("pic/menu_btn_" + std::to_string(i) + ".pic");
+            names.push_back("pic/mss_box_btn_" + std::to_string(i) + ".pic");
+        }
+        for (int i = 0; i < 12; ++i) names.push_back("pic/state_btn_" + std::to_string(i) + ".pic");
+        return names;
+    }
+
     void checkSaves() {
         check(kNewGameFileName, [] { return parseSave(kNewGameFileName, true, nullptr); });
         if (!fileExists(dataPath(kSaveFileName))) return;
@@ -349,7 +464,9 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
             << "tile and object sets it names, its stage and the stage's pictures, its position\n"
             << "files for both entry sides and its minimap name; every sprite set with its delay\n"
             << "file (set 0, the hero, is required); every picture under pic/ and the cursor;\n"
-            << "txt/user/init.txt and, if present, the save. Prints one line per missing or\n"
+            << "the item pack with its name files, every item's description, the help texts,\n"
+            << "the windows' pictures and the effect and coin sprite sets (when the tree has\n"
+            << "items); txt/user/init.txt and, if present, the save. Prints one line per missing or\n"
             << "malformed file with the reason, then a summary. Exit status 1 if anything is "
                "wrong.\n";
         return kExitOk;

@@ -26,8 +26,10 @@ struct ContentReport {
 // Checks the tree at `dir`: every "maps/map_N.mmf" with the sets it names,
 // its stage and the pictures the stage names, its position files for both
 // entry sides and its minimap name; every sprite set with its delays (set 0,
-// the hero, is required); every picture under pic/ and the cursor; the
-// new-game file and the save if there is one.
+// the hero, is required); every picture under pic/ and the cursor; when the
+// tree has items, the item pack, its names and descriptions, the help texts,
+// the windows' pictures and sprite sets 1001 and 1002; the new-game file and
+// the save if there is one.
 ContentReport checkContent(const std::string& dir);
 
 int validateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

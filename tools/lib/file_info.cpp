@@ -5,7 +5,9 @@
 #include <map>
 #include <sstream>
 
+#include "items/item_pack_format.h"
 #include "items/save_file.h"
+#include "lib/item_commands.h"
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
@@ -356,7 +358,10 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         describeObjectSet(bytes, path, d);
     else if (opensWith(spriteSetHeader()))
         describeSpriteSet(bytes, path, d);
-    else if (numberedName(base, "stage_", ".txt", n))
+    else if (opensWith(itemPackHeader())) {
+        d.kind = "item pack";
+        describeItemPack(bytes, path, d.body, d.error);
+    } else if (numberedName(base, "stage_", ".txt", n))
         describeStage(bytes, path, d);
     else if (dash != std::string::npos && numberedName(base.substr(0, dash + 1), "", "-", n) &&
              numberedName(base.substr(dash), "-", ".txt", n))

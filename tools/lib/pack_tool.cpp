@@ -2,6 +2,7 @@
 
 #include "lib/content_check.h"
 #include "lib/file_info.h"
+#include "lib/item_commands.h"
 #include "lib/map_render.h"
 #include "lib/pack_common.h"
 #include "lib/picture_commands.h"
@@ -24,13 +25,15 @@ constexpr CommandEntry kCommands[] = {
     {"info", infoCommand, "what a content file is and holds"},
     {"render-map", renderMapCommand, "draw a whole map into a PNG"},
     {"validate", validateCommand, "check a content tree, naming every bad file"},
+    {"items-build", itemsBuildCommand, "item table + PNG icons -> item pack and names"},
+    {"items-unpack", itemsUnpackCommand, "item pack and names -> item table + PNG icons"},
 };
 
 void usage(std::ostream& out) {
     out << "usage: velk-pack COMMAND [ARGS]\n\nCommands:\n";
     for (const CommandEntry& c : kCommands) {
         const std::string name = c.name;
-        out << "  " << name << std::string(12 - name.size(), ' ') << c.summary << "\n";
+        out << "  " << name << std::string(14 - name.size(), ' ') << c.summary << "\n";
     }
     out << "\n'velk-pack COMMAND --help' describes one command.\n";
 }

@@ -11,6 +11,7 @@
 #include "core/effects.h"
 #include "core/game_state.h"
 #include "platform/input_state.h"
+#include "support/mini_world.h"
 #include "world/field.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
@@ -121,6 +122,7 @@ void HeroWorldTest::startWorld(const HeroMap& map, const HeroStart& start) {
 
     writeMap(map, start);
     dir.write(kNewGameFileName, newGameFileText(newGame));
+    writeMiniItemPack(dir);
     objects = std::make_unique<CGameObjects>(&backend, &device);
     ASSERT_TRUE(objects->create());
     world = objects->world.get();

@@ -1,0 +1,265 @@
+#include "items/inventory.h"
+
+#include <cstdio>
+#include <string>
+
+#include "core/effects.h"
+#include "items/item_rules.h"
+#include "items/item_tables.h"
+#include "platform/cp949.h"
+#include "platform/direct3d.h"
+#include "platform/input_state.h"
+#include "ui/widgets/notice_log.h"
+
+CInventory* g_inventory = nullptr;
+
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr int kChoiceTranslucency = 70;
+// Row bands of the list, both ends included.
+constexpr int kRowBands[CInventory::kRows][2] = {
+    {302, 336}, {337, 368}, {369, 400}, {401, 432}, {433, 465}};
+
+bool inside(int x0, int x1, int y0, int y1) {
+    const CInputState& in = *g_input;
+    return in.mouseX >= x0 && in.mouseX <= x1 && in.mouseY >= y0 && in.mouseY <= y1;
+}
+
+bool energyTab(int32_t tab) { return tab >= 2 && tab <= 5; }
+
+}  // namespace
+
+CInventory::~CInventory() = default;
+
+int32_t CInventory::windowX(int32_t t) {
+    static constexpr int32_t kX[6] = {255, 330, 440, 503, 563, 623};
+    return t >= 0 && t < 6 ? kX[t] : 0;
+}
+
+int CInventory::listFirst(int32_t t) {
+    return t == 0 ? velk::kSlotWeaponBagFirst
+           : t == 1 ? velk::kSlotSkillBookFirst
+                    : velk::kSlotEnergyBagFirst;
+}
+
+int CInventory::listLength(int32_t t) {
+    return t == 0 ? velk::kSlotEnergyBagFirst - velk::kSlotWeaponBagFirst
+           : t == 1 ? velk::kSlotCount - velk::kSlotSkillBookFirst
+                    : velk::kSlotSkillBookFirst - velk::kSlotEnergyBagFirst;
+}
+
+int32_t CInventory::maxScroll(int32_t t) { return listLength(t) - kRows; }
+
+int CInventory::kindOf(int32_t t) {
+    return t == 0 ? velk::kKindWeapon : t == 1 ? velk::kKindSkill : velk::kKindEnergy;
+}
+
+bool CInventory::init(CDirect3D* deviceIn, PlayerRecord* playerIn) {
+    device = deviceIn;
+    player = playerIn;
+    infoBox = std::make_unique<CItemInfoBox>();
+    infoBox->init(device);
+    itemPack = std::make_unique<CItemPack>(device);
+    if (!itemPack->load(velk::kItemPackFileName)) return false;
+    itemPack->createTextures();
+    choice = CPicture::loaded(device, "pic/choice.pic");
+    char name[32];
+    for (int i = 0; i < 3; ++i) {
+        std::snprintf(name, sizeof name, "pic/att%d.pic", i);
+        frames[i] = CPicture::loaded(device, name);
+    }
+    for (int i = 0; i < 9; ++i) {
+        std::snprintf(name, sizeof name, "pic/ms_btn_%d.pic", i);
+        buttons[i] = CPicture::loaded(device, name);
+    }
+    drops = std::make_unique<CDropList>();
+    drops->init(device);
+    font = std::make_unique<CD3dxFont>();
+    font->create(device, "System", 8);
+    return true;
+}
+
+void CInventory::open(int32_t tabIn) {
+    tab = tabIn;
+    scroll = 0;
+    selectedRow = -1;
+}
+
+void CInventory::update(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
+    if (tab >= 0) draw();
+    if (infoVisible == 1) infoBox->draw(itemPack.get(), player ? player->level : 0);
+    if (discardBox) runDiscard(heroX, heroY);
+    if (tab >= 0 && g_input && player) input(heroX, heroY, shotsInFlight);
+}
+
+void CInventory::draw() {
+    const int32_t x = windowX(tab);
+    frames[tab == 0 ? 0 : tab == 1 ? 1 : 2]->draw(float(x), float(kTop));
+    noScroll = tab == 1 ? 1 : 0;
+    if (player) {
+        for (int r = 0; r < kRows; ++r) {
+            const ItemSlot& slot = player->slots[size_t(slotOfRow(r))];
+            if (slot.icon < 0) continue;
+            const int top = 305 + 32 * r;
+            itemPack->drawIcon(float(x + 15), float(top), slot.icon);
+            if (font && energyTab(tab)) {
+                const std::string count = "(" + std::to_string(slot.count) + ")";
+                font->draw(x + 50, 325 + 32 * r, x + 100, 340 + 32 * r, kBlack, count.c_str());
+            }
+            const std::string& name = g_itemTables.name(kindOf(tab), slot.itemId);
+            if (font) font->draw(x + 45, 315 + 32 * r, x + 150, 330 + 32 * r, kBlack, name.c_str());
+            if (r != selectedRow) continue;
+            if (font) font->draw(x + 45, 315 + 32 * r, x + 150, 330 + 32 * r, kRed, name.c_str());
+            if (device) device->blendOn(kChoiceTranslucency);
+            choice->draw(float(x), float(top));
+            if (device) device->blendOff();
+        }
+    }
+    buttons[closePicture]->draw(float(x + 83), 274);
+    if (tab != 1) {
+        buttons[upPicture]->draw(float(x + 10), 470);
+        buttons[downPicture]->draw(float(x + 26), 470);
+    }
+}
+
+void CInventory::runDiscard(int32_t heroX, int32_t heroY) {
+    const int32_t amount = discardBox->update();
+    if (amount == CMessageBox::kOpen) return;
+    discardBox.reset();
+    // The slot may have changed while the entry was open (a quick slot put
+    // back into the bag): only the item the entry was opened for is thrown.
+    if (amount > 0 && player && discardSlot_ >= 0 &&
+        player->slots[size_t(discardSlot_)].icon == discardIcon_) {
+        ItemSlot& slot = player->slots[size_t(discardSlot_)];
+        const int32_t n = amount < slot.count ? amount : slot.count;
+        drops->addItem(heroX, heroY, slot.icon, n, slot.itemId, velk::kKindEnergy);
+        slot.count -= n;
+        if (slot.count < 1) slot.icon = -1;
+    }
+    discardRow = -1;
+    discardSlot_ = -1;
+}
+
+bool CInventory::runButton(int x0, int x1, int y0, int y1, uint8_t id, int32_t& picture,
+                           int32_t base) {
+    if (!inside(x0, x1, y0, y1)) return false;
+    picture = base + 1;
+    if (hoverLatch != id) {
+        g_soundBank.play(&g_effects.btn);
+        hoverLatch = id;
+    }
+    if (g_input->leftButton == 1) {
+        picture = base + 2;
+        pressLatch = id;
+    } else if (pressLatch == id) {
+        pressLatch = 0;
+        if (id == 1) {
+            g_soundBank.play(&g_effects.btn0);
+            tab = -1;
+        } else {
+            scrollBy(id == 2 ? -1 : 1);
+        }
+    }
+    return true;
+}
+
+void CInventory::scrollBy(int32_t step) {
+    selectedRow = -1;
+    scroll += step;
+    if (scroll < 0 || scroll > maxScroll(tab)) {
+        scroll = scroll < 0 ? 0 : maxScroll(tab);
+        g_soundBank.play(&g_effects.no);
+    } else {
+        g_soundBank.play(&g_effects.btn0);
+    }
+}
+
+void CInventory::input(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
+    const CInputState& in = *g_input;
+    const int32_t x = windowX(tab);
+    closePicture = 0;
+    upPicture = 3;
+    downPicture = 6;
+    infoVisible = 0;
+    const bool onButton =
+        runButton(x + 83, x + 99, 274, 290, 1, closePicture, 0) ||
+        (noScroll == 0 && (runButton(x + 10, x + 25, 470, 486, 2, upPicture, 3) ||
+                           runButton(x + 26, x + 41, 470, 486, 3, downPicture, 6)));
+    if (!onButton) {
+        if (in.leftButton == 1) pressLatch = 0;
+        hoverLatch = 0;
+    }
+    if (tab < 0) return;
+
+    if (in.mouseX >= x + 15 && in.mouseX <= x + 47) {
+        for (int r = 0; r < kRows; ++r) {
+            if (in.mouseY < kRowBands[r][0] || in.mouseY > kRowBands[r][1]) continue;
+            const ItemSlot& slot = player->slots[size_t(slotOfRow(r))];
+            if (slot.icon >= 0) {
+                infoVisible = 1;
+                infoBox->show(x + 100, 432, slot.icon, velk::itemCode(kindOf(tab), slot.itemId),
+                              kindOf(tab));
+            }
+            if (in.leftButton == 1) {
+                if (selectedRow != r) g_soundBank.play(&g_effects.btn1);
+                selectedRow = r;
+            }
+            if (in.rightButton == 1 && selectedRow == r) useRow(r, shotsInFlight);
+            break;
+        }
+    }
+    if (selectedRow != -1 && in.leftButton == 0 &&
+        (in.mouseX < x || in.mouseX > x + 100 || in.mouseY < kTop))
+        throwAway(heroX, heroY);
+}
+
+void CInventory::useRow(int row, int32_t& shotsInFlight) {
+    ItemSlot& slot = player->slots[size_t(slotOfRow(row))];
+    if (tab == 0) {
+        if (slot.icon < 0) return;
+        const WeaponItem* weapon = g_itemTables.weapon(slot.itemId);
+        if (weapon && player->level < weapon->requiredLevel) {
+            if (g_noticeLog) g_noticeLog->add(velk::toCp949("착용할 레벨이 아닙니다.").c_str());
+            selectedRow = -1;
+            return;
+        }
+        g_soundBank.play(&g_effects.btn2);
+        std::swap(slot, player->slots[velk::kSlotWornWeapon]);
+        shotsInFlight = 0;
+        selectedRow = -1;
+        velk::loadWeaponSound(player->slots[velk::kSlotWornWeapon], &g_effects.weapon);
+    } else if (tab == 1) {
+        if (slot.icon < 0) return;
+        g_soundBank.play(&g_effects.btn2);
+        player->slots[velk::kSlotWornSkill] = slot;
+    } else {
+        g_soundBank.play(&g_effects.btn2);
+        std::swap(slot, player->slots[size_t(tab)]);
+        selectedRow = -1;
+    }
+}
+
+void CInventory::throwAway(int32_t heroX, int32_t heroY) {
+    ItemSlot& slot = player->slots[size_t(slotOfRow(selectedRow))];
+    if (energyTab(tab) && slot.icon >= 0 && !discardBox) {
+        g_soundBank.play(&g_effects.out);
+        discardBox = std::make_unique<CMessageBox>();
+        discardBox->init(device, 300, 230, 0, 1);
+        discardBox->setLine(0, velk::toCp949("얼마큼 버릴까요?").c_str());
+        const std::string holding =
+            velk::toCp949("(현재 ") + std::to_string(slot.count) + velk::toCp949("개보유)");
+        discardBox->setLine(1, holding.c_str());
+        discardBox->maxValue = slot.count;
+        discardSlot_ = slotOfRow(selectedRow);
+        discardIcon_ = slot.icon;
+    } else if (tab == 0 && slot.icon >= 0) {
+        g_soundBank.play(&g_effects.out);
+        drops->addItem(heroX, heroY, slot.icon, slot.count, slot.itemId, velk::kKindWeapon);
+        slot.icon = -1;
+    }
+    discardRow = selectedRow;
+    selectedRow = -1;
+}

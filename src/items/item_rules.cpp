@@ -1,0 +1,58 @@
+#include "items/item_rules.h"
+
+#include "items/item_tables.h"
+#include "core/effects.h"
+#include "platform/files.h"
+
+namespace velk {
+
+int32_t wornWeaponAttack(const ItemSlot& worn) {
+    if (worn.icon < 0) return 0;
+    const WeaponItem* w = g_itemTables.weapon(worn.itemId);
+    return w ? w->attack : 0;
+}
+
+int32_t attackPower(int32_t attackStat, const ItemSlot& worn) {
+    return attackStat / 3 + wornWeaponAttack(worn);
+}
+
+const char* weaponSoundFile(int32_t icon) {
+    switch (icon) {
+        case kIconFist: return "sound\\hand.wav";
+        case kIconBoomerang: return "sound\\boom.wav";
+        case kIconBlade: return "sound\\nife.wav";
+        case kIconGun: return "sound\\gun.wav";
+        default: return nullptr;
+    }
+}
+
+void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer) {
+    if (const char* file = weaponSoundFile(worn.icon)) g_soundBank.loadEffect(file, buffer);
+}
+
+}  // namespace velk
+
+namespace velk {
+
+int emptyUnknownSlots(std::array<ItemSlot, kSlotCount>& slots, const char* fileName) {
+    int emptied = 0;
+    for (int s = 0; s < kSlotCount; ++s) {
+        ItemSlot& slot = slots[size_t(s)];
+        if (slot.icon < 0 || (s >= kSlotExtraFirst && s < kSlotWeaponBagFirst)) continue;
+        const bool weapon = s == kSlotWornWeapon || (s >= kSlotWeaponBagFirst && s < kSlotEnergyBagFirst);
+        const bool skill = s == kSlotWornSkill || s >= kSlotSkillBookFirst;
+        const char* table = weapon ? "weapon" : skill ? "skill" : "energy item";
+        const size_t size = weapon  ? g_itemTables.weapons.size()
+                            : skill ? g_itemTables.skills.size()
+                                    : g_itemTables.energy.size();
+        if (slot.itemId >= 0 && size_t(slot.itemId) < size) continue;
+        reportBadFile(fileName, "slot " + std::to_string(s) + " names " + table + " " +
+                                    std::to_string(slot.itemId) + ", which the item tables do "
+                                    "not hold: the slot is emptied");
+        slot = ItemSlot{};
+        ++emptied;
+    }
+    return emptied;
+}
+
+}  // namespace velk

@@ -1,0 +1,163 @@
+#include "ui/status_window.h"
+
+#include <cstdio>
+
+#include "actors/player.h"
+#include "platform/input_state.h"
+#include "core/effects.h"
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+bool inside(int x0, int x1, int y0, int y1) {
+    const CInputState& in = *g_input;
+    return in.mouseX >= x0 && in.mouseX <= x1 && in.mouseY >= y0 && in.mouseY <= y1;
+}
+
+// The plus buttons' rows by stat (attack, defence, skill, hp, mp).
+constexpr int kStatRows[5][2] = {{358, 374}, {375, 391}, {392, 408}, {409, 424}, {425, 441}};
+
+}  // namespace
+
+CStatusWindow::~CStatusWindow() = default;
+
+bool CStatusWindow::init(CDirect3D* deviceIn, CPlayer* playerIn) {
+    device = deviceIn;
+    player = playerIn;
+    char name[32];
+    for (int i = 0; i < 2; ++i) {
+        std::snprintf(name, sizeof name, "pic/state_%d.pic", i);
+        panels[i] = CPicture::loaded(device, name);
+    }
+    for (int i = 0; i < 12; ++i) {
+        std::snprintf(name, sizeof name, "pic/state_btn_%d.pic", i);
+        buttonPictures[i] = CPicture::loaded(device, name);
+    }
+    font = std::make_unique<CD3dxFont>();
+    return font->create(device, "System", 16);
+}
+
+int32_t CStatusWindow::update() {
+    if (g_input) input();
+    draw();
+    return result == kClosed ? kClosed : kOpen;
+}
+
+void CStatusWindow::input() {
+    const CInputState& in = *g_input;
+    openButton = 0;
+    inButton = 3;
+    closeButton = 6;
+    // A window button: hover picture and sound, press arms it, and the
+    // release over the armed button acts with the click sound.
+    auto button = [&](int32_t& picture, int32_t base, uint8_t id, int32_t latch) {
+        picture = base + 1;
+        if (hoverLatch != id) {
+            g_soundBank.play(&g_effects.btn);
+            hoverLatch = id;
+        }
+        if (in.leftButton == 1) {
+            picture = base + 2;
+            pressLatch = latch;
+            return false;
+        }
+        if (pressLatch != latch) return false;
+        g_soundBank.play(&g_effects.btn0);
+        pressLatch = 0;
+        return true;
+    };
+    if (inside(240, 256, 227, 243)) {
+        if (button(closeButton, 6, 1, 1)) result = kClosed;
+    } else if (panelState == 0 && inside(240, 256, 462, 478)) {
+        if (button(openButton, 0, 2, 2)) panelState = 1;
+    } else if (panelState == 1 && slideSteps == kSlideSteps && inside(260, 276, 462, 478)) {
+        if (button(inButton, 3, 3, 3)) panelState = 2;
+    } else {
+        hoverLatch = 0;
+    }
+
+    if (!player || player->statPoints <= 0) return;
+    for (int32_t& b : statButtons) b = 9;
+    if (in.mouseX < 240 || in.mouseX > 256) return;
+    for (int stat = 0; stat < 5; ++stat) {
+        if (in.mouseY < kStatRows[stat][0] || in.mouseY > kStatRows[stat][1]) continue;
+        statButtons[stat] = 10;
+        if (in.leftButton == 1) {
+            statButtons[stat] = 11;
+            pressLatch = 4 + stat;
+        } else if (pressLatch == 4 + stat) {
+            pressLatch = 0;
+            statButtons[stat] = 9;
+            spendPoint(stat);
+        }
+        return;
+    }
+}
+
+void CStatusWindow::spendPoint(int stat) {
+    CPlayer& p = *player;
+    switch (stat) {
+        case 0: ++p.attackStat; break;
+        case 1: ++p.defenceStat; break;
+        case 2: ++p.skillStat; break;
+        case 3:
+            ++p.hpStat;
+            p.maxHp += 10;
+            break;
+        default:
+            ++p.mpStat;
+            p.maxMp += 10;
+            break;
+    }
+    --p.statPoints;
+}
+
+void CStatusWindow::draw() {
+    char text[32];
+    auto write = [&](int x, int y, const char* s) {
+        if (font) font->draw(x, y, x + 200, y + 20, kWhite, s);
+    };
+    auto number = [&](int x, int y, const char* format, int32_t a, int32_t b = 0) {
+        std::snprintf(text, sizeof text, format, a, b);
+        write(x, y, text);
+    };
+    if (panelState == 1 && slideSteps < kSlideSteps) {
+        ++slideSteps;
+        slideOffset += kSlideStepPixels;
+    } else if (panelState == 2) {
+        if (slideSteps > 0) {
+            --slideSteps;
+            slideOffset -= kSlideStepPixels;
+        }
+        if (slideSteps == 0) panelState = 0;
+    }
+    if (panelState > 0) {
+        panels[1]->draw(float(slideOffset + 130), 417);
+        buttonPictures[inButton]->draw(float(slideOffset + 132), 462);
+        if (player) {
+            number(slideOffset + 200, 425, "%d",
+                   player->attackPower());
+            number(slideOffset + 200, 445, "%d", player->defenceStat);
+        }
+    }
+    panels[0]->draw(130, 225);
+    if (panelState == 0) buttonPictures[openButton]->draw(240, 462);
+    buttonPictures[closeButton]->draw(240, 227);
+    if (!player) return;
+    const CPlayer& p = *player;
+    if (p.statPoints > 0)
+        for (int i = 0; i < 5; ++i) buttonPictures[statButtons[i]]->draw(240, float(358 + 17 * i));
+    write(182, 243, p.name);
+    number(182, 263, "%d", p.level);
+    number(182, 290, "%d/%d", p.hp, p.maxHp);
+    number(182, 309, "%d/%d", p.mp, p.maxMp);
+    number(187, 330, "%d", p.exp);
+    number(182, 340, "/%d", p.expNext);
+    number(182, 356, "%d", p.attackStat);
+    number(182, 374, "%d", p.defenceStat);
+    number(182, 391, "%d", p.skillStat);
+    number(182, 408, "%d", p.hpStat);
+    number(182, 426, "%d", p.mpStat);
+    number(143, 457, "%d", p.statPoints);
+}
