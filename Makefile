@@ -62,7 +62,8 @@ fuzz: deps
 	      fuzz_map) seeds="maps/*.mmf";; fuzz_tile_set) seeds="tiles/*.ttl";; \
 	      fuzz_object_set) seeds="objects/*.msp";; fuzz_stage) seeds="txt/stage/*.txt";; \
 	      fuzz_map_position) seeds="txt/mappos/*.txt";; fuzz_save) seeds="txt/user/init.txt";; \
-	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
+	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_monster_file) seeds="txt/monster/*.txt";; \
+	      fuzz_boss_file) seeds="txt/boss/*.txt";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
 	    esac; \
 	    for s in $$seeds; do cp $(FUZZ_BUILD)/data/$$s $$corpus/ 2>/dev/null || true; done; \
 	  fi; \
