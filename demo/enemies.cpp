@@ -18,6 +18,8 @@ const std::map<std::string, int> kSpeciesSets = {
 // The foot point of a creature standing on the top of tile (column, row).
 int32_t footX(int column) { return 32 * column + 16; }
 int32_t footY(int row) { return 32 * row; }
+// Kind 1 walks a terrain cell above the ground it stands over.
+constexpr int32_t kFloatHeight = 8;
 
 }  // namespace
 
@@ -42,7 +44,7 @@ void writeEnemies(const DemoContext& ctx) {
             ok = bool(in >> map >> species >> m.kind >> m.aggro >> column >> row >> m.speed >> m.attack >>
                       m.defence >> m.expValue >> m.money >> m.hp >> m.respawnDelay);
             m.x = footX(column);
-            m.y = footY(row);
+            m.y = footY(row) - (m.kind == 1 ? kFloatHeight : 0);
             if (ok && kSpeciesSets.count(species)) {
                 m.spriteSet = kSpeciesSets.at(species);
                 monsters[map].push_back(m);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "actors/pet.h"
 #include "core/effects.h"
 #include "platform/cp949.h"
 #include "world/field.h"
