@@ -139,8 +139,9 @@ TEST_F(Combat, KnockBackIsTakenBackUnderAWallAndTurnsTheMonster) {
 TEST_F(Combat, HitTestSkipsMonstersJustHitDyingOrDead) {
     startWith(flatMap(), {monster(2, 60, 80)});
     CMonsterSet& set = *world->monsters;
+    first().hp = 40;  // two hits of up to 10 leave it alive
     EXPECT_EQ(set.hitTest(overFirst(), 0, 0), kHitNoDamage) << "power + 0..2 never passes defence 2 by one";
-    EXPECT_EQ(first().hp, 20);
+    EXPECT_EQ(first().hp, 40);
     EXPECT_EQ(set.hitTest(overFirst(), 0, 10), kHitHurt);
     EXPECT_EQ(set.hitTest(overFirst(), 0, 10), kHitNothing) << "just hit";
     first().hurtTimer = 5;
