@@ -217,4 +217,11 @@ Canvas Canvas::mirrored() const {
     return out;
 }
 
+void inkedPart(Canvas& c, const std::function<void(Canvas&)>& draw) {
+    Canvas layer(c.width(), c.height());
+    draw(layer);
+    layer.outlineShapes(palette::kInk);
+    c.blit(layer, 0, 0);
+}
+
 }  // namespace demo

@@ -3,6 +3,7 @@
 // outlines and text drawn with the game's own glyphs.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,5 +77,9 @@ private:
     int w_, h_;
     std::vector<uint32_t> px_;
 };
+
+// Draws one part on its own layer, outlines it in ink and lays it over `c`,
+// so parts in front get an ink line against the parts behind.
+void inkedPart(Canvas& c, const std::function<void(Canvas&)>& draw);
 
 }  // namespace demo

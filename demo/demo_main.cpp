@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "demo/creatures.h"
 #include "demo/demo.h"
 #include "platform/files.h"
 
@@ -92,6 +93,11 @@ int main(int argc, char** argv) {
     demo::writeHelpTexts(ctx);
     demo::writeWindows(ctx);
     demo::writeEffects(ctx);
+    std::printf("  monsters, bosses, shots and the pet\n");
+    demo::writeCreatures(ctx);
+    demo::writeShots(ctx);
+    demo::writePet(ctx);
+    demo::writeEnemies(ctx);
     std::printf("  new game\n");
     demo::writeNewGame(ctx);
     if (!icon.empty()) {

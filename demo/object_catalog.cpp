@@ -15,14 +15,7 @@ constexpr uint32_t kStoneL = rgb(0xB4B6C2), kStoneM = rgb(0x8C8E9C), kStoneD = r
 constexpr uint32_t kLeafL = rgb(0x8FD65A), kLeafM = rgb(0x4C9A2A), kLeafD = rgb(0x2E6B30);
 constexpr uint32_t kGlow = rgb(0xFFE08A), kIron = rgb(0x3A3A4E);
 
-// Draws one part on its own layer, outlines it and lays it over `c`, so
-// parts in front get an ink line against the parts behind.
-void part(Canvas& c, const std::function<void(Canvas&)>& draw) {
-    Canvas layer(c.width(), c.height());
-    draw(layer);
-    layer.outlineShapes(kInk);
-    c.blit(layer, 0, 0);
-}
+void part(Canvas& c, const std::function<void(Canvas&)>& draw) { inkedPart(c, draw); }
 
 // ---- buildings ---------------------------------------------------------------
 

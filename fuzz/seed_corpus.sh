@@ -33,6 +33,8 @@ empty fuzz_mp3_length && seed fuzz_mp3_length "$data"/music/*.mp3
 empty fuzz_cp949 && seed fuzz_cp949 "$data"/txt/minimap/*.txt "$data"/txt/quest/*.txt
 empty fuzz_item_pack && seed fuzz_item_pack "$data"/itm/*.ipk
 empty fuzz_item_text && seed fuzz_item_text "$data"/txt/item/*/*.txt "$data"/txt/interface/*.txt
+empty fuzz_monster_file && seed fuzz_monster_file "$data"/txt/monster/*.txt
+empty fuzz_boss_file && seed fuzz_boss_file "$data"/txt/boss/*.txt
 if empty fuzz_save; then
     # First byte: 1 reads the rest as a new-game file, 0 as a save.
     for f in "$data"/txt/user/init.txt "$data"/txt/user/user.txt; do

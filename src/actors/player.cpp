@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "actors/pet.h"
 #include "core/effects.h"
 #include "core/game_state.h"
 #include "items/item_rules.h"

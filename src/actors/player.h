@@ -19,6 +19,7 @@
 
 class CDirect3D;
 class CField;
+class CPet;
 struct SoundBuffer;
 
 // The hero's `action`: what it is doing. 1, 2 and 3 last one frame and are
@@ -176,6 +177,7 @@ public:
     std::unique_ptr<CSpriteSet> sprites = std::make_unique<CSpriteSet>();  // sprite set 0
     std::unique_ptr<CD3dxFont> damageFont;
     std::unique_ptr<CMessageBox> deathBox;
+    std::unique_ptr<CPet> pet;  // while slot 7 holds the pet
     HeroSeams seams;
     // Cleared when the game refuses to start, so nothing is written.
     bool savesOnExit = true;

@@ -34,6 +34,16 @@ std::string jsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+std::string jsonObject(std::initializer_list<JsonField> fields, const std::string& extra) {
+    std::string out = "{";
+    bool first = true;
+    for (const JsonField& f : fields) {
+        out += std::string(first ? "" : ", ") + "\"" + f.name + "\": " + std::to_string(f.value);
+        first = false;
+    }
+    return out + extra + "}";
+}
+
 namespace {
 
 std::string joinArray(const std::vector<std::string>& items) {
@@ -42,23 +52,8 @@ std::string joinArray(const std::vector<std::string>& items) {
     return out + "]";
 }
 
-struct Field {
-    const char* name;
-    long value;
-};
-
-std::string object(std::initializer_list<Field> fields, const std::string& extra = "") {
-    std::string out = "{";
-    bool first = true;
-    for (const Field& f : fields) {
-        out += std::string(first ? "" : ", ") + "\"" + f.name + "\": " + std::to_string(f.value);
-        first = false;
-    }
-    return out + extra + "}";
-}
-
 std::string mapJson(const CField& field) {
-    return object({{"number", field.mapNumber},
+    return jsonObject({{"number", field.mapNumber},
                    {"entrySide", field.entrySide},
                    {"questStep", field.questStep},
                    {"camX", field.camX},
@@ -72,7 +67,7 @@ std::string heroJson(const CWorld& world) {
         slots += std::string(i ? ", " : "") + "[" + std::to_string(p.slots[i].count) + ", " +
                  std::to_string(p.slots[i].icon) + ", " + std::to_string(p.slots[i].itemId) + "]";
     slots += "]";
-    return object({{"x", p.x},
+    return jsonObject({{"x", p.x},
                    {"y", p.y},
                    {"action", p.action},
                    {"animRow", p.animRow},
@@ -111,6 +106,7 @@ std::string stateDumpJson(const CGameApp& app) {
     if (g_world && g_world->player) json += "  \"hero\": " + heroJson(*g_world) + ",\n";
     json += "  \"ui\": " + uiJson() + ",\n";
     json += "  \"drops\": " + dropsJson() + ",\n";
+    if (g_world && g_world->player) json += combatStateJson(*g_world);
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

@@ -4,8 +4,12 @@
 
 #include <algorithm>
 
+#include "actors/pet.h"
+#include "core/effects.h"
 #include "core/game_state.h"
 #include "items/inventory.h"
+#include "platform/game_random.h"
+#include "platform/sound_bank.h"
 #include "world/field.h"
 #include "world/formats.h"
 #include "world/object_set.h"
@@ -18,6 +22,9 @@ constexpr int32_t kRegenPeriod = 500;
 
 // Objects are drawn while their top-left corner is this close to the screen.
 bool objectOnScreen(int32_t x, int32_t y) { return -99 <= x && x < 800 && -149 <= y && y < 600; }
+// Actors are drawn while their frame is this close to the screen; they
+// think whether drawn or not.
+bool actorOnScreen(int32_t x, int32_t y) { return -50 <= x && x <= 850 && -50 <= y && y <= 650; }
 
 void regenerate(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoints) {
     if (++counter < kRegenPeriod) return;
@@ -28,26 +35,83 @@ void regenerate(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoin
 
 }  // namespace
 
+CWorld::~CWorld() {
+    // The hero saves first, as the world's teardown has always done.
+    player.reset();
+}
+
 bool CWorld::init(CDirect3D* device) {
+    device_ = device;
     player = std::make_unique<CPlayer>(*g_field);
     player->loadGraphics(device);
     player->placePlayer();
-    if (g_field->loadMap() == 1) return true;
-    if (g_field->mapNumber == 0) return false;
-    // A save naming a map that no longer loads starts in town rather than
-    // refusing every start; only a town that fails too is fatal.
-    std::fprintf(stderr, "velk: the saved map %s cannot be loaded; starting in town\n",
-                 velk::mapFileName(g_field->mapNumber).c_str());
-    g_field->mapNumber = 0;
-    g_field->entrySide = 0;
-    g_field->questStep = 0;
-    player->placePlayer();
-    return g_field->loadMap() == 1;
+    bool loaded = g_field->loadMap() == 1;
+    if (!loaded && g_field->mapNumber != 0) {
+        // A save naming a map that no longer loads starts in town rather than
+        // refusing every start; only a town that fails too is fatal.
+        std::fprintf(stderr, "velk: the saved map %s cannot be loaded; starting in town\n",
+                     velk::mapFileName(g_field->mapNumber).c_str());
+        g_field->mapNumber = 0;
+        g_field->entrySide = 0;
+        g_field->questStep = 0;
+        player->placePlayer();
+        loaded = g_field->loadMap() == 1;
+    }
+    if (!loaded) return false;
+    monsters = std::make_unique<CMonsterSet>(device);
+    g_soundBank.loadEffect("sound\\mongun.wav", &g_effects.monsterShot);
+    g_soundBank.loadEffect("sound\\monhit.wav", &g_effects.monsterHit);
+    g_soundBank.loadEffect("sound\\mondie.wav", &g_effects.monsterDie);
+    if (!monsters->init()) {
+        buildBoss();
+        if (boss) {
+            g_soundBank.loadEffect("sound\\bossgun.wav", &g_effects.monsterShot);
+            g_soundBank.loadEffect("sound\\bosshit.wav", &g_effects.monsterHit);
+            g_soundBank.loadEffect("sound\\bossdie.wav", &g_effects.monsterDie);
+        }
+    }
+    shots.init(device, enemies(), player.get());
+    if (player->slots[velk::kSlotPet].icon == CPet::kPetPicture) {
+        player->pet = std::make_unique<CPet>();
+        player->pet->init(device);
+        player->pet->place(*player);
+    }
+    monsters->shots = &shots;
+    connectSeams();
+    return true;
+}
+
+void CWorld::buildBoss() {
+    boss = std::make_unique<CBoss>(device_);
+    if (!boss->init()) boss.reset();
+    if (boss) boss->shots = &shots;
+}
+
+void CWorld::connectSeams() {
+    HeroSeams& seams = player->seams;
+    seams.meleeHitTest = [this] { meleeHitTest(*player, enemies()); };
+    seams.fireShot = [this](HeroShot shot) { shots.fireHeroShot(shot); };
+    seams.useSkill = [this] { useSkill(*player, speedEffect, device_); };
+    seams.takeEnemyHit = [this] { takeEnemyHit(); };
+    seams.speedEffectRunning = [this] { return speedEffect != nullptr; };
 }
 
 void CWorld::enterMap() {
     player->resetForMapChange();
+    boss.reset();
     player->placePlayer();
+    if (!monsters->load()) buildBoss();
+    shots.setEnemies(enemies());
+    shots.clear();
+    if (player->pet) player->pet->place(*player);
+}
+
+void CWorld::takeEnemyHit() {
+    CPlayer& p = *player;
+    const Enemies foes = enemies();
+    for (int32_t source : {p.touchingMonster, p.touchingShot})
+        if (source != velk::kHitNothing)
+            p.damageTaken = foes.attackOf(source) + velk::gameRand() % 3 - p.defenceStat / 2;
 }
 
 void CWorld::update() {
@@ -58,11 +122,26 @@ void CWorld::update() {
     buildSortList();
     drawSorted();
     if (g_inventory) g_inventory->drops->update(g_inventory->itemPack.get(), player->aru);
+    runShots();
     checkHarmfulGround();
     player->frameLogic();
     animate();
     runDeath();
+    if (player->pet) player->pet->frame(*player);
     if (player->action < kActionHurt) player->inputStep();
+    if (speedEffect && !speedEffect->frame()) speedEffect.reset();
+}
+
+void CWorld::runShots() {
+    CPlayer& p = *player;
+    FrameBox body{};
+    const bool hasBody = p.bodyBox(body);
+    shots.moveAndDraw();
+    // Without a body box nothing can touch the hero.
+    p.touchingShot = shots.resolve(hasBody ? body : FrameBox{-1, -1, -2, -2});
+    if (p.touchingShot != velk::kHitNothing && p.action != kActionDying && p.action != kActionDead &&
+        p.invincible >= CPlayer::kInvincibleOff)
+        p.action = kActionHurt;
 }
 
 void CWorld::regenerate() {
@@ -94,6 +173,13 @@ void CWorld::buildSortList() {
     }
     // The hero's key is its world y, compared as it stands with the objects'
     // screen y: the maps are laid out for that order.
+    const Enemies foes = enemies();
+    if (foes.hasMonsters()) {
+        for (int32_t i = 0; i < monsters->count() && sortCount < kSortCapacity - 1; ++i)
+            sortList[size_t(sortCount++)] = {monsters->monsters[size_t(i)].y - g_field->camY, SortKind::Monster, i};
+    } else if (boss) {
+        sortList[size_t(sortCount++)] = {boss->y - g_field->camY, SortKind::Boss, 0};
+    }
     sortList[size_t(sortCount++)] = {player->y, SortKind::Hero, 0};
     std::sort(sortList.begin(), sortList.begin() + sortCount,
               [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
@@ -110,20 +196,48 @@ void CWorld::drawSorted() {
         }
         case SortKind::Hero: drawHero(); break;
         case SortKind::Monster:
-        case SortKind::Boss:
+        case SortKind::Boss: drawActor(entry); break;
         case SortKind::Npc:
         case SortKind::Pet: break;
         }
     }
 }
 
+void CWorld::drawActor(const SortEntry& entry) {
+    int32_t sx = 0, sy = 0;
+    if (entry.kind == SortKind::Monster) {
+        const CMonster& m = monsters->monsters[size_t(entry.index)];
+        monsters->screenPosition(m, sx, sy);
+        if (actorOnScreen(sx, sy)) monsters->draw(sx, sy, m.animRow, entry.index);
+        monsters->think(player->x, player->y, entry.index);
+        return;
+    }
+    boss->screenPosition(sx, sy);
+    if (actorOnScreen(sx, sy) && !boss->hidden) boss->draw(sx, sy, boss->animRow);
+    boss->think(player->x);
+}
+
 void CWorld::drawHero() {
-    // Nothing on this map can touch the hero: no contact test, only the
-    // blinking after a hit (which counts from one below the idle value here).
     CPlayer& p = *player;
     const AnimationStep* step = p.sprites->currentStep(p.animRow);
-    if (step && !p.blinkHidden) p.sprites->drawFrame(step->frame, p.screenX, p.screenY);
-    if (p.invincible < CPlayer::kInvincibleOff - 1) p.blinkStep();
+    const Enemies foes = enemies();
+    if (!foes.hasMonsters() && !foes.boss) {
+        // Nothing on this map can touch the hero: no contact test, only the
+        // blinking after a hit (which counts from one below the idle value here).
+        if (step && !p.blinkHidden) p.sprites->drawFrame(step->frame, p.screenX, p.screenY);
+        if (p.invincible < CPlayer::kInvincibleOff - 1) p.blinkStep();
+        return;
+    }
+    if (step && !p.blinkHidden && p.action != kActionDead) p.sprites->drawFrame(step->frame, p.screenX, p.screenY);
+    if (p.action == kActionDying || p.action == kActionDead) return;
+    if (p.invincible < CPlayer::kInvincibleOff) {
+        p.blinkStep();
+        return;
+    }
+    FrameBox body;
+    if (!p.bodyBox(body)) return;
+    p.touchingMonster = foes.contactTest(body);
+    if (p.touchingMonster != velk::kHitNothing) p.action = kActionHurt;
 }
 
 void CWorld::checkHarmfulGround() {

@@ -9,7 +9,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "actors/boss.h"
+#include "actors/combat.h"
+#include "actors/monster_set.h"
 #include "actors/player.h"
+#include "actors/shot_list.h"
+#include "actors/skills.h"
 
 class CDirect3D;
 
@@ -30,6 +35,7 @@ public:
     };
 
     CWorld() = default;
+    ~CWorld();
     CWorld(const CWorld&) = delete;
     CWorld& operator=(const CWorld&) = delete;
 
@@ -44,18 +50,33 @@ public:
     // the hero starts afresh at the map's start position.
     void enterMap();
 
+    // The map's monsters, or else its boss, as the hero's attacks meet them.
+    Enemies enemies() const { return {monsters.get(), boss.get()}; }
+
     std::unique_ptr<CPlayer> player;
+    std::unique_ptr<CMonsterSet> monsters;  // may hold none
+    std::unique_ptr<CBoss> boss;            // only on a map without monsters
+    CShotList shots;
+    std::unique_ptr<CSpeedEffect> speedEffect;  // while the speed skill runs
 
     // This frame's draw order.
     std::array<SortEntry, kSortCapacity> sortList{};
     int32_t sortCount = 0;
 
 private:
+    CDirect3D* device_ = nullptr;
+
+    // A map without a monster file may have a boss.
+    void buildBoss();
+    void connectSeams();
+    void takeEnemyHit();
+    void runShots();
     void regenerate();
     void placeHeroOnScreen();
     void buildSortList();
     void drawSorted();
     void drawHero();
+    void drawActor(const SortEntry& entry);
     void checkHarmfulGround();
     void animate();
     void runDeath();

@@ -6,6 +6,9 @@
 #include <map>
 #include <set>
 
+#include "actors/boss.h"
+#include "actors/enemy_file.h"
+#include "actors/monster_set.h"
 #include "items/item_pack_format.h"
 #include "items/item_text.h"
 #include "items/save_file.h"
@@ -166,6 +169,7 @@ private:
         checkStage(n);
         for (int side = 0; side <= 1; ++side) checkPosition(n, side, map);
         checkMinimapName(n);
+        checkEnemies(n, map);
     }
 
     void checkObjectKinds(const CObjectSet& objects, const std::string& name) {
@@ -272,6 +276,42 @@ private:
                                   " bytes; the minimap holds at most 14");
             return true;
         });
+    }
+
+    // A map's monsters or boss: their sets must have every row they play
+    // (monsters 7, bosses 10) and they must stand inside the map.
+    void checkEnemies(int n, const CMapData& map) {
+        const int32_t width = 32 * map.columns, height = 32 * map.rows;
+        auto place = [&](const std::string& name, const std::string& who, int32_t x, int32_t y, int32_t set,
+                         int32_t rows) {
+            if (x >= width || y >= height)
+                problem(name, who + " stands at (" + std::to_string(x) + ", " + std::to_string(y) +
+                                  "), outside the map's " + std::to_string(width) + " x " +
+                                  std::to_string(height) + " pixels");
+            if (!check(spriteSetFileName(set), [set] { return CSpriteSet().load(set) == 1; }, name)) return;
+            CSpriteSet sprites;
+            sprites.load(set);
+            if (sprites.animationCount < rows)
+                problem(name, who + "'s sprite set " + std::to_string(set) + " has " +
+                                  std::to_string(sprites.animationCount) + " rows; it needs " +
+                                  std::to_string(rows));
+        };
+        const std::string monsterName = monsterFileName(n);
+        std::vector<MonsterRecord> monsters;
+        if (fileExists(dataPath(monsterName))) {
+            if (check(monsterName, [&] { return loadMonsterFile(n, monsters) == EnemyFileResult::Loaded; }))
+                for (size_t i = 0; i < monsters.size(); ++i)
+                    place(monsterName, "monster " + std::to_string(i), monsters[i].x, monsters[i].y,
+                          monsters[i].spriteSet, kMonsterRowAttackRight + 1);
+            return;
+        }
+        const std::string bossName = bossFileName(n);
+        BossRecord boss;
+        if (fileExists(dataPath(bossName)) &&
+            check(bossName, [&] { return loadBossFile(n, boss) == EnemyFileResult::Loaded; })) {
+            place(bossName, "the boss", boss.x, boss.y, boss.spriteSet, CBoss::kRowCount);
+            if (boss.mode > 1) problem(bossName, "mode " + std::to_string(boss.mode) + " is neither 0 nor 1");
+        }
     }
 
     void checkSpriteSet(int n) {
@@ -462,7 +502,8 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
         out << "usage: " << kSynopsis << "\n\n"
             << "Loads a content tree with the game's own loaders: every maps/map_N.mmf with the\n"
             << "tile and object sets it names, its stage and the stage's pictures, its position\n"
-            << "files for both entry sides and its minimap name; every sprite set with its delay\n"
+            << "files for both entry sides, its minimap name and its monster or boss file (every\n"
+            << "row their sprite sets need, positions inside the map); every sprite set with its delay\n"
             << "file (set 0, the hero, is required); every picture under pic/ and the cursor;\n"
             << "the item pack with its name files, every item's description, the help texts,\n"
             << "the windows' pictures and the effect and coin sprite sets (when the tree has\n"

@@ -1,0 +1,313 @@
+// Monsters, the boss, shots, experience and the pet on small fixture maps.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "actors/pet.h"
+#include "content/enemy_file_writer.h"
+#include "content/sprite_set_writer.h"
+#include "platform/files.h"
+#include "support/game/hero_world.h"
+#include "world/field.h"
+
+namespace velk {
+namespace {
+
+constexpr int kMonsterSet = 500, kBossSet = 501;
+constexpr int kFrameW = 16, kFrameH = 32;
+
+// Frames 16 x 32 with the feet at the owner's position; frame 1 strikes
+// ahead. `attackRows` show still, strike, strike, still with `attackDelay`.
+SpriteSetSource creatureSprites(int rows, std::vector<int> attackRows, int attackDelay = 1) {
+    SpriteSetSource s;
+    SpriteFrameSource body;
+    body.width = kFrameW;
+    body.height = kFrameH;
+    body.pixels.assign(size_t(kFrameW) * kFrameH, 0xFFC04020);
+    body.boxes = {{0, 0, kFrameW, kFrameH}};
+    SpriteFrameSource strike = body;
+    strike.boxes.push_back({kFrameW, 8, kFrameW + 20, 24});
+    s.frames = {body, strike};
+    const AnimationStep still{0, -kFrameW / 2, -kFrameH}, hit{1, -kFrameW / 2, -kFrameH};
+    s.rows.assign(size_t(rows), {still, still, still});
+    s.delays.assign(size_t(rows), 1);
+    for (int r : attackRows) {
+        s.rows[size_t(r)] = {still, hit, hit, still};
+        s.delays[size_t(r)] = attackDelay;
+    }
+    return s;
+}
+
+MonsterRecord monster(int kind, int cellX, int cellY, int speed = 2) {
+    MonsterRecord m;
+    m.spriteSet = kMonsterSet;
+    m.speed = speed;
+    m.kind = kind;
+    m.x = 8 * cellX;
+    m.y = 8 * cellY;
+    m.attack = 7;
+    m.defence = 2;
+    m.expValue = 30;
+    m.money = 99;
+    m.hp = 20;
+    m.respawnDelay = 50;
+    return m;
+}
+
+class Combat : public HeroWorldTest {
+protected:
+    void SetUp() override {
+        HeroWorldTest::SetUp();
+        writeSet(kMonsterSet, creatureSprites(7, {5, 6}));
+        writeSet(CShotList::kShotSet, creatureSprites(12, {}));
+        writeEffect("sound/levelup.wav");
+    }
+    void TearDown() override {
+        g_combatItems = {};
+        HeroWorldTest::TearDown();
+    }
+    void writeSet(int number, const SpriteSetSource& s) {
+        dir.write(spriteSetFileName(number), encodeSpriteSet(s));
+        dir.write(spriteDelayFileName(number), spriteDelayText(s.delays));
+    }
+    void startWith(const HeroMap& map, const std::vector<MonsterRecord>& monsters) {
+        dir.write(monsterFileName(0), monsterFileText(monsters));
+        startWorld(map);
+    }
+    CMonster& first() { return world->monsters->monsters[0]; }
+    // Keeps monster 0 walking one way for `n` frames of its own, the hero far above.
+    void walk(int n) {
+        for (int i = 0; i < n; ++i) {
+            if (first().move == kMoveDeciding) break;
+            first().moveTimer = 100;
+            world->monsters->think(0, 0, 0);
+        }
+    }
+    // An attack box over monster 0's body on screen.
+    FrameBox overFirst() {
+        int32_t sx, sy;
+        world->monsters->screenPosition(first(), sx, sy);
+        return {sx + 4, sy + 4, sx + 12, sy + 28};
+    }
+};
+
+TEST_F(Combat, WalkersKeepToTheirGroundRules) {
+    struct Case {
+        const char* what;
+        int kind, cellX, cellY, move;
+        int wallCol;  // -1 none
+        int endX;
+    };
+    // Ground from cell row 80 down for columns 0..119; the map is 160 cells wide.
+    const Case cases[] = {
+        {"walker stops a cell short of a ledge", 0, 100, 80, kMoveRight, -1, 8 * 118},
+        {"floater ignores the ledge, stops at the map edge", 1, 100, 79, kMoveRight, -1, 8 * 156},
+        {"walker stops before a wall at body height", 0, 100, 80, kMoveRight, 110, 8 * 108},
+        {"floater stops before a wall ahead", 1, 100, 79, kMoveRight, 110, 8 * 108},
+        {"walker stops at the left map edge", 0, 3, 80, kMoveLeft, -1, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeroMap map = flatMap();
+        map.fill(120, 80, map.cellColumns() - 1, map.cellRows() - 1, kTerrainEmpty);
+        if (c.wallCol >= 0) map.fill(c.wallCol, 70, c.wallCol, 79, kTerrainWall);
+        startWith(map, {monster(c.kind, c.cellX, c.cellY)});
+        first().move = c.move;
+        walk(400);
+        EXPECT_EQ(first().x, c.endX);
+        EXPECT_EQ(first().move, kMoveDeciding);
+    }
+}
+
+TEST_F(Combat, KnockBackIsTakenBackUnderAWallAndTurnsTheMonster) {
+    for (const bool atWall : {false, true}) {
+        SCOPED_TRACE(atWall);
+        HeroMap map = flatMap();
+        // A wall just ahead at head height pushes the monster back in place.
+        if (atWall) map.fill(59, 70, 59, 79, kTerrainWall);
+        startWith(map, {monster(0, 58, 80)});
+        ASSERT_EQ(world->monsters->hitTest(overFirst(), 0, 12), kHitHurt);
+        for (int i = 0; i < 6; ++i) world->monsters->think(0, 0, 0);
+        EXPECT_EQ(first().x, atWall ? 8 * 58 : 8 * 58 + 12);
+        EXPECT_EQ(first().move, kMoveLeft);  // towards the hero who struck from the left
+        EXPECT_EQ(first().hurtTimer, -1);
+    }
+}
+
+TEST_F(Combat, HitTestSkipsMonstersJustHitDyingOrDead) {
+    startWith(flatMap(), {monster(2, 60, 80)});
+    CMonsterSet& set = *world->monsters;
+    first().hp = 40;  // two hits of up to 10 leave it alive
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 0), kHitNoDamage) << "power + 0..2 never passes defence 2 by one";
+    EXPECT_EQ(first().hp, 40);
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 10), kHitHurt);
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 10), kHitNothing) << "just hit";
+    first().hurtTimer = 5;
+    EXPECT_EQ(set.hitTest(overFirst(), 1, 10), kHitHurt) << "a later frame hits again";
+    first().hurtTimer = -1;
+    std::vector<int> coins;
+    g_combatItems.addCoins = [&](int32_t, int32_t, int32_t, int32_t action) { coins.push_back(action); };
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 40), 30) << "the kill pays its experience";
+    EXPECT_EQ(first().move, kMoveDying);
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 40), kHitNothing) << "dying";
+    first().move = kMoveDead;
+    EXPECT_EQ(set.hitTest(overFirst(), 0, 40), kHitNothing) << "dead";
+    EXPECT_EQ(coins, std::vector<int>{0});
+    EXPECT_EQ(coinAction(99), 0);
+    EXPECT_EQ(coinAction(100), 1);
+}
+
+TEST_F(Combat, ADeadMonsterReturnsAtItsStartFromTheLoadedValues) {
+    startWith(flatMap(), {monster(2, 60, 80)});
+    ASSERT_GT(world->monsters->hitTest(overFirst(), 0, 40), 0);
+    // The file changes under the running map: the respawn keeps what was loaded.
+    dir.write(monsterFileName(0), "garbage");
+    first().x += 40;
+    for (int i = 0; i < 100 && first().hp <= 0; ++i) world->monsters->think(0, 0, 0);
+    EXPECT_EQ(first().hp, 20);
+    EXPECT_EQ(first().x, 8 * 60);
+    EXPECT_EQ(first().move, kMoveDeciding);
+}
+
+TEST_F(Combat, AMonsterWithoutSpritesIsNeitherDrawnNorTouched) {
+    MonsterRecord m = monster(2, 60, 80);
+    m.spriteSet = 999;
+    startWith(flatMap(), {m});
+    EXPECT_EQ(world->monsters->hitTest({-5000, -5000, 5000, 5000}, 0, 40), kHitNothing);
+    EXPECT_EQ(world->monsters->contactTest({-5000, -5000, 5000, 5000}), kHitNothing);
+    frames(5);
+}
+
+TEST_F(Combat, ExperienceNeedsTheTableAndLevelsOnceAPerGain) {
+    const int expected[] = {60, 208, 414, 672, 1000, 1440, 2058, 2944, 4212, 6000, 8470};
+    for (int level = 1; level <= 11; ++level) EXPECT_EQ(expForLevel(level), expected[level - 1]) << level;
+
+    startWorld(flatMap());
+    CPlayer& p = hero();
+    p.level = 1;
+    p.exp = 50;
+    p.expNext = 60;
+    p.hp = 3;
+    const int32_t points = p.statPoints, maxHp = p.maxHp, maxMp = p.maxMp;
+    gainExperience(p, 30);
+    EXPECT_EQ(p.level, 2);
+    EXPECT_EQ(p.exp, 0);
+    EXPECT_EQ(p.expNext, 208);
+    EXPECT_EQ(p.maxHp, maxHp + 6);
+    EXPECT_EQ(p.hp, p.maxHp);
+    EXPECT_EQ(p.maxMp, maxMp + 3);
+    EXPECT_EQ(p.mp, p.maxMp);
+    EXPECT_EQ(p.statPoints, points + 5);
+    EXPECT_EQ(soundCount("levelup"), 1);
+
+    gainExperience(p, 100000);
+    EXPECT_EQ(p.level, 3) << "one level per gain";
+    p.level = 151;
+    p.exp = 0;
+    gainExperience(p, 1 << 20);
+    EXPECT_EQ(p.level, 151);
+    EXPECT_EQ(p.exp, 1 << 20);
+}
+
+TEST_F(Combat, ShotMotions) {
+    HeroMap map = flatMap();
+    map.fill(50, 60, 60, 79, kTerrainWall);
+    startWith(map, {monster(2, 20, 40)});
+    CShotList& shots = world->shots;
+    const int y = 8 * 76;
+    // A weapon shot stops at the wall; an enemy shot and a kick shot pass it.
+    shots.fire(8 * 40, y, 1, kShotStraight, 0, 0, 0);
+    shots.fire(8 * 40, y, 7, kShotStraight, 0, 1, 2);
+    shots.fire(8 * 40, y, 10, kShotStraight, 0, 0, 1);
+    shots.moveAndDraw();
+    shots.moveAndDraw();
+    EXPECT_EQ(shots.shots.size(), 3u);
+    shots.moveAndDraw();
+    ASSERT_EQ(shots.shots.size(), 2u);
+    for (const Shot& s : shots.shots) EXPECT_NE(s.source, 0);
+    EXPECT_EQ(hero().shotsInFlight, 0) << "the weapon shot's end clears the count";
+    // Falling: 16 across and 16 down a frame until it meets terrain.
+    shots.clear();
+    shots.fire(8 * 10, 8 * 60, 4, kShotFalling, 0, 1, 0);
+    shots.moveAndDraw();
+    ASSERT_EQ(shots.shots.size(), 1u);
+    EXPECT_EQ(shots.shots[0].x, 8 * 10 + 16);
+    EXPECT_EQ(shots.shots[0].y, 8 * 60 + 16);
+    for (int i = 0; i < 8; ++i) shots.moveAndDraw();
+    EXPECT_EQ(shots.shots.size(), 1u) << "still in the air at cell row 78";
+    shots.moveAndDraw();
+    EXPECT_TRUE(shots.shots.empty());
+}
+
+TEST_F(Combat, AReturningShotComesBackAndStrikesAgainOnItsWay) {
+    // In the shot's path on the way out and on the way back.
+    startWith(flatMap(), {monster(2, 56, 78)});
+    first().hp = 1000;
+    first().defence = 0;
+    CPlayer& p = hero();
+    p.facing = 0;
+    world->shots.fireHeroShot(HeroShot::Returning);
+    EXPECT_EQ(p.shotsInFlight, 1);
+    int hits = 0;
+    for (int i = 0; i < 60 && !world->shots.shots.empty(); ++i) {
+        world->shots.moveAndDraw();
+        const int32_t before = first().hp;
+        world->shots.resolve({-100, -100, -99, -99});
+        if (first().hp < before) ++hits;
+        first().hurtTimer = -1;
+    }
+    EXPECT_TRUE(world->shots.shots.empty());
+    EXPECT_EQ(p.shotsInFlight, 0);
+    EXPECT_GE(hits, 2);
+}
+
+TEST_F(Combat, ShooterBossFiresOncePerCycleAtDelayOneAndTwiceAtDelayFour) {
+    for (const int delay : {1, 4}) {
+        SCOPED_TRACE(delay);
+        writeSet(kBossSet, creatureSprites(10, {6, 7}, delay));
+        BossRecord b;
+        b.spriteSet = kBossSet;
+        b.hp = 100;
+        b.mode = 0;
+        b.x = 8 * 100;
+        b.y = 8 * 80;
+        b.speed = 2;
+        dir.write(bossFileName(0), bossFileText(b));
+        std::filesystem::remove(dataPath(monsterFileName(0)));
+        startWorld(flatMap());
+        ASSERT_TRUE(world->boss);
+        CBoss& boss = *world->boss;
+        boss.bossState = kBossAttack;
+        boss.animRow = 6;
+        boss.animCounter = 0;
+        boss.sprites->selectStep(6, 0);
+        // One cycle of the attack row with the hero far to the left.
+        for (int i = 0; i < 4 * delay; ++i) boss.think(0);
+        int fired = 0;
+        for (const Shot& s : world->shots.shots) fired += s.hostile && s.spriteRow == 5;
+        EXPECT_EQ(fired, delay == 1 ? 1 : 2);
+    }
+}
+
+TEST_F(Combat, PetKeepsWithinItsLeashAndFollowsTheHeroHeight) {
+    startWorld(flatMap());
+    CPlayer& p = hero();
+    p.x = 20;
+    p.facing = 0;
+    CPet pet;
+    pet.place(p);
+    EXPECT_EQ(pet.x, 15) << "never left of 15";
+    EXPECT_EQ(pet.drawY, p.y - 80);
+    p.x = 400;
+    p.y -= 16;
+    pet.frame(p);
+    EXPECT_EQ(pet.x, 22);
+    EXPECT_EQ(pet.drawY, p.y - 80);
+    for (int i = 0; i < 100; ++i) pet.frame(p);
+    EXPECT_EQ(pet.x, 15 + 7 * 34) << "closes to within 150 pixels, 7 a frame";
+}
+
+}  // namespace
+}  // namespace velk

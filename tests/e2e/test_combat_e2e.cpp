@@ -1,0 +1,67 @@
+// End to end: a seeded fight on the green field through the real `velk`.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "content/save_writer.h"
+#include "platform/cp949.h"
+#include "support/run_velk.h"
+#include "support/temp_dir.h"
+
+namespace velk {
+namespace {
+
+std::string fistFightScript() {
+    // Walk up to the field's first slime, then punch every six frames.
+    std::string s = "0 key Right down\n16 key Right up\n";
+    for (int f = 20; f < 320; f += 6)
+        s += std::to_string(f) + " key LCtrl down\n" + std::to_string(f + 1) + " key LCtrl up\n";
+    return s;
+}
+
+TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
+    struct Case {
+        int exp;
+        int level, expAfter, expNext, statPoints;
+    };
+    for (const Case c : {Case{0, 1, 8, 60, 0}, Case{55, 2, 0, 208, 5}}) {
+        SCOPED_TRACE(c.exp);
+        TempDir work;
+        runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
+        SaveRecord r;
+        r.name = toCp949("벨크");
+        r.mapNumber = 10;
+        r.hp = 100;
+        r.mp = 50;
+        r.hpStat = 10;
+        r.mpStat = 5;
+        r.attackStat = 6;
+        r.defenceStat = 4;
+        r.skillStat = 3;
+        r.exp = c.exp;
+        r.slots[0] = {1, 6, 0};
+        std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
+        const VelkRun run = runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", "320"}, fistFightScript());
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        const std::string monsters = jsonArray(run.state, "monsters");
+        EXPECT_NE(monsters.find("\"index\": 0, \"x\": 272, \"y\": 672, \"hp\": 0, \"move\": 6"), std::string::npos)
+            << monsters;
+        const std::string notices = jsonArray(run.state, "notices");
+        const std::string gained = "경험치를 얻었습니다(+8)";
+        EXPECT_EQ(notices.find(gained), notices.rfind(gained)) << "once";
+        EXPECT_NE(notices.find(gained), std::string::npos) << notices;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "level"), c.level);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "exp"), c.expAfter);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "expNext"), c.expNext);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "statPoints"), c.statPoints);
+        EXPECT_EQ(notices.find("레벨업하였습니다(1->2).") != std::string::npos, c.level == 2) << notices;
+        const std::string sounds = jsonArray(run.state, "sounds");
+        EXPECT_NE(sounds.find("monsterDie"), std::string::npos);
+        EXPECT_EQ(sounds.find("levelup") != std::string::npos, c.level == 2);
+    }
+}
+
+}  // namespace
+}  // namespace velk
