@@ -62,7 +62,10 @@ fuzz: deps
 	      fuzz_map) seeds="maps/*.mmf";; fuzz_tile_set) seeds="tiles/*.ttl";; \
 	      fuzz_object_set) seeds="objects/*.msp";; fuzz_stage) seeds="txt/stage/*.txt";; \
 	      fuzz_map_position) seeds="txt/mappos/*.txt";; fuzz_save) seeds="txt/user/init.txt";; \
-	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; *) seeds="";; \
+	      fuzz_mp3_length) seeds="music/*.mp3";; fuzz_cp949) seeds="txt/minimap/*.txt";; \
+	      fuzz_talk_file) seeds="txt/npc/talk/*.txt";; fuzz_minimap_text) seeds="txt/quest/*.txt txt/minimap/*.txt";; \
+	      fuzz_npc_files) seeds="txt/npc/ckecked/*.txt txt/npc/shop/*.txt txt/npc/pos/*.txt";; \
+	      fuzz_talk_source) seeds="../../demo/sources/npc/*.txt";; *) seeds="";; \
 	    esac; \
 	    for s in $$seeds; do cp $(FUZZ_BUILD)/data/$$s $$corpus/ 2>/dev/null || true; done; \
 	  fi; \

@@ -29,5 +29,7 @@ void writeMusic(const DemoContext& ctx);   // the three tracks, when lame is pre
 void writeMaps(const DemoContext& ctx);
 void writeHero(const DemoContext& ctx);     // sprite set 0 and its delays
 void writeNewGame(const DemoContext& ctx);  // txt/user/init.txt
+void writeTownWindows(const DemoContext& ctx);  // talk box, shop window, minimap
+void writeNpcs(const DemoContext& ctx);  // sprite set 1000 and the compiled dialogue
 
 }  // namespace demo

@@ -86,5 +86,9 @@ int main(int argc, char** argv) {
     demo::writeHero(ctx);
     std::printf("  new game\n");
     demo::writeNewGame(ctx);
+    std::printf("  talk box, shop and minimap\n");
+    demo::writeTownWindows(ctx);
+    std::printf("  people and their dialogue\n");
+    demo::writeNpcs(ctx);
     return demo::failed() ? 1 : 0;
 }

@@ -11,6 +11,7 @@
 #include "actors/sprite_set.h"
 #include "lib/map_loading.h"
 #include "lib/pack_common.h"
+#include "lib/talk_check.h"
 #include "lib/terrain_legend.h"
 #include "platform/files.h"
 #include "platform/picture.h"
@@ -70,8 +71,11 @@ public:
 
         checkPictures();
         checkSaves();
+        talkFiles_ = checkNpcContent(mapNumbers_, [this](const std::string& file, const std::string& reason) {
+            problem(file, reason);
+        });
         report_.pictures = pictures_.size();
-        report_.filesChecked = checked_.size();
+        report_.filesChecked = checked_.size() + talkFiles_;
     }
 
 private:
@@ -330,6 +334,7 @@ private:
     std::set<std::string> pictures_;
     std::map<int, int> tileCounts_;  // set number -> tiles, for sets that loaded
     std::map<int, int> kindCounts_;  // set number -> object kinds
+    size_t talkFiles_ = 0;
 };
 
 }  // namespace
@@ -348,7 +353,8 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
             << "tile and object sets it names, its stage and the stage's pictures, its position\n"
             << "files for both entry sides and its minimap name; every sprite set with its delay\n"
             << "file (set 0, the hero, is required); every picture under pic/ and the cursor;\n"
-            << "txt/user/init.txt and, if present, the save. Prints one line per missing or\n"
+            << "txt/user/init.txt and, if present, the save; every map's NPCs with the talks,\n"
+            << "condition chains, shops, rewards and journeys they reach. Prints one line per missing or\n"
             << "malformed file with the reason, then a summary. Exit status 1 if anything is "
                "wrong.\n";
         return kExitOk;

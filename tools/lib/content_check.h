@@ -27,7 +27,8 @@ struct ContentReport {
 // its stage and the pictures the stage names, its position files for both
 // entry sides and its minimap name; every sprite set with its delays (set 0,
 // the hero, is required); every picture under pic/ and the cursor; the
-// new-game file and the save if there is one.
+// new-game file and the save if there is one; every map's NPCs and the talks,
+// conditions and shops they reach.
 ContentReport checkContent(const std::string& dir);
 
 int validateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

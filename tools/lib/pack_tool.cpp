@@ -5,6 +5,7 @@
 #include "lib/map_render.h"
 #include "lib/pack_common.h"
 #include "lib/picture_commands.h"
+#include "lib/talk_command.h"
 
 namespace velk::pack {
 
@@ -24,6 +25,7 @@ constexpr CommandEntry kCommands[] = {
     {"info", infoCommand, "what a content file is and holds"},
     {"render-map", renderMapCommand, "draw a whole map into a PNG"},
     {"validate", validateCommand, "check a content tree, naming every bad file"},
+    {"talk", talkCommand, "compile talk sources into the NPC files"},
 };
 
 void usage(std::ostream& out) {
