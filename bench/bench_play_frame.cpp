@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/world.h"
+#include "game/world.h"
 #include "app/game_app.h"
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"

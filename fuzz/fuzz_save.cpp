@@ -7,7 +7,7 @@
 #include <string>
 
 #include "actors/player.h"
-#include "actors/save_file.h"
+#include "items/save_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "actors/sprite_set.h"
+#include "world/sprite_set.h"
 #include "content/byte_writer.h"
 #include "platform/direct3d.h"
 

@@ -2,47 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-#include "actors/save_file.h"
+#include "core/effects.h"
 #include "platform/cp949.h"
-#include "platform/files.h"
 #include "world/field.h"
 #include "world/map_position.h"
 
 namespace {
 
+constexpr int32_t kHeroSprites = 0;
+constexpr int32_t kDamageFontHeight = 70;
+constexpr uint32_t kDamageColour = 0xFF0000FF;
+
 int32_t clampToInt32(int64_t v) {
     return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
-
-// Without a readable new-game file the hero still starts: level 1, a few
-// points in every stat, no items.
-SaveRecord blankRecord() {
-    SaveRecord r;
-    r.level = 1;
-    r.attackStat = r.defenceStat = r.skillStat = r.mpStat = r.hpStat = 5;
-    return r;
-}
-
-SaveRecord newGameRecord() {
-    SaveRecord r;
-    std::vector<uint8_t> bytes;
-    std::string error = "missing";
-    if (!velk::readDataFile(velk::kNewGameFileName, bytes) ||
-        !velk::parseSaveFile(bytes.data(), bytes.size(), true, r, &error)) {
-        velk::reportBadFile(velk::kNewGameFileName, error + "; starting with a blank hero");
-        r = blankRecord();
-    }
-    r.name = velk::toCp949("벨크");
-    r.mapNumber = 0;
-    return r;
-}
-
-std::string damagedSaveName() { return std::string(velk::kSaveFileName) + ".bad"; }
 
 }  // namespace
 
@@ -68,91 +42,43 @@ int32_t expForLevel(int32_t level) {
 }
 
 CPlayer::CPlayer(CField& field) : field_(field) {
-    SaveRecord record;
-    std::vector<uint8_t> bytes;
-    std::error_code ec;
-    const bool saveExists = std::filesystem::exists(velk::dataPath(velk::kSaveFileName), ec);
-    if (saveExists) {
-        std::string error = "unreadable";
-        if (velk::readDataFile(velk::kSaveFileName, bytes) &&
-            velk::parseSaveFile(bytes.data(), bytes.size(), false, record, &error)) {
-            origin_ = SaveOrigin::Save;
-        } else {
-            // The damaged save stays as it is; saving later moves it aside.
-            velk::reportBadFile(velk::kSaveFileName,
-                                error + "; starting a new game, the file will be kept as " +
-                                    damagedSaveName());
-            origin_ = SaveOrigin::DamagedSave;
-        }
-    }
-    if (origin_ != SaveOrigin::Save) record = newGameRecord();
-
-    std::memcpy(name, record.name.data(), std::min(record.name.size(), sizeof name - 1));
-    field_.mapNumber = record.mapNumber;
-    mp = record.mp;
-    hp = record.hp;
-    level = record.level;
-    attackStat = record.attackStat;
-    defenceStat = record.defenceStat;
-    skillStat = record.skillStat;
-    mpStat = record.mpStat;
-    hpStat = record.hpStat;
-    exp = record.exp;
-    aru = record.aru;
-    statPoints = record.statPoints;
-    slots = record.slots;
-
+    origin_ = velk::readPlayerRecord(*this, field_.mapNumber);
     maxHp = clampToInt32(int64_t(hpStat) * 10 + (int64_t(level) - 1) * 6);
     maxMp = clampToInt32(int64_t(mpStat) * 10 + (int64_t(level) - 1) * 3);
-    if (origin_ != SaveOrigin::Save) {
+    if (origin_ != velk::SaveOrigin::Save) {
         mp = maxMp;
         hp = maxHp;
     }
     expNext = expForLevel(level);
 }
 
-CPlayer::~CPlayer() { save(); }
+CPlayer::~CPlayer() {
+    if (savesOnExit) save();
+}
 
 void CPlayer::save() {
     const bool dead = animRow == kDyingRow;
-    SaveRecord r;
-    r.name.assign(name, strnlen(name, sizeof name));
+    int32_t mapNumber = field_.mapNumber;
     if (field_.questStep != 0) {
         // Back to the first map of the quest run, points kept.
-        r.mapNumber = field_.mapNumber - (field_.questStep - 1);
-    } else if (!dead) {
-        r.mapNumber = field_.mapNumber;
-    } else {
+        mapNumber = field_.mapNumber - (field_.questStep - 1);
+    } else if (dead) {
         field_.mapNumber = 0;
-        r.mapNumber = 0;
+        mapNumber = 0;
         hp = maxHp / 2;
     }
     if (dead && level > 10) exp = int32_t(int64_t(exp) * 30 / 100);
-    r.mp = mp;
-    r.hp = hp;
-    r.level = level;
-    r.attackStat = attackStat;
-    r.defenceStat = defenceStat;
-    r.skillStat = skillStat;
-    r.mpStat = mpStat;
-    r.hpStat = hpStat;
-    r.exp = exp;
-    r.aru = aru;
-    r.statPoints = statPoints;
-    r.slots = slots;
+    velk::writePlayerRecord(*this, mapNumber, origin_);
+}
 
-    if (origin_ == SaveOrigin::DamagedSave) {
-        // Never write over a save that could not be read: keep it aside.
-        std::error_code renameError, existsError;
-        const std::string path = velk::dataPath(velk::kSaveFileName);
-        std::filesystem::rename(path, velk::dataPath(damagedSaveName()), renameError);
-        if (renameError && std::filesystem::exists(path, existsError)) {
-            velk::reportBadFile(velk::kSaveFileName, "could not be kept aside; not saved");
-            return;
-        }
-    }
-    if (!velk::writeDataFileAtomic(velk::kSaveFileName, velk::formatSaveFile(r)))
-        velk::reportBadFile(velk::kSaveFileName, "could not be written");
+void CPlayer::loadGraphics(CDirect3D* device) {
+    device_ = device;
+    sprites->bind(device);
+    sprites->load(kHeroSprites);
+    sprites->createTextures();
+    // A font that cannot be made only costs the damage numbers.
+    damageFont = std::make_unique<CD3dxFont>();
+    if (!damageFont->create(device, "System", kDamageFontHeight)) damageFont.reset();
 }
 
 bool CPlayer::placePlayer() {
@@ -169,4 +95,66 @@ bool CPlayer::placePlayer() {
     mpRegenCounter = 0;
     shotsInFlight = 0;
     return true;
+}
+
+void CPlayer::resetForMapChange() {
+    animCounter = 0;
+    action = kActionStand;
+    cameraFollowsX = 0;
+    cameraFollowsY = 0;
+    actionStep = 0;
+    jumpStep = 0;
+    slideStep = 0;
+    airAttackStep = 0;
+    airAttackUsed = 0;
+    cellPhaseX = 0;
+    slope = 0;
+    damageTaken = 0;
+    hurtStep = 4;
+    touchingMonster = -11;
+}
+
+bool CPlayer::bodyBox(FrameBox& box) const {
+    const AnimationStep* step = sprites->currentStep(animRow);
+    const FrameBox* body = step ? sprites->bodyBox(step->frame) : nullptr;
+    if (!body) return false;
+    box = {screenX + body->left, screenY + body->top, screenX + body->right,
+           screenY + body->bottom};
+    return true;
+}
+
+void CPlayer::blinkStep() {
+    invincible -= 1;
+    blinkHidden ^= 1;
+    if (invincible < 0) {
+        invincible = kInvincibleOff;
+        blinkHidden = 0;
+    }
+}
+
+void CPlayer::startDeath() {
+    g_soundBank.play(&g_effects.userdie);
+    hp = 0;
+    field_.pauseFlag = 1;
+    hurtStep = 4;
+    action = kActionDying;
+    // From its first step, so the dying row always plays out whole.
+    enterRow(kDyingRow);
+
+    deathBox = std::make_unique<CMessageBox>();
+    deathBox->init(device_, 300, 100, 0, 0);
+    const bool questRun = field_.questStep != 0;
+    deathBox->setLine(0, velk::toCp949(questRun ? "퀘스트를 실패했습니다."
+                                                : "모험에 실패했습니다.")
+                             .c_str());
+    deathBox->setLine(1, velk::toCp949(questRun ? "퀘스트 시작점으로 이동합니다."
+                                                : "확인을 눌러 마을로 가세요.")
+                             .c_str());
+}
+
+void CPlayer::drawDamageNumber() {
+    if (!damageFont) return;
+    const int32_t left = damageNumberX - field_.camX;
+    const int32_t top = damageNumberY - field_.camY;
+    damageFont->draw(left, top, left + 200, top + kDamageFontHeight, kDamageColour, damageText);
 }

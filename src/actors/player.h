@@ -1,23 +1,29 @@
 #pragma once
-// CPlayer: the hero. Its lasting record (name, points, level, stats, money
-// and item slots) is read from the save file when the player is made and
-// written back when it is destroyed; the run-time fields start fresh. Once a
-// frame inside the world's pass the hero carries out the world's `action`
-// (frame logic) and turns the keys into the next one (input step).
+// CPlayer: the hero, with all of its state. Its lasting record (name,
+// points, level, stats, money and item slots) is read from the save file
+// when the player is made and written back when it is destroyed; the
+// run-time fields start fresh. Once a frame inside the world's pass the hero
+// carries out its `action` (frame logic) and turns the keys into the next
+// one (input step). What it does to the map's other actors goes through
+// `seams`, never through the world.
 
-#include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
-#include "actors/item_slot.h"
+#include "items/player_record.h"
+#include "platform/d3dx_font.h"
+#include "ui/widgets/message_box.h"
+#include "world/sprite_set.h"
 
+class CDirect3D;
 class CField;
-class CWorld;
 struct SoundBuffer;
 
-// The world's `action`: what the hero is doing. 1, 2 and 3 last one frame
-// and are renewed by held keys; 4 to 14 run to completion; 110 holds until a
-// key acts; 111 and 114 end on landing; 112 leads to 113, which only the
-// death box ends.
+// The hero's `action`: what it is doing. 1, 2 and 3 last one frame and are
+// renewed by held keys; 4 to 14 run to completion; 110 holds until a key
+// acts; 111 and 114 end on landing; 112 leads to 113, which only the death
+// box ends.
 enum HeroAction : int8_t {
     kActionKick = -10,
     kActionStand = 0,
@@ -50,6 +56,24 @@ enum WeaponKind : int32_t {
     kWeaponFist = 6,       // close range
 };
 
+// The shots the hero fires.
+enum class HeroShot { Straight, Returning, Kick };
+
+// What the hero does to and receives from the map's other actors. The
+// monster set, the shot list, the skills and the drop list fill these in;
+// an empty one means nothing is there: nothing to strike, nothing to hit
+// the hero, nothing to pick up.
+struct HeroSeams {
+    std::function<void()> meleeHitTest;
+    std::function<void(HeroShot)> fireShot;
+    std::function<void()> useSkill;
+    // Aru picked up from drops under the box, or -1.
+    std::function<int32_t(const FrameBox&)> pickUp;
+    // Sets damageTaken from the monster or boss that struck the hero.
+    std::function<void()> takeEnemyHit;
+    std::function<bool()> speedEffectRunning;
+};
+
 // base^exponent by repeated squaring, in single precision; a negative
 // exponent gives the reciprocal.
 float intPower(float base, int exponent);
@@ -58,57 +82,53 @@ float intPower(float base, int exponent);
 // level^2 in single precision, truncated. The level-up code uses it too.
 int32_t expForLevel(int32_t level);
 
-class CPlayer {
+class CPlayer : public PlayerRecord {
 public:
-    // Reads "txt/user/user.txt" into the record and the field's map number.
-    // Without a save it starts a new game from "txt/user/init.txt" in the
-    // town with full points. A save that cannot be read also starts a new
-    // game, and is kept aside rather than overwritten when this player saves.
+    // Reads the save into the record and the field's map number (a new game
+    // in the town with full points without one); see readPlayerRecord.
     explicit CPlayer(CField& field);
-    // Writes the save: a hero who died comes back in town with half its hit
-    // points (mid-quest-run: at the run's first map, points kept) and, above
-    // level 10, 30 per cent of its experience.
+    // Writes the save unless `savesOnExit` was cleared: a hero who died comes
+    // back in town with half its hit points (mid-quest-run: at the run's
+    // first map, points kept) and, above level 10, 30 per cent of its
+    // experience.
     ~CPlayer();
     CPlayer(const CPlayer&) = delete;
     CPlayer& operator=(const CPlayer&) = delete;
 
+    // Loads sprite set 0 with its textures, and the font of the damage
+    // numbers (without which only the numbers are missing).
+    void loadGraphics(CDirect3D* device);
+
     // Puts the hero and the camera where the map-position file of the
     // field's map and entry side says. False (nothing moved) without one.
     bool placePlayer();
+    // Clears the frame-to-frame state for a new map.
+    void resetForMapChange();
 
     // Last in the world's pass: this frame's keys become the action the
     // next frame carries out. Jump, attack, pick-up and skill act once per
     // press.
-    void inputStep(CWorld& world);
+    void inputStep();
     // In the world's pass, after drawing: carries out the action.
-    void frameLogic(CWorld& world);
+    void frameLogic();
 
     // Switches to animation row `row` from its first step (playing `sound`)
     // unless the hero already shows it.
-    void enterRow(CWorld& world, int32_t row, SoundBuffer* sound = nullptr);
+    void enterRow(int32_t row, SoundBuffer* sound = nullptr);
     // Terrain code of the cell (c, r) counted from the hero's cell.
     int32_t cellAt(int32_t c, int32_t r) const;
     // The hero's own cell holds it: not empty, not a ladder, not a slope.
     bool standing() const;
     int32_t weaponKind() const { return slots[velk::kSlotWornWeapon].icon; }
 
-    // The lasting record.
-    char name[13] = {};  // CP949, at most 12 bytes of text
-    int32_t hp = 0;
-    int32_t maxHp = 0;
-    int32_t mp = 0;
-    int32_t maxMp = 0;
-    int32_t exp = 0;
-    int32_t expNext = 0;
-    int32_t level = 1;
-    int32_t aru = 0;
-    int32_t attackStat = 0;
-    int32_t defenceStat = 0;
-    int32_t skillStat = 0;
-    int32_t mpStat = 0;
-    int32_t hpStat = 0;
-    int32_t statPoints = 0;
-    std::array<ItemSlot, velk::kSlotCount> slots{};
+    // Box 0 of the hero's current frame, on screen. False when it has none.
+    bool bodyBox(FrameBox& box) const;
+    // One frame of the blinking that follows a hit.
+    void blinkStep();
+    // The hit points are gone: the dying row and the death box.
+    void startDeath();
+    // Draws the damage number over the hero.
+    void drawDamageNumber();
 
     // Run-time fields.
     int32_t x = 0;  // world position of the foot point, pixels
@@ -123,59 +143,90 @@ public:
     int32_t mpRegenCounter = 0;
     char damageText[5] = {};
     uint8_t blinkHidden = 0;
-    int32_t invincible = 30;  // 30 when off
+    int32_t invincible = kInvincibleOff;
     int32_t shotsInFlight = 0;
 
+    int8_t action = kActionStand;
+    int32_t animCounter = 0;  // the animation counter
+    uint8_t doubleStep = 0;   // alternates inside a fast walking frame
+    int32_t screenX = 0;      // where the hero is drawn this frame
+    int32_t screenY = 0;
+    int32_t cameraFollowsX = 0;  // 1 while the last step also moved the camera
+    int32_t cameraFollowsY = 0;
+    int32_t actionStep = 0;  // frames inside a crouch attack or a rope step
+    int32_t jumpStep = 0;    // 0..13 rising, 15 or 16 falling
+    int32_t slideStep = 0;
+    int32_t airAttackStep = 0;
+    int32_t airAttackUsed = 0;  // one air attack per jump
+    int32_t cellPhaseX = 0;     // x mod 32
+    int32_t slope = 0;          // 0 level, 1 stepping down, 2 stepping up
+    int32_t damageTaken = 0;    // of the last hit
+    int32_t hurtStep = 4;       // knock-back counter; 4 when no hit is pending
+    int32_t touchingMonster = -11;  // what struck the hero this frame; -11 nothing
+    int32_t touchingShot = -11;
+    // Keys that act once per press: set while held since they acted.
+    uint8_t ctrlHeld = 0, altHeld = 0, shiftHeld = 0, spaceHeld = 0;
+
+    std::unique_ptr<CSpriteSet> sprites = std::make_unique<CSpriteSet>();  // sprite set 0
+    std::unique_ptr<CD3dxFont> damageFont;
+    std::unique_ptr<CMessageBox> deathBox;
+    HeroSeams seams;
+    // Cleared when the game refuses to start, so nothing is written.
+    bool savesOnExit = true;
+
+    static constexpr int32_t kInvincibleOff = 30;  // `invincible` while no blinking runs
     static constexpr int32_t kDyingRow = 8;
     static constexpr int32_t kLadderRow = 21;
     static constexpr int32_t kRopeRow = 40;
 
 private:
-    enum class SaveOrigin {
-        Save,         // read from the save file
-        NewGame,      // no save file: a first run
-        DamagedSave,  // a save exists but could not be read
-    };
     void save();
 
     // Frame logic by action.
-    void hurt(CWorld& w);
-    void airFrame(CWorld& w);
-    void fall(CWorld& w);
-    void airMoves(CWorld& w, bool falling);
-    void groundAttack(CWorld& w);
-    void kick(CWorld& w);
-    void crouchAttack(CWorld& w);
-    void slide(CWorld& w);
-    void ropeUp(CWorld& w);
-    void ropeDown(CWorld& w);
-    void walk(CWorld& w, int dir);
-    bool walkStep(CWorld& w, int dir);
-    void standPose(CWorld& w);
+    void hurt();
+    void airFrame();
+    void fall();
+    void airMoves(bool falling);
+    void groundAttack();
+    void kick();
+    void crouchAttack();
+    void slide();
+    void ropeUp();
+    void ropeDown();
+    void walk(int dir);
+    bool walkStep(int dir);
+    void standPose();
 
     // Movement: each moves the hero (and the camera, where it follows).
-    void stepLeft(CWorld& w, int32_t n);
-    void stepRight(CWorld& w, int32_t n);
-    void stepUp(CWorld& w, int32_t n);
-    void stepDown(CWorld& w, int32_t n);
-    void stepForward(CWorld& w, int32_t n) { facing == 0 ? stepRight(w, n) : stepLeft(w, n); }
+    void stepLeft(int32_t n);
+    void stepRight(int32_t n);
+    void stepUp(int32_t n);
+    void stepDown(int32_t n);
+    void stepForward(int32_t n) { facing == 0 ? stepRight(n) : stepLeft(n); }
     // One 8-pixel step unless a wall is a tile ahead or the map's edge is near.
-    void guardedStepLeft(CWorld& w);
-    void guardedStepRight(CWorld& w);
-    void guardedStepForward(CWorld& w) { facing == 0 ? guardedStepRight(w) : guardedStepLeft(w); }
-    void guardedStepBack(CWorld& w) { facing == 0 ? guardedStepLeft(w) : guardedStepRight(w); }
-    void centreOnLadder(CWorld& w);
+    void guardedStepLeft();
+    void guardedStepRight();
+    void guardedStepForward() { facing == 0 ? guardedStepRight() : guardedStepLeft(); }
+    void guardedStepBack() { facing == 0 ? guardedStepLeft() : guardedStepRight(); }
+    void centreOnLadder();
     // Moves the hero vertically without a step (ropes), the camera along
     // while it follows.
-    void shiftVertically(CWorld& w, int32_t dy);
+    void shiftVertically(int32_t dy);
+
+    // Through the seams; nothing happens while a seam is empty.
+    void meleeHitTest();
+    void fireShot(HeroShot shot);
+    void takeEnemyHit();
+    bool speedEffectRunning() const;
 
     bool closeRangeWeapon() const {
         return weaponKind() == kWeaponFist || weaponKind() == kWeaponBlade;
     }
     // The current row's step count, and whether it shows its last step.
-    int32_t rowSteps(const CWorld& w) const;
-    bool atLastStep(const CWorld& w) const;
+    int32_t rowSteps() const;
+    bool atLastStep() const;
 
     CField& field_;
-    SaveOrigin origin_ = SaveOrigin::NewGame;
+    CDirect3D* device_ = nullptr;
+    velk::SaveOrigin origin_ = velk::SaveOrigin::NewGame;
 };

@@ -1,10 +1,9 @@
-// The hero's input step: the keys held this frame become the world's action,
+// The hero's input step: the keys held this frame become the hero's action,
 // which the next frame's logic carries out.
 
 #include "actors/player.h"
-#include "actors/world.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 #include "world/field.h"
 
 namespace {
@@ -22,16 +21,14 @@ bool pressed(uint8_t down, uint8_t& latch) {
 
 }  // namespace
 
-void CPlayer::inputStep(CWorld& w) {
-    if (w.action == kActionKick || !g_input) return;
-    CInputState& in = *g_input;
-    HeroState& h = w.hero;
-    int8_t& action = w.action;
+void CPlayer::inputStep() {
+    if (action == kActionKick || !g_input) return;
+    const CInputState& in = *g_input;
 
     if (in.downDown) {
         const int32_t own = cellAt(0, 0);
         if (own == kTerrainLadder) {
-            if (h.jumpStep > 0) h.jumpStep = 0;
+            if (jumpStep > 0) jumpStep = 0;
             action = kActionLadderDown;
         } else if (own == kTerrainRope) {
             action = kActionRopeDown;
@@ -40,13 +37,13 @@ void CPlayer::inputStep(CWorld& w) {
         }
     }
 
-    if (pressed(in.altDown, in.altHeld)) {
-        if ((h.slope == 0 || h.slope == 1) && action == kActionCrouch) {
+    if (pressed(in.altDown, altHeld)) {
+        if ((slope == 0 || slope == 1) && action == kActionCrouch) {
             action = kActionSlide;
         } else if (action == kActionHolding || action == kActionLadderUp) {
             // Letting go of a ladder or rope: straight into the fall.
             fallFrames = 0;
-            h.jumpStep = 15;
+            jumpStep = 15;
             action = kActionJump;
         } else if (action != kActionSlide) {
             action = kActionJump;
@@ -78,17 +75,17 @@ void CPlayer::inputStep(CWorld& w) {
         if (action == kActionSideJump && !left && !right) action = kActionJump;
     }
 
-    if (pressed(in.ctrlDown, in.ctrlHeld) && action != kActionHolding &&
+    if (pressed(in.ctrlDown, ctrlHeld) && action != kActionHolding &&
         action != kActionCrouchAttack && action != kActionAirAttack) {
         if (action == kActionCrouch) action = kActionCrouchAttack;
-        if (action == kActionJump && !h.airAttackUsed) {
+        if (action == kActionJump && !airAttackUsed) {
             action = kActionAirAttack;
-            h.airAttackStep = 0;
-            h.airAttackUsed = 1;
-        } else if (action == kActionSideJump && !h.airAttackUsed) {
+            airAttackStep = 0;
+            airAttackUsed = 1;
+        } else if (action == kActionSideJump && !airAttackUsed) {
             action = kActionSideAirAttack;
-            h.airAttackStep = 0;
-            h.airAttackUsed = 1;
+            airAttackStep = 0;
+            airAttackUsed = 1;
         } else if (action < kActionCrouch || action > kActionSideAirAttack) {
             action = kActionGroundAttack;
         }
@@ -106,15 +103,15 @@ void CPlayer::inputStep(CWorld& w) {
         if (above == kTerrainLadder) {
             action = kActionLadderUp;
         } else if (above == kTerrainRope) {
-            if (h.jumpStep > 0) h.jumpStep = 0;
+            if (jumpStep > 0) jumpStep = 0;
             action = kActionRopeUp;
         }
     }
 
-    if (pressed(in.shiftDown, in.shiftHeld)) {
+    if (pressed(in.shiftDown, shiftHeld)) {
         FrameBox box;
-        if (w.heroBodyBox(box)) {
-            const int32_t gained = w.pickUp(box);
+        if (bodyBox(box) && seams.pickUp) {
+            const int32_t gained = seams.pickUp(box);
             if (gained != -1) {
                 g_soundBank.play(&g_effects.eat);
                 aru += gained;
@@ -122,6 +119,7 @@ void CPlayer::inputStep(CWorld& w) {
         }
     }
 
-    if (pressed(in.spaceDown, in.spaceHeld) && slots[velk::kSlotWornSkill].icon != -1)
-        w.useSkill();
+    if (pressed(in.spaceDown, spaceHeld) && slots[velk::kSlotWornSkill].icon != -1 &&
+        seams.useSkill)
+        seams.useSkill();
 }

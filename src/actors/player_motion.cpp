@@ -5,9 +5,8 @@
 #include <cstdio>
 
 #include "actors/player.h"
-#include "actors/world.h"
-#include "platform/game_state.h"
-#include "platform/sound_bank.h"
+#include "core/game_state.h"
+#include "core/effects.h"
 #include "world/field.h"
 
 namespace {
@@ -54,58 +53,74 @@ bool CPlayer::standing() const {
     return code != kTerrainEmpty && code != kTerrainLadder && code < kTerrainSlopeUp;
 }
 
-void CPlayer::enterRow(CWorld& w, int32_t row, SoundBuffer* sound) {
+void CPlayer::enterRow(int32_t row, SoundBuffer* sound) {
     if (animRow != row) {
-        w.playerSprites->selectStep(row, 0);
-        w.animCounter = 0;
+        sprites->selectStep(row, 0);
+        animCounter = 0;
         if (sound) g_soundBank.play(sound);
     }
     animRow = row;
 }
 
-int32_t CPlayer::rowSteps(const CWorld& w) const {
-    const SpriteAnimation* row = w.playerSprites->animation(animRow);
+int32_t CPlayer::rowSteps() const {
+    const SpriteAnimation* row = sprites->animation(animRow);
     return row ? row->stepCount : 0;
 }
 
-bool CPlayer::atLastStep(const CWorld& w) const {
+bool CPlayer::atLastStep() const {
     // A row the set lacks ends at once rather than never.
-    const SpriteAnimation* row = w.playerSprites->animation(animRow);
+    const SpriteAnimation* row = sprites->animation(animRow);
     return !row || row->currentStep >= row->stepCount - 1;
 }
 
+// ---- What the hero does to the map's other actors ----------------------------
+
+void CPlayer::meleeHitTest() {
+    if (seams.meleeHitTest) seams.meleeHitTest();
+}
+
+void CPlayer::fireShot(HeroShot shot) {
+    if (seams.fireShot) seams.fireShot(shot);
+}
+
+void CPlayer::takeEnemyHit() {
+    if (seams.takeEnemyHit) seams.takeEnemyHit();
+}
+
+bool CPlayer::speedEffectRunning() const { return seams.speedEffectRunning && seams.speedEffectRunning(); }
+
 // ---- Movement --------------------------------------------------------------
 
-void CPlayer::stepLeft(CWorld& w, int32_t n) {
-    w.hero.cameraFollowsX = field_.scrollLeft(n, x) ? 1 : 0;
-    w.hero.cellPhaseX = x % 32;
+void CPlayer::stepLeft(int32_t n) {
+    cameraFollowsX = field_.scrollLeft(n, x) ? 1 : 0;
+    cellPhaseX = x % 32;
 }
 
-void CPlayer::stepRight(CWorld& w, int32_t n) {
-    w.hero.cameraFollowsX = field_.scrollRight(n, x) ? 1 : 0;
-    w.hero.cellPhaseX = x % 32;
+void CPlayer::stepRight(int32_t n) {
+    cameraFollowsX = field_.scrollRight(n, x) ? 1 : 0;
+    cellPhaseX = x % 32;
 }
 
-void CPlayer::stepUp(CWorld& w, int32_t n) {
-    w.hero.cameraFollowsY = field_.scrollUp(n, y) ? 1 : 0;
+void CPlayer::stepUp(int32_t n) {
+    cameraFollowsY = field_.scrollUp(n, y) ? 1 : 0;
 }
 
-void CPlayer::stepDown(CWorld& w, int32_t n) {
-    w.hero.cameraFollowsY = field_.scrollDown(n, y) ? 1 : 0;
+void CPlayer::stepDown(int32_t n) {
+    cameraFollowsY = field_.scrollDown(n, y) ? 1 : 0;
 }
 
-void CPlayer::guardedStepRight(CWorld& w) {
+void CPlayer::guardedStepRight() {
     if (cellAt(4, 0) != kTerrainWall && x / 8 <= field_.mapData.terrainColumns() - 4)
-        stepRight(w, 8);
+        stepRight(8);
 }
 
-void CPlayer::guardedStepLeft(CWorld& w) {
-    if (cellAt(-4, 0) != kTerrainWall && x / 8 > 3) stepLeft(w, 8);
+void CPlayer::guardedStepLeft() {
+    if (cellAt(-4, 0) != kTerrainWall && x / 8 > 3) stepLeft(8);
 }
 
-void CPlayer::centreOnLadder(CWorld& w) {
+void CPlayer::centreOnLadder() {
     int32_t shift = 0;
-    switch (w.hero.cellPhaseX) {
+    switch (cellPhaseX) {
     case 24: shift = -8; break;
     case 8: shift = 8; break;
     case 0: shift = 16; break;
@@ -114,143 +129,140 @@ void CPlayer::centreOnLadder(CWorld& w) {
     x += shift;
     // The camera keeps the hero where it was on screen; its tile column and
     // offset are derived again so the tile layers still cover the screen.
-    field_.placeCamera(field_.camX + (w.hero.cameraFollowsX ? shift : 0), field_.camY, x, y);
-    w.hero.cellPhaseX = x % 32;
+    field_.placeCamera(field_.camX + (cameraFollowsX ? shift : 0), field_.camY, x, y);
+    cellPhaseX = x % 32;
 }
 
-void CPlayer::shiftVertically(CWorld& w, int32_t dy) {
+void CPlayer::shiftVertically(int32_t dy) {
     y += dy;
-    field_.placeCamera(field_.camX, field_.camY + (w.hero.cameraFollowsY ? dy : 0), x, y);
+    field_.placeCamera(field_.camX, field_.camY + (cameraFollowsY ? dy : 0), x, y);
 }
 
 // ---- Frame logic -----------------------------------------------------------
 
-void CPlayer::frameLogic(CWorld& w) {
-    if (w.action == kActionHurt || w.action == kActionGroundHurt) {
-        hurt(w);
-    } else if (w.action == kActionDying) {
+void CPlayer::frameLogic() {
+    if (action == kActionHurt || action == kActionGroundHurt) {
+        hurt();
+    } else if (action == kActionDying) {
         animRow = kDyingRow;
-    } else if (airborne(w.action)) {
-        airFrame(w);
+    } else if (airborne(action)) {
+        airFrame();
     } else {
-        switch (w.action) {
-        case kActionGroundAttack: groundAttack(w); break;
-        case kActionKick: kick(w); break;
+        switch (action) {
+        case kActionGroundAttack: groundAttack(); break;
+        case kActionKick: kick(); break;
         case kActionCrouch:
             animRow = kRowCrouch[facing];
-            w.action = kActionStand;  // down must stay held
+            action = kActionStand;  // down must stay held
             break;
-        case kActionCrouchAttack: crouchAttack(w); break;
-        case kActionSlide: slide(w); break;
+        case kActionCrouchAttack: crouchAttack(); break;
+        case kActionSlide: slide(); break;
         case kActionLadderUp:
-            centreOnLadder(w);
-            enterRow(w, kLadderRow);
+            centreOnLadder();
+            enterRow(kLadderRow);
             facing = 0;
-            stepUp(w, 8);
-            w.animCounter += 1;
-            w.action = kActionHolding;
+            stepUp(8);
+            animCounter += 1;
+            action = kActionHolding;
             break;
         case kActionLadderDown:
-            enterRow(w, kLadderRow);
+            enterRow(kLadderRow);
             facing = 0;
-            stepDown(w, 8);
-            w.animCounter += 1;
-            w.action = kActionHolding;
+            stepDown(8);
+            animCounter += 1;
+            action = kActionHolding;
             break;
-        case kActionRopeUp: ropeUp(w); break;
-        case kActionRopeDown: ropeDown(w); break;
-        case kActionWalkRight: walk(w, 1); break;
-        case kActionWalkLeft: walk(w, -1); break;
-        case kActionStand: standPose(w); break;
+        case kActionRopeUp: ropeUp(); break;
+        case kActionRopeDown: ropeDown(); break;
+        case kActionWalkRight: walk(1); break;
+        case kActionWalkLeft: walk(-1); break;
+        case kActionStand: standPose(); break;
         default: break;
         }
     }
 }
 
-void CPlayer::hurt(CWorld& w) {
-    HeroState& h = w.hero;
-    if (h.hurtStep == 4) {
+void CPlayer::hurt() {
+    if (hurtStep == 4) {
         // A new hit.
         g_soundBank.play(&g_effects.userhit);
         hpRegenCounter = 0;
         mpRegenCounter = 0;
-        if (w.action == kActionGroundHurt)
-            h.damageTaken = kHarmfulGroundDamage;
+        if (action == kActionGroundHurt)
+            damageTaken = kHarmfulGroundDamage;
         else if (fallFrames >= kSafeFallFrames)
-            h.damageTaken = fallFrames / 3;
+            damageTaken = fallFrames / 3;
         else
-            w.takeEnemyHit();
-        hp -= h.damageTaken;
+            takeEnemyHit();
+        hp -= damageTaken;
         fallFrames = 0;
-        std::snprintf(damageText, sizeof damageText, "%d", h.damageTaken);
+        std::snprintf(damageText, sizeof damageText, "%d", damageTaken);
         damageNumberX = x;
         damageNumberY = y;
     }
-    if (h.jumpStep > 0) h.jumpStep = 0;
-    h.airAttackUsed = 0;
-    if (animRow == kLadderRow) h.hurtStep = 0;  // off a ladder there is no upward throw
+    if (jumpStep > 0) jumpStep = 0;
+    airAttackUsed = 0;
+    if (animRow == kLadderRow) hurtStep = 0;  // off a ladder there is no upward throw
     if (hp < 1) {
-        w.startDeath();
+        startDeath();
         return;
     }
-    if (h.damageTaken > 0 && h.hurtStep >= -4) {
+    if (damageTaken > 0 && hurtStep >= -4) {
         damageNumberY -= 10;
-        w.drawDamageNumber();
+        drawDamageNumber();
     }
 
     // Knock-back: up and away from the facing direction, then down until
     // something holds the hero.
-    if (h.hurtStep >= 0) {
-        h.hurtStep -= 1;
-        if (cellAt(0, -10) == kTerrainCeiling || h.hurtStep == 0) h.hurtStep = -1;
+    if (hurtStep >= 0) {
+        hurtStep -= 1;
+        if (cellAt(0, -10) == kTerrainCeiling || hurtStep == 0) hurtStep = -1;
         animRow = kRowKnockBack[facing];
-        guardedStepBack(w);
-        stepUp(w, 8);
+        guardedStepBack();
+        stepUp(8);
     } else {
         fallFrames += 1;
-        if (h.hurtStep <= -14) animRow = kRowFall[facing];
-        h.hurtStep -= 1;
-        guardedStepBack(w);
-        stepDown(w, 8);
+        if (hurtStep <= -14) animRow = kRowFall[facing];
+        hurtStep -= 1;
+        guardedStepBack();
+        stepDown(8);
     }
     if (!standing()) return;
-    if (h.damageTaken > 0) invincible = 25;
-    h.hurtStep = 4;
-    w.action = kActionStand;
+    if (damageTaken > 0) invincible = 25;
+    hurtStep = 4;
+    action = kActionStand;
     if (fallFrames < kSafeFallFrames)
         fallFrames = 0;
     else
-        w.action = kActionHurt;  // the fall itself hurts next frame
+        action = kActionHurt;  // the fall itself hurts next frame
 }
 
-void CPlayer::airFrame(CWorld& w) {
-    HeroState& h = w.hero;
-    if (h.jumpStep <= 13) {
-        h.jumpStep += 1;
-        stepUp(w, 8);
-        if (cellAt(0, -10) == kTerrainCeiling || h.jumpStep >= 13) h.jumpStep = 16;
-        airMoves(w, false);
-    } else if (h.jumpStep >= 15) {
-        fall(w);
+void CPlayer::airFrame() {
+    if (jumpStep <= 13) {
+        jumpStep += 1;
+        stepUp(8);
+        if (cellAt(0, -10) == kTerrainCeiling || jumpStep >= 13) jumpStep = 16;
+        airMoves(false);
+    } else if (jumpStep >= 15) {
+        fall();
     }
 }
 
-void CPlayer::fall(CWorld& w) {
-    HeroState& h = w.hero;
+void CPlayer::fall() {
     fallFrames += 1;
-    stepDown(w, 8);
+    stepDown(8);
     if (standing()) {
-        h.jumpStep = 0;
-        if (w.action == kActionSideJump || w.action == kActionSideAirAttack)
-            w.action = facing == 1 ? kActionWalkLeft : kActionWalkRight;
+        jumpStep = 0;
+        if (action == kActionSideJump || action == kActionSideAirAttack)
+            action = facing == 1 ? kActionWalkLeft : kActionWalkRight;
         else
-            w.action = kActionStand;
-        h.airAttackStep = 0;
-        h.airAttackUsed = 0;
+            action = kActionStand;
+        airAttackStep = 0;
+        airAttackUsed = 0;
         if (fallFrames < kSafeFallFrames)
             fallFrames = 0;
         else
-            w.action = kActionHurt;
+            action = kActionHurt;
         return;
     }
     const int32_t own = cellAt(0, 0);
@@ -258,154 +270,149 @@ void CPlayer::fall(CWorld& w) {
         GameState = kStatePreviousMap;
     else if (own == kTerrainExitForward)
         GameState = kStateNextMap;
-    airMoves(w, true);
+    airMoves(true);
 }
 
-void CPlayer::airMoves(CWorld& w, bool falling) {
-    HeroState& h = w.hero;
-    const int8_t a = w.action;
+void CPlayer::airMoves(bool falling) {
+    const int8_t a = action;
     if (a == kActionJump || a == kActionSideJump) {
         if (falling)
             animRow = kRowFall[facing];
         else
-            enterRow(w, kRowRise[facing], &g_effects.jump);
-        if (a == kActionSideJump) guardedStepForward(w);
+            enterRow(kRowRise[facing], &g_effects.jump);
+        if (a == kActionSideJump) guardedStepForward();
     } else if (closeRangeWeapon()) {
         // A close-range air attack strikes only once the hero falls.
-        h.airAttackStep += 1;
-        if (falling) w.meleeHitTest();
-        if (h.airAttackStep < 7) {
+        airAttackStep += 1;
+        if (falling) meleeHitTest();
+        if (airAttackStep < 7) {
             animRow = kRowAirAttack[facing];
-            if (a == kActionSideAirAttack) guardedStepForward(w);
+            if (a == kActionSideAirAttack) guardedStepForward();
         } else {
-            h.airAttackStep = 0;
-            w.action = kActionJump;
+            airAttackStep = 0;
+            action = kActionJump;
         }
     } else {
         // Shooting weapons attack in the air as on the ground.
-        h.airAttackStep = 0;
-        h.airAttackUsed = 0;
-        groundAttack(w);
+        airAttackStep = 0;
+        airAttackUsed = 0;
+        groundAttack();
     }
 }
 
-void CPlayer::groundAttack(CWorld& w) {
+void CPlayer::groundAttack() {
     switch (weaponKind()) {
-    case kWeaponFist: enterRow(w, kRowFistAttack[facing], &g_effects.weapon); break;
-    case kWeaponBlade: enterRow(w, kRowBladeAttack[facing], &g_effects.weapon); break;
+    case kWeaponFist: enterRow(kRowFistAttack[facing], &g_effects.weapon); break;
+    case kWeaponBlade: enterRow(kRowBladeAttack[facing], &g_effects.weapon); break;
     case kWeaponGun:
         if (shotsInFlight == 0 && !inRow(animRow, kRowGunAttack)) {
             g_soundBank.play(&g_effects.weapon);
-            enterRow(w, kRowGunAttack[facing]);
-            w.fireHeroShot(HeroShot::Straight);
+            enterRow(kRowGunAttack[facing]);
+            fireShot(HeroShot::Straight);
         }
         break;
     case kWeaponBoomerang:
-        if (shotsInFlight == 0) enterRow(w, kRowBoomerangAttack[facing]);
+        if (shotsInFlight == 0) enterRow(kRowBoomerangAttack[facing]);
         break;
     default: break;
     }
-    if (!inRow(animRow, kRowGunAttack) && !inRow(animRow, kRowBoomerangAttack)) w.meleeHitTest();
+    if (!inRow(animRow, kRowGunAttack) && !inRow(animRow, kRowBoomerangAttack)) meleeHitTest();
     if (inRow(animRow, kRowBoomerangAttack) && shotsInFlight == 0) {
-        const SpriteAnimation* row = w.playerSprites->animation(animRow);
+        const SpriteAnimation* row = sprites->animation(animRow);
         if (row && row->currentStep == kBoomerangThrowStep) {
             g_soundBank.play(&g_effects.weapon);
-            w.fireHeroShot(HeroShot::Returning);
+            fireShot(HeroShot::Returning);
         }
     }
-    if (!atLastStep(w)) return;
-    if (w.action == kActionAirAttack)
-        w.action = kActionJump;
-    else if (w.action == kActionSideAirAttack)
-        w.action = kActionSideJump;
+    if (!atLastStep()) return;
+    if (action == kActionAirAttack)
+        action = kActionJump;
+    else if (action == kActionSideAirAttack)
+        action = kActionSideJump;
     else
-        w.action = kActionStand;
+        action = kActionStand;
 }
 
-void CPlayer::kick(CWorld& w) {
+void CPlayer::kick() {
     g_soundBank.play(&g_effects.holkick);
-    enterRow(w, kRowKick[facing]);
-    if (!atLastStep(w)) return;
+    enterRow(kRowKick[facing]);
+    if (!atLastStep()) return;
     g_soundBank.play(&g_effects.sliding);
-    w.fireHeroShot(HeroShot::Kick);
-    w.action = kActionStand;
+    fireShot(HeroShot::Kick);
+    action = kActionStand;
 }
 
-void CPlayer::crouchAttack(CWorld& w) {
-    enterRow(w, kRowCrouchAttack[facing], &g_effects.weapon);
-    w.hero.actionStep += 1;
-    if (rowSteps(w) >= w.hero.actionStep) return;
-    w.meleeHitTest();
-    w.action = kActionStand;
-    w.hero.actionStep = 0;
+void CPlayer::crouchAttack() {
+    enterRow(kRowCrouchAttack[facing], &g_effects.weapon);
+    actionStep += 1;
+    if (rowSteps() >= actionStep) return;
+    meleeHitTest();
+    action = kActionStand;
+    actionStep = 0;
 }
 
-void CPlayer::slide(CWorld& w) {
-    HeroState& h = w.hero;
+void CPlayer::slide() {
     const int32_t slopeAhead = cellAt(1, -2);
     bool moved = false;
-    if (slopeAhead != kTerrainSlopeUp && slopeAhead != kTerrainSlopeDown && ++h.slideStep < 6) {
-        enterRow(w, kRowSlide[facing], &g_effects.sliding);
+    if (slopeAhead != kTerrainSlopeUp && slopeAhead != kTerrainSlopeDown && ++slideStep < 6) {
+        enterRow(kRowSlide[facing], &g_effects.sliding);
         const int32_t dir = facing == 0 ? 1 : -1;
         const int32_t column = x / 8;
         const bool roomAhead =
             facing == 0 ? column < field_.mapData.terrainColumns() - 4 : column > 4;
         if (roomAhead && cellAt(4 * dir, -1) != kTerrainWall &&
             cellAt(4 * dir, 0) != kTerrainEmpty) {
-            stepForward(w, 16);
+            stepForward(16);
             moved = true;
         }
     }
     // Every slide that stops, a slope included, leaves the next one its
     // full length.
     if (!moved) {
-        h.slideStep = 0;
-        w.action = kActionStand;
+        slideStep = 0;
+        action = kActionStand;
     }
 }
 
-void CPlayer::ropeUp(CWorld& w) {
-    HeroState& h = w.hero;
-    enterRow(w, kRopeRow);
+void CPlayer::ropeUp() {
+    enterRow(kRopeRow);
     facing = 0;
-    if (h.actionStep == 0) shiftVertically(w, -32);
-    h.actionStep += 1;
-    if (h.actionStep > rowSteps(w)) {
-        h.actionStep = 0;
-        w.action = kActionStand;
+    if (actionStep == 0) shiftVertically(-32);
+    actionStep += 1;
+    if (actionStep > rowSteps()) {
+        actionStep = 0;
+        action = kActionStand;
     }
 }
 
-void CPlayer::ropeDown(CWorld& w) {
-    HeroState& h = w.hero;
-    centreOnLadder(w);
-    enterRow(w, kRopeRow);
+void CPlayer::ropeDown() {
+    centreOnLadder();
+    enterRow(kRopeRow);
     facing = 0;
-    h.actionStep += 1;
-    if (h.actionStep > rowSteps(w)) {
-        h.actionStep = 0;
-        w.action = kActionLadderDown;
-        shiftVertically(w, 32);
+    actionStep += 1;
+    if (actionStep > rowSteps()) {
+        actionStep = 0;
+        action = kActionLadderDown;
+        shiftVertically(32);
     }
 }
 
-void CPlayer::walk(CWorld& w, int dir) {
-    const bool fast = w.speedEffectRunning();
+void CPlayer::walk(int dir) {
+    const bool fast = speedEffectRunning();
     const int side = dir > 0 ? 0 : 1;
-    enterRow(w, fast ? kRowFastWalk[side] : kRowWalk[side]);
+    enterRow(fast ? kRowFastWalk[side] : kRowWalk[side]);
     facing = side;
-    w.action = kActionStand;
-    w.hero.slope = 0;
+    action = kActionStand;
+    slope = 0;
     // With the speed effect the step runs twice a frame.
-    w.doubleStep = 0;
+    doubleStep = 0;
     do {
-        if (!walkStep(w, dir)) break;
-        w.doubleStep ^= 1;
-    } while (fast && w.doubleStep == 1);
+        if (!walkStep(dir)) break;
+        doubleStep ^= 1;
+    } while (fast && doubleStep == 1);
 }
 
-bool CPlayer::walkStep(CWorld& w, int dir) {
-    HeroState& h = w.hero;
+bool CPlayer::walkStep(int dir) {
     const int32_t column = x / 8;
     if (dir > 0 ? column >= field_.mapData.terrainColumns() - 4 : column <= 4) return false;
     const int32_t ahead = cellAt(dir, 0);
@@ -418,26 +425,26 @@ bool CPlayer::walkStep(CWorld& w, int dir) {
     } else if (ahead == kTerrainExitForward) {
         GameState = kStateNextMap;
     } else if (above == climbs) {
-        h.slope = 2;
+        slope = 2;
     } else if (ahead == descends) {
-        h.slope = 1;
+        slope = 1;
     } else {
-        if ((dir > 0 || h.slope == 0) && cellAt(0, 0) == kTerrainEmpty) {
-            w.action = kActionJump;
-            h.jumpStep = 15;
-            fall(w);
+        if ((dir > 0 || slope == 0) && cellAt(0, 0) == kTerrainEmpty) {
+            action = kActionJump;
+            jumpStep = 15;
+            fall();
         }
         if (cellAt(5 * dir, 0) == kTerrainWall) return false;
     }
-    stepForward(w, 8);
-    if (h.slope == 1)
-        stepDown(w, 8);
-    else if (h.slope == 2)
-        stepUp(w, 8);
+    stepForward(8);
+    if (slope == 1)
+        stepDown(8);
+    else if (slope == 2)
+        stepUp(8);
     return true;
 }
 
-void CPlayer::standPose(CWorld& w) {
-    const bool ledge = w.hero.slope == 0 && cellAt(facing == 0 ? 1 : -1, 0) == kTerrainEmpty;
-    enterRow(w, ledge ? kRowLedge[facing] : kRowStand[facing]);
+void CPlayer::standPose() {
+    const bool ledge = slope == 0 && cellAt(facing == 0 ? 1 : -1, 0) == kTerrainEmpty;
+    enterRow(ledge ? kRowLedge[facing] : kRowStand[facing]);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // CFrameCheck: the rate of the interval between two measures, from the
-// backend's performance counter (low 32 bits, as the game's timer used).
+// backend's performance counter (low 32 bits: the interval wraps safely).
 
 #include <cstdint>
 

@@ -4,8 +4,10 @@
 
 #include "app/cursor.h"
 #include "app/frame_check.h"
-#include "actors/world.h"
 #include "app/title.h"
+#include "core/effects.h"
+#include "game/game_objects.h"
+#include "game/world.h"
 #include "platform/backend.h"
 #include "platform/bitmap_font.h"
 #include "platform/direct3d.h"
@@ -13,12 +15,9 @@
 #include "platform/game_random.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
-#include "platform/sound_bank.h"
-#include "ui/notice_log.h"
+#include "ui/widgets/notice_log.h"
 #include "world/field.h"
-#include "world/object_set.h"
 #include "world/stage.h"
-#include "world/tile_set.h"
 
 float PacingAccumulator = 0;
 CGameApp* g_app = nullptr;
@@ -32,11 +31,6 @@ constexpr float kPaceThreshold = 3.0f;  // 60 ms at 50 per second
 // screen shows at most this many of them a second, so the loop waits between.
 constexpr int kTitleFramesPerSecond = 60;
 
-struct EffectFile {
-    const char* file;
-    SoundBuffer* buffer;
-};
-
 }  // namespace
 
 CGameApp::CGameApp(velk::IBackend* backend, const velk::Options& options)
@@ -46,6 +40,13 @@ CGameApp::CGameApp(velk::IBackend* backend, const velk::Options& options)
 }
 
 bool CGameApp::init() {
+    // Every window's text needs the Hangul face; without it the game cannot
+    // run, and nothing is made or written before that is known.
+    if (std::string problem = velk::fontProblem(); !problem.empty()) {
+        error_ = problem;
+        return false;
+    }
+
     bool windowed = true;
     if (options_.screenMode == 1 || backend_->isHeadless())
         windowed = true;
@@ -60,43 +61,18 @@ bool CGameApp::init() {
         return false;
     }
 
-    g_soundBank.init(backend_);
-    const EffectFile effects[] = {
-        {"sound\\jump.wav", &g_effects.jump},       {"sound\\holkick.wav", &g_effects.holkick},
-        {"sound\\sliding.wav", &g_effects.sliding}, {"sound\\userhit.wav", &g_effects.userhit},
-        {"sound\\userdie.wav", &g_effects.userdie}, {"sound\\eat_e.wav", &g_effects.eat_e},
-        {"sound\\eat.wav", &g_effects.eat},         {"sound\\levelup.wav", &g_effects.levelup},
-        {"sound\\btn.wav", &g_effects.btn},         {"sound\\btn0.wav", &g_effects.btn0},
-        {"sound\\btn1.wav", &g_effects.btn1},       {"sound\\btn2.wav", &g_effects.btn2},
-        {"sound\\out.wav", &g_effects.out},         {"sound\\no.wav", &g_effects.no},
-        {"sound\\open.wav", &g_effects.open},       {"sound\\gay.wav", &g_effects.gay},
-        {"sound\\wait.wav", &g_effects.wait},
-    };
-    for (const EffectFile& e : effects) g_soundBank.loadEffect(e.file, e.buffer);
-    g_soundBank.play(&g_effects.wait);
-
     frameCheck = std::make_unique<CFrameCheck>(backend_);
-    g_input = new CInputState(backend_);
-    g_tileSet = new CTileSet();
-    g_objectSet = new CObjectSet();
-    g_field = new CField(device.get());
-    g_field->init();
-
-    g_world = new CWorld();
-    if (!g_world->init(device.get())) {
+    objects = std::make_unique<CGameObjects>(backend_, device.get());
+    if (!objects->create()) {
         error_ = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
                  ".mmf (run with --verbose for the reason)";
         return false;
     }
+    g_soundBank.play(&g_effects.wait);
 
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
 
-    // Every window's text needs the Hangul face; without it the game cannot run.
-    if (std::string problem = velk::fontProblem(); !problem.empty()) {
-        error_ = problem;
-        return false;
-    }
     font = std::make_unique<CBitmapFont>("Arial", 10, 0);
     if (font->createDeviceObjects(device.get()) < 0) {
         error_ = "cannot build the frame-rate font";
@@ -107,36 +83,19 @@ bool CGameApp::init() {
     cursor = std::make_unique<CCursor>();
     cursor->init(device.get());
 
-    g_noticeLog = new CNoticeLog(device.get());
-    g_noticeLog->init();
-
     backend_->showSystemCursor(false);
     return true;
 }
 
 CGameApp::~CGameApp() {
-    device.reset();
-    frameCheck.reset();
-    delete g_input;
-    g_input = nullptr;
-    delete g_world;  // saves the hero, so before the field goes
-    g_world = nullptr;
-    delete g_field;
-    g_field = nullptr;
-    delete g_tileSet;
-    g_tileSet = nullptr;
-    delete g_objectSet;
-    g_objectSet = nullptr;
-    stage.reset();
-    font.reset();
-    cursor.reset();
-    delete g_noticeLog;
-    g_noticeLog = nullptr;
-    delete g_music;
-    g_music = nullptr;
+    // The play objects go first: the world saves the hero on its way out.
+    objects.reset();
     title.reset();
-    g_soundBank.releaseAll();
-    g_soundBank.shutdown();
+    cursor.reset();
+    font.reset();
+    stage.reset();
+    frameCheck.reset();
+    device.reset();
     backend_->showSystemCursor(true);
 }
 
@@ -149,23 +108,17 @@ void CGameApp::resetTiming() {
     frameRate = frameCheck->measure();
 }
 
-void CGameApp::openMusic(const char* fileName) {
-    delete g_music;
-    g_music = new CMusic(backend_, fileName);
-    g_music->play();
-}
-
 void CGameApp::choosePlayMusic() {
     char name[32];
     std::snprintf(name, sizeof name, "music\\%d.mp3", velk::gameRand() % 2);
-    openMusic(name);
+    objects->openMusic(name);
 }
 
 void CGameApp::stepState() {
     switch (GameState) {
     case kStateBoot:
         resetTiming();
-        openMusic("music\\2.mp3");
+        objects->openMusic("music\\2.mp3");
         g_soundBank.loadEffect("sound\\pet.wav", &g_effects.wait);
         GameState = kStateEnterTitle;
         break;

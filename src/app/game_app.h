@@ -1,6 +1,7 @@
 #pragma once
-// CGameApp: creates and destroys every long-lived object, runs the game-state
-// machine and the paced title and play frames.
+// CGameApp: owns the application's own objects (device, timer, stage, fonts,
+// cursor, title) and the play objects through CGameObjects, runs the
+// game-state machine and the paced title and play frames.
 
 #include <cstdint>
 #include <functional>
@@ -8,10 +9,11 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "platform/game_state.h"
+#include "core/game_state.h"
 
 class CDirect3D;
 class CFrameCheck;
+class CGameObjects;
 class CBitmapFont;
 class CCursor;
 class CTitle;
@@ -32,7 +34,9 @@ public:
     CGameApp(const CGameApp&) = delete;
     CGameApp& operator=(const CGameApp&) = delete;
 
-    // Creates every long-lived object. False with `error()` set on a fatal failure.
+    // Refuses to start without a Hangul font, before anything is made, then
+    // creates every long-lived object. False with `error()` set on a fatal
+    // failure.
     bool init();
     // One main-loop pass.
     void frame();
@@ -64,13 +68,13 @@ public:
     std::unique_ptr<CCursor> cursor;
     std::unique_ptr<CTitle> title;
     std::unique_ptr<CStage> stage;
+    std::unique_ptr<CGameObjects> objects;  // the play objects
 
 private:
     void titleFrame();
     void playFrame();
     void finishPacedFrame();
     void choosePlayMusic();
-    void openMusic(const char* fileName);
     void changeMap();
 
     velk::IBackend* backend_;

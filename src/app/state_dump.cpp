@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "actors/world.h"
+#include "game/world.h"
 #include "app/game_app.h"
 #include "platform/backend.h"
 #include "platform/cp949.h"
-#include "ui/notice_log.h"
+#include "ui/widgets/notice_log.h"
 #include "world/field.h"
 
 namespace velk {
@@ -73,7 +73,7 @@ std::string heroJson(const CWorld& world) {
     slots += "]";
     return object({{"x", p.x},
                    {"y", p.y},
-                   {"action", world.action},
+                   {"action", p.action},
                    {"animRow", p.animRow},
                    {"facing", p.facing},
                    {"hp", p.hp},

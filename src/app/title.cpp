@@ -2,7 +2,7 @@
 
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
-#include "ui/button.h"
+#include "ui/widgets/button.h"
 
 void CTitle::init(CDirect3D* deviceIn) {
     device = deviceIn;

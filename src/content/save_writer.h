@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "actors/save_file.h"
+#include "items/save_file.h"
 
 namespace velk {
 

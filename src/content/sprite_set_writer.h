@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/sprite_format.h"
+#include "world/sprite_format.h"
 #include "content/image_block_writer.h"
 
 namespace velk {

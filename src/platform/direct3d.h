@@ -1,10 +1,10 @@
 #pragma once
 // CDirect3D: the game's drawing device, here a software compositor over an
 // 800 x 600 back buffer of 0xAARRGGBB words. The one primitive is the
-// textured quad with the game's placement rule; render state follows the
-// game's switches (alpha test, blendOn/blendOff with the sticky factor).
-// The back buffer stands for the game's X8R8G8B8 one: it has no alpha of its
-// own, so every pixel the compositor writes (clear included) has alpha 255.
+// textured quad with its placement rule; render state is a few switches
+// (alpha test, blendOn/blendOff with the sticky factor). The back buffer is
+// an opaque X8R8G8B8 surface: it has no alpha of its own, so every pixel the
+// compositor writes (clear included) has alpha 255.
 
 #include <cstdint>
 #include <memory>
@@ -39,7 +39,7 @@ public:
     void alphaTestOff() { alphaTest_ = false; }
     // Translucent pictures: the constant alpha multiplies the texel alpha and
     // the result blends source-over. blendOff turns blending off but leaves
-    // the factor in force for the alpha test, as the game's device did.
+    // the factor in force for the alpha test.
     void blendOn(int alpha);
     void blendOff() { blend_ = false; }
 

@@ -64,8 +64,8 @@ std::optional<FaceFile> lookUpHangul(bool bold) {
     FcLangSetAdd(langs, reinterpret_cast<const FcChar8*>("ko"));
     FcPatternAddLangSet(pattern, FC_LANG, langs);
     FcLangSetDestroy(langs);
-    // Nanum Gothic when it is there (its bold is the closest to the game's
-    // look); otherwise whatever Korean face the system ranks first.
+    // Nanum Gothic when it is there (the face the windows are laid out
+    // for); otherwise whatever Korean face the system ranks first.
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("NanumGothic"));
     // 가, 한, 힣: the first, a common and the last syllable.
     return firstCovering(pattern, bold, {0xAC00, 0xD55C, 0xD7A3});

@@ -1,6 +1,7 @@
 #pragma once
-// CInputState: the keyboard and mouse read once per paced frame into the
-// game's flags. Consumers read the fields directly and own the latches.
+// CInputState: the keyboard and mouse read once per paced frame into flags.
+// Consumers read the fields directly and keep their own once-per-press
+// latches.
 
 #include <cstdint>
 #include <memory>
@@ -55,13 +56,9 @@ public:
     uint8_t keys[256] = {};
     velk::MouseState mouseState;
 
-    uint8_t ctrlHeld = 0, ctrlDown = 0;
-    uint8_t altHeld = 0, altDown = 0;
-    uint8_t shiftHeld = 0, shiftDown = 0;
-    uint8_t spaceHeld = 0, spaceDown = 0;
+    uint8_t ctrlDown = 0, altDown = 0, shiftDown = 0, spaceDown = 0;
     uint8_t returnDown = 0;
     uint8_t upDown = 0, downDown = 0, leftDown = 0, rightDown = 0;
-    uint8_t f1Held = 0, f2Held = 0, f3Held = 0, f4Held = 0;
     uint8_t f1Down = 0, f2Down = 0, f3Down = 0, f4Down = 0;
     uint8_t leftButton = 0;
     uint8_t rightButton = 0;
@@ -73,5 +70,5 @@ public:
     uint8_t reserved = 0;
 };
 
-// The game's input state (created by the application).
+// The input state every part reads (made by CGameObjects).
 extern CInputState* g_input;

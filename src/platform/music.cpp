@@ -2,8 +2,6 @@
 
 #include "platform/files.h"
 
-CMusic* g_music = nullptr;
-
 CMusic::CMusic(velk::IBackend* backend, const char* name)
     : fileName(name ? name : ""), backend_(backend) {
     if (!backend_ || fileName.empty()) return;

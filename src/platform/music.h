@@ -1,6 +1,6 @@
 #pragma once
-// CMusic: one mp3 track opened, played, polled, rewound and closed, as the
-// game's media device did. A missing or unplayable file leaves it silent.
+// CMusic: one mp3 track opened, played, polled, rewound and closed through
+// the backend. A missing or unplayable file leaves it silent.
 
 #include <cstdint>
 #include <string>
@@ -25,6 +25,3 @@ private:
     velk::IBackend* backend_;
     velk::MusicHandle handle_ = 0;
 };
-
-// The one open music track.
-extern CMusic* g_music;

@@ -5,7 +5,6 @@
 #include "platform/files.h"
 
 CSoundBank g_soundBank;
-EffectBuffers g_effects;
 
 namespace velk {
 
@@ -157,15 +156,6 @@ void CSoundBank::releaseEffect(SoundBuffer* buffer) {
     if (backend_) backend_->releaseSound(buffer->handle);
     buffer->handle = 0;
     buffer->dataSize = 0;
-}
-
-void CSoundBank::releaseAll() {
-    EffectBuffers& e = g_effects;
-    for (SoundBuffer* b : {&e.jump, &e.holkick, &e.sliding, &e.monsterShot, &e.weapon,
-                           &e.monsterHit, &e.userhit, &e.monsterDie, &e.userdie, &e.eat,
-                           &e.eat_e, &e.levelup, &e.out, &e.no, &e.open, &e.gay, &e.btn,
-                           &e.btn0, &e.btn1, &e.btn2, &e.wait})
-        releaseEffect(b);
 }
 
 void CSoundBank::shutdown() { backend_ = nullptr; }

@@ -48,25 +48,11 @@ public:
     // Starts the buffer unless it is playing. An empty buffer plays nothing.
     bool play(SoundBuffer* buffer, bool loop = false);
     void releaseEffect(SoundBuffer* buffer);
-    // Releases every named effect buffer (application shutdown).
-    void releaseAll();
     void shutdown();
 
 private:
     velk::IBackend* backend_ = nullptr;
 };
 
-// The sound bank and the named effect buffers, shared by every part.
+// The sound bank every part plays its effects through.
 extern CSoundBank g_soundBank;
-
-struct EffectBuffers {
-    SoundBuffer jump{0, "jump"}, holkick{0, "holkick"}, sliding{0, "sliding"};
-    SoundBuffer monsterShot{0, "monsterShot"}, weapon{0, "weapon"};
-    SoundBuffer monsterHit{0, "monsterHit"}, userhit{0, "userhit"};
-    SoundBuffer monsterDie{0, "monsterDie"}, userdie{0, "userdie"};
-    SoundBuffer eat{0, "eat"}, eat_e{0, "eat_e"}, levelup{0, "levelup"};
-    SoundBuffer out{0, "out"}, no{0, "no"}, open{0, "open"}, gay{0, "gay"};
-    SoundBuffer btn{0, "btn"}, btn0{0, "btn0"}, btn1{0, "btn1"}, btn2{0, "btn2"};
-    SoundBuffer wait{0, "wait"};
-};
-extern EffectBuffers g_effects;

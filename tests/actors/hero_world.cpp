@@ -8,7 +8,7 @@
 #include "content/stage_writer.h"
 #include "content/tile_set_writer.h"
 #include "platform/files.h"
-#include "platform/game_state.h"
+#include "core/game_state.h"
 #include "platform/input_state.h"
 #include "world/field.h"
 #include "world/object_set.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "actors/save_file.h"
-#include "actors/world.h"
+#include "items/save_file.h"
+#include "game/world.h"
 #include "content/map_writer.h"
 #include "support/game_fixture.h"
 

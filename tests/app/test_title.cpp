@@ -4,7 +4,7 @@
 
 #include "app/title.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 #include "support/game_fixture.h"
 
 namespace velk {

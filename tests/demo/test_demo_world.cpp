@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "actors/save_file.h"
-#include "actors/sprite_set.h"
+#include "items/save_file.h"
+#include "world/sprite_set.h"
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"

@@ -12,7 +12,7 @@
 #include <functional>
 #include <sstream>
 
-#include "actors/world.h"
+#include "game/world.h"
 #include "app/game_app.h"
 #include "content/save_writer.h"
 #include "platform/cp949.h"

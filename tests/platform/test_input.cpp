@@ -35,33 +35,6 @@ TEST_F(InputTest, EveryPolledKeySetsItsFlag) {
     }
 }
 
-TEST_F(InputTest, LatchesBelongToConsumersAndSurvivePolls) {
-    // Holding Ctrl fires once: the consumer sets the latch on the press and
-    // clears it only when it sees the key up.
-    int fired = 0;
-    auto consumer = [&] {
-        if (g_input->ctrlDown && !g_input->ctrlHeld) {
-            ++fired;
-            g_input->ctrlHeld = 1;
-        }
-        if (!g_input->ctrlDown) g_input->ctrlHeld = 0;
-    };
-    backend.setKey(dik::kLCtrl, true);
-    for (int i = 0; i < 5; ++i) {
-        poll();
-        consumer();
-    }
-    EXPECT_EQ(fired, 1);
-    EXPECT_EQ(g_input->ctrlHeld, 1);
-    backend.setKey(dik::kLCtrl, false);
-    poll();
-    consumer();
-    backend.setKey(dik::kLCtrl, true);
-    poll();
-    consumer();
-    EXPECT_EQ(fired, 2);
-}
-
 TEST_F(InputTest, MouseIsClampedAndRemembered) {
     struct Case {
         int x, y, wantX, wantY;

@@ -147,10 +147,7 @@ protected:
         flt.formatTag = 3;
         dir_.write("sound/float.wav", velk::writeWav(flt, tone(10, 1)));
     }
-    void TearDown() override {
-        bank_.releaseAll();
-        bank_.shutdown();
-    }
+    void TearDown() override { bank_.shutdown(); }
     void advanceMs(uint64_t ms) { backend_.advance(ms * velk::HeadlessBackend::kFrequency / 1000); }
     size_t started() const { return backend_.audio().started().size(); }
 
@@ -195,17 +192,6 @@ TEST_F(SoundBankTest, FailedLoadLeavesTheBufferAsItWas) {
     EXPECT_EQ(b.handle, loaded);
     EXPECT_TRUE(bank_.play(&b));
     EXPECT_EQ(backend_.audio().started(), std::vector<std::string>{"monsterShot"});
-}
-
-TEST_F(SoundBankTest, ReleaseAllEmptiesEveryEffect) {
-    ASSERT_TRUE(bank_.loadEffect("sound\\beep.wav", &g_effects.jump));
-    ASSERT_TRUE(bank_.loadEffect("sound\\beep.wav", &g_effects.wait));
-    velk::SoundHandle jump = g_effects.jump.handle;
-    bank_.releaseAll();
-    EXPECT_EQ(g_effects.jump.handle, 0);
-    EXPECT_EQ(g_effects.wait.handle, 0);
-    EXPECT_FALSE(backend_.playSound(jump, false));
-    EXPECT_FALSE(bank_.play(&g_effects.jump));
 }
 
 // MPEG-1 layer III frames, 128 kbit/s at 44100 Hz, no padding: 417 bytes,

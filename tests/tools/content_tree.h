@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "actors/save_file.h"
-#include "actors/sprite_format.h"
+#include "items/save_file.h"
+#include "world/sprite_format.h"
 #include "content/map_writer.h"
 #include "content/object_set_writer.h"
 #include "content/pic_writer.h"

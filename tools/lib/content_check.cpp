@@ -6,9 +6,9 @@
 #include <map>
 #include <set>
 
-#include "actors/save_file.h"
-#include "actors/sprite_format.h"
-#include "actors/sprite_set.h"
+#include "items/save_file.h"
+#include "world/sprite_format.h"
+#include "world/sprite_set.h"
 #include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/talk_check.h"

@@ -5,9 +5,9 @@
 #include <map>
 #include <sstream>
 
-#include "actors/save_file.h"
-#include "actors/sprite_format.h"
-#include "actors/sprite_set.h"
+#include "items/save_file.h"
+#include "world/sprite_format.h"
+#include "world/sprite_set.h"
 #include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"

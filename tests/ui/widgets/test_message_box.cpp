@@ -9,10 +9,10 @@
 
 #include "platform/cp949.h"
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 #include "support/game_fixture.h"
-#include "ui/message_box.h"
-#include "ui/text_input.h"
+#include "ui/widgets/message_box.h"
+#include "ui/widgets/text_input.h"
 
 namespace velk {
 namespace {

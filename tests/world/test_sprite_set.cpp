@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/sprite_set.h"
+#include "world/sprite_set.h"
 #include "content/sprite_set_writer.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"

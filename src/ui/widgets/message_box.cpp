@@ -1,4 +1,4 @@
-#include "ui/message_box.h"
+#include "ui/widgets/message_box.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,8 +6,8 @@
 
 #include "platform/cp949.h"
 #include "platform/input_state.h"
-#include "ui/button.h"
-#include "ui/text_input.h"
+#include "ui/widgets/button.h"
+#include "ui/widgets/text_input.h"
 
 namespace {
 

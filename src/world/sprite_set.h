@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "actors/sprite_format.h"
+#include "world/sprite_format.h"
 #include "platform/texture.h"
 
 class CDirect3D;

@@ -1,3 +1,3 @@
-#include "platform/game_state.h"
+#include "core/game_state.h"
 
 int32_t GameState = kStateBoot;

@@ -1,4 +1,4 @@
-#include "ui/notice_log.h"
+#include "ui/widgets/notice_log.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ui/text_input.h"
+#include "ui/widgets/text_input.h"
 
 #include <algorithm>
 #include <cstring>

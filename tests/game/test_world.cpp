@@ -9,7 +9,7 @@
 
 #include "hero_world.h"
 #include "platform/cp949.h"
-#include "platform/game_state.h"
+#include "core/game_state.h"
 #include "platform/input_state.h"
 #include "world/field.h"
 

@@ -1,4 +1,4 @@
-#include "actors/save_file.h"
+#include "items/save_file.h"
 
 #include "platform/cp949.h"
 #include "platform/text_reader.h"

@@ -1,10 +1,10 @@
-#include "actors/sprite_set.h"
+#include "world/sprite_set.h"
 
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "actors/sprite_format.h"
+#include "world/sprite_format.h"
 #include "platform/byte_reader.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"

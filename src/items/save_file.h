@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "actors/item_slot.h"
+#include "items/item_slot.h"
 
 struct SaveRecord {
     std::string name;  // CP949, one word

@@ -1,7 +1,7 @@
-#include "ui/button.h"
+#include "ui/widgets/button.h"
 
 #include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 
 ButtonFrame overButton(uint8_t hoverId, uint8_t& hoverLatch, uint8_t armId, uint8_t& armed) {
     if (hoverLatch != hoverId) {

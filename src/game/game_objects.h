@@ -1,0 +1,52 @@
+#pragma once
+// CGameObjects: the play objects every part reads through the game's global
+// pointers. It makes them in the order the game needs (the sound bank and
+// its effects, the input state, the map objects, the world, the notice log,
+// an empty music slot), installs the pointers, resets the shared latches,
+// and tears everything down in reverse order; the world saves the hero as
+// it goes, while the field still stands. The application, the test
+// fixtures and the benchmarks all build through it.
+
+#include <memory>
+
+class CDirect3D;
+class CInputState;
+class CMapObjects;
+class CMusic;
+class CNoticeLog;
+class CWorld;
+
+namespace velk {
+class IBackend;
+}
+
+// The one open music track (none until the game opens one).
+extern CMusic* g_music;
+
+class CGameObjects {
+public:
+    CGameObjects(velk::IBackend* backend, CDirect3D* device);
+    ~CGameObjects();
+    CGameObjects(const CGameObjects&) = delete;
+    CGameObjects& operator=(const CGameObjects&) = delete;
+
+    // Makes every play object. False when the first map cannot be loaded:
+    // the game cannot start, and the world is gone again without saving.
+    bool create();
+
+    // Replaces the music track with `fileName` and starts it.
+    void openMusic(const char* fileName);
+
+    std::unique_ptr<CInputState> input;
+    std::unique_ptr<CMapObjects> map;
+    std::unique_ptr<CWorld> world;
+    std::unique_ptr<CNoticeLog> noticeLog;
+    std::unique_ptr<CMusic> music;
+
+private:
+    void release();
+
+    velk::IBackend* backend_;
+    CDirect3D* device_;
+    bool soundBankOpen_ = false;
+};

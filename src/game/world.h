@@ -1,0 +1,65 @@
+#pragma once
+// CWorld: the hub of the paced play frame. Once per played frame it draws
+// the tiles, the map's objects and the actors in depth order, regenerates
+// the hero, checks harmful ground, runs the hero's logic and input, and
+// runs the death box. It is made once at start-up, partly reset on every
+// map change, and saves the hero when it is destroyed.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "actors/player.h"
+
+class CDirect3D;
+
+// What an entry of the depth-sorted pass draws.
+enum class SortKind : uint8_t { MapObject, Hero, Monster, Boss, Npc, Pet };
+
+class CWorld {
+public:
+    static constexpr int kSortCapacity = 1000;
+    // The hero is drawn this far from the screen's left edge while the
+    // camera follows it.
+    static constexpr int32_t kFollowScreenX = 408;
+
+    struct SortEntry {
+        int32_t key;
+        SortKind kind;
+        int32_t index;  // within its kind: a placement of the object set, ...
+    };
+
+    CWorld() = default;
+    CWorld(const CWorld&) = delete;
+    CWorld& operator=(const CWorld&) = delete;
+
+    // Makes the hero (from the save) with its graphics, places it and loads
+    // the current map. False when the map cannot be loaded: the game cannot
+    // start.
+    bool init(CDirect3D* device);
+    // One played frame.
+    void update();
+
+    // The world's part of a map change, after the field holds the new map:
+    // the hero starts afresh at the map's start position.
+    void enterMap();
+
+    std::unique_ptr<CPlayer> player;
+
+    // This frame's draw order.
+    std::array<SortEntry, kSortCapacity> sortList{};
+    int32_t sortCount = 0;
+
+private:
+    void regenerate();
+    void placeHeroOnScreen();
+    void buildSortList();
+    void drawSorted();
+    void drawHero();
+    void checkHarmfulGround();
+    void animate();
+    void runDeath();
+};
+
+// The world (made by CGameObjects).
+extern CWorld* g_world;
