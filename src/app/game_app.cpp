@@ -17,6 +17,7 @@
 #include "platform/music.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
+#include "world/mini_map.h"
 #include "world/stage.h"
 
 float PacingAccumulator = 0;
@@ -165,6 +166,7 @@ void CGameApp::changeMap() {
     g_field->changeMapNumbers(GameState);
     g_field->resetScroll();
     g_field->loadMap();
+    g_miniMap->reload();
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
@@ -208,6 +210,7 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->lastScroll);
     g_world->update();
+    g_miniMap->step();
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

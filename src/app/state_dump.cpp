@@ -1,4 +1,5 @@
 #include "app/state_dump.h"
+#include "app/state_dump_town.h"
 
 #include <cstdio>
 
@@ -108,6 +109,7 @@ std::string stateDumpJson(const CGameApp& app) {
     json += "  \"frame\": " + std::to_string(app.pacedFrames()) + ",\n";
     if (g_field) json += "  \"map\": " + mapJson(*g_field) + ",\n";
     if (g_world && g_world->player) json += "  \"hero\": " + heroJson(*g_world) + ",\n";
+    if (const std::string m = minimapJson(); !m.empty()) json += "  \"minimap\": " + m + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

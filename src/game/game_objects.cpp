@@ -8,6 +8,7 @@
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/notice_log.h"
 #include "world/map_objects.h"
+#include "world/mini_map.h"
 
 CMusic* g_music = nullptr;
 
@@ -28,12 +29,16 @@ bool CGameObjects::create() {
     CMessageBox::pressedMarker = 0;
 
     map = std::make_unique<CMapObjects>(device_);
+    miniMap = std::make_unique<CMiniMap>();
+    g_miniMap = miniMap.get();
+    miniMap->init(device_);
     world = std::make_unique<CWorld>();
     g_world = world.get();
     if (!world->init(device_)) {
         world->player->savesOnExit = false;
         return false;
     }
+    miniMap->reload();
 
     noticeLog = std::make_unique<CNoticeLog>(device_);
     g_noticeLog = noticeLog.get();
@@ -57,6 +62,8 @@ void CGameObjects::release() {
     noticeLog.reset();
     g_world = nullptr;
     world.reset();  // saves the hero, so before the field goes
+    g_miniMap = nullptr;
+    miniMap.reset();
     map.reset();
     g_input = nullptr;
     input.reset();
