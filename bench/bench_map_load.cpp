@@ -31,6 +31,7 @@
 #include "platform/image_block.h"
 #include "world/field.h"
 #include "world/formats.h"
+#include "world/map_objects.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
 
@@ -121,12 +122,8 @@ Timing timeRuns(int runs, const std::function<void()>& run) {
 void benchMapLoad(const char* what, int mapNumber) {
     CDirect3D device;
     device.init(nullptr, 800, 600, true);
-    CTileSet tileSet;
-    CObjectSet objectSet;
-    g_tileSet = &tileSet;
-    g_objectSet = &objectSet;
-    CField field(&device);
-    field.init();
+    CMapObjects mapObjects(&device);
+    CField& field = *mapObjects.field;
     field.mapNumber = mapNumber;
     if (!field.loadMap()) {
         std::printf("%-44s does not load\n", what);
@@ -134,10 +131,8 @@ void benchMapLoad(const char* what, int mapNumber) {
     }
     const Timing t = timeRuns(15, [&] { field.loadMap(); });
     std::printf("%-44s %4dx%-3d tiles %4d images %3d: best %7.2f ms, median %7.2f ms\n", what,
-                field.mapData.columns, field.mapData.rows, tileSet.tileCount(),
-                objectSet.lastImageIndex() + 1, t.bestMs, t.medianMs);
-    g_tileSet = nullptr;
-    g_objectSet = nullptr;
+                field.mapData.columns, field.mapData.rows, mapObjects.tileSet->tileCount(),
+                mapObjects.objectSet->lastImageIndex() + 1, t.bestMs, t.medianMs);
 }
 
 // The biggest map file of a content tree.

@@ -15,13 +15,12 @@
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "world/field.h"
+#include "world/map_objects.h"
 #include "world/formats.h"
 #include "world/object_set.h"
-#include "world/tile_set.h"
 
 namespace {
 
-CDirect3D* g_device = nullptr;
 std::string g_dir;
 volatile uint32_t g_sink = 0;  // keeps the queries from being optimised away
 
@@ -56,12 +55,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                       {4, 2, std::vector<uint32_t>(8, 0x80FF0000u)}};
     writeFile(velk::objectSetFileName(0), velk::encodeObjectSet(objects));
 
-    g_device = new CDirect3D;
-    if (!g_device->init(nullptr, 800, 600, true)) std::abort();
-    g_tileSet = new CTileSet;
-    g_objectSet = new CObjectSet;
-    g_field = new CField(g_device);
-    g_field->init();
+    static CDirect3D device;
+    if (!device.init(nullptr, 800, 600, true)) std::abort();
+    // Lives for the whole run, as in the game.
+    static CMapObjects mapObjects(&device);
     return 0;
 }
 

@@ -34,12 +34,8 @@ int CPicture::loadFromMemory(const uint8_t* data, size_t size, const char* nameF
     };
 
     velk::ByteReader in(data, size);
-    const uint8_t* signature = in.view(velk::kPictureSignature.size());
-    if (!signature ||
-        std::memcmp(signature, velk::kPictureSignature.data(), velk::kPictureSignature.size()) != 0)
-        return bad("not a picture (signature)");
-    if (in.i32() != velk::kPictureMagic1 || in.i32() != velk::kPictureMagic2)
-        return bad("wrong magic numbers");
+    if (std::string why = velk::readFileHeader(in, velk::pictureHeader()); !why.empty())
+        return bad(why);
     const uint32_t w = in.u32();
     const uint32_t h = in.u32();
     if (in.failed()) return bad("header truncated");

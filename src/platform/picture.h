@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/file_header.h"
 #include "platform/texture.h"
 
 class CDirect3D;
@@ -19,6 +20,14 @@ constexpr std::array<uint8_t, 30> kPictureSignature = {
     0xB1, 0xD7, 0xB8, 0xB2, ' ', 0xB5, 0xA5, 0xC0, 0xCC, 0xC5, 0xCD, '.', '.'};
 constexpr int32_t kPictureMagic1 = -78987;
 constexpr int32_t kPictureMagic2 = 365887;
+
+inline const FileHeader& pictureHeader() {
+    static const FileHeader h{
+        std::string_view(reinterpret_cast<const char*>(kPictureSignature.data()),
+                         kPictureSignature.size()),
+        kPictureMagic1, kPictureMagic2, "picture"};
+    return h;
+}
 
 }  // namespace velk
 

@@ -1,12 +1,11 @@
 #include "world/field.h"
 
-#include <cstring>
 #include <string>
 
-#include "platform/byte_reader.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "world/formats.h"
+#include "world/map_file.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
 
@@ -43,50 +42,24 @@ int CField::loadMap() {
 }
 
 int CField::loadMapFromMemory(const uint8_t* data, size_t size, const char* name) {
-    auto bad = [name](const std::string& reason) {
-        velk::reportBadFile(name, reason);
-        return 0;
-    };
     if (!g_tileSet || !g_objectSet) return 0;
-
-    velk::ByteReader in(data, size);
-    const std::string& signature = velk::mapSignature();
-    const uint8_t* sig = in.view(velk::kMapSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), signature.size()) != 0)
-        return bad("not a map (signature)");
-    if (in.i32() != velk::kMapMagic1) return bad("wrong first magic number");
-    if (in.i32() != velk::kMapMagic2) return bad("wrong second magic number");
-
-    // Check the whole body before the current map is released, so a damaged
-    // file leaves the game on the map it has.
-    {
-        velk::ByteReader check = in;
-        const int32_t h = check.i32();
-        const int32_t w = check.i32();
-        if (check.failed()) return bad("truncated header");
-        if (w < 0 || h < 0 || w > velk::kMaxMapSide || h > velk::kMaxMapSide)
-            return bad("size " + std::to_string(w) + "x" + std::to_string(h) + " out of range");
-        if (!check.skip(68u * size_t(w) * size_t(h)) || !check.skip(4))
-            return bad("grids truncated");
-        const int32_t placements = check.i32();
-        if (check.failed()) return bad("placement count missing");
-        if (placements < 0 || placements > velk::kMaxPlacements ||
-            uint64_t(placements) * 12u > check.remaining())
-            return bad("placement count " + std::to_string(placements) + " out of range");
+    // The whole file is checked before the current map is released, so a
+    // damaged file leaves the game on the map it has.
+    MapFile file;
+    if (std::string why = velk::parseMapFile(data, size, file); !why.empty()) {
+        velk::reportBadFile(name, why);
+        return 0;
     }
+    return installMap(std::move(file));
+}
 
-    if (mapData.hasGrid()) {
-        releaseTextures();
-        mapData.release();
-    }
-    const int32_t rows = in.i32();
-    const int32_t columns = in.i32();
-    mapData.allocate(columns, rows);
-    mapData.readGrids(in);
-    g_objectSet->setNumber = in.i32();
+int CField::installMap(MapFile&& file) {
+    releaseTextures();
+    mapData = std::move(file.grids);
+    g_objectSet->setNumber = file.setNumber;
 
     if (!g_tileSet->load(g_objectSet->setNumber)) return 0;
-    g_objectSet->readPlacements(in);
+    g_objectSet->placements = std::move(file.placements);
     // A missing or bad object set only costs the map its decorations.
     if (!g_objectSet->load()) g_objectSet->release();
 

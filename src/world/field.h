@@ -14,6 +14,7 @@
 #include "world/map_data.h"
 
 class CDirect3D;
+struct MapFile;
 
 // One code per 8 x 8 terrain cell; the actors' movement reads them.
 enum TerrainCode : int32_t {
@@ -49,6 +50,10 @@ public:
     // that fails afterwards leaves the new grids without textures.
     int loadMap();
     int loadMapFromMemory(const uint8_t* data, size_t size, const char* name);
+    // Installs a parsed map: its grids, then the sets it names, then the
+    // placements. 0 when the tile set cannot be loaded; the new grids are
+    // then in place without textures.
+    int installMap(MapFile&& file);
 
     // Map-number arithmetic of a map change (game state 600 forwards, 700
     // backwards, 800 return to town or back along a quest run).

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/byte_reader.h"
+#include "platform/file_header.h"
 #include "platform/cp949.h"
 
 namespace velk {
@@ -46,6 +47,20 @@ constexpr int32_t kTileSetMagic1 = -5555;
 constexpr int32_t kTileSetMagic2 = 9999;
 constexpr int32_t kObjectSetMagic1 = -98798;
 constexpr int32_t kObjectSetMagic2 = 980898;
+
+inline const FileHeader& mapHeader() {
+    static const FileHeader h{mapSignature(), kMapMagic1, kMapMagic2, "map"};
+    return h;
+}
+inline const FileHeader& tileSetHeader() {
+    static const FileHeader h{tileSetSignature(), kTileSetMagic1, kTileSetMagic2, "tile set"};
+    return h;
+}
+inline const FileHeader& objectSetHeader() {
+    static const FileHeader h{objectSetSignature(), kObjectSetMagic1, kObjectSetMagic2,
+                              "object set"};
+    return h;
+}
 
 // A map cell addresses tiles with 12 bits, so no set can use more tiles.
 constexpr int32_t kMaxTiles = 4096;

@@ -11,19 +11,26 @@
 
 CObjectSet* g_objectSet = nullptr;
 
-int CObjectSet::readPlacements(velk::ByteReader& in) {
+namespace velk {
+
+bool readObjectPlacements(ByteReader& in, std::vector<ObjectPlacement>& out) {
     const int32_t count = in.i32();
-    if (in.failed() || count < 0 || count > velk::kMaxPlacements ||
-        uint64_t(count) * 12u > in.remaining())
-        return 0;
+    if (in.failed() || count < 0 || count > kMaxPlacements || uint64_t(count) * 12u > in.remaining())
+        return false;
     std::vector<ObjectPlacement> read(static_cast<size_t>(count));
     for (ObjectPlacement& p : read) {
         p.y = in.i32();
         p.kind = in.i32();
         p.x = in.i32();
     }
-    placements = std::move(read);
-    return 1;
+    out = std::move(read);
+    return true;
+}
+
+}  // namespace velk
+
+int CObjectSet::readPlacements(velk::ByteReader& in) {
+    return velk::readObjectPlacements(in, placements) ? 1 : 0;
 }
 
 int CObjectSet::load() {
@@ -39,12 +46,8 @@ int CObjectSet::loadFromMemory(const uint8_t* data, size_t size, const char* nam
         return 0;
     };
     velk::ByteReader in(data, size);
-    const std::string& signature = velk::objectSetSignature();
-    const uint8_t* sig = in.view(velk::kObjectSetSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), signature.size()) != 0)
-        return bad("not an object set (signature)");
-    if (in.i32() != velk::kObjectSetMagic1 || in.i32() != velk::kObjectSetMagic2)
-        return bad("wrong magic numbers");
+    if (std::string why = velk::readFileHeader(in, velk::objectSetHeader()); !why.empty())
+        return bad(why);
     // The mark is text: "Qalvix" up to the first zero; what follows the zero
     // does not count, and a field with no zero at all is no text.
     const uint8_t* mark = in.view(velk::kObjectMarkSize);

@@ -38,12 +38,17 @@ struct ObjectImage {
     std::vector<uint32_t> pixels;  // 0xAARRGGBB, top row first
 };
 
+namespace velk {
+// Reads a placement count and the placements (y, kind, x each) from a map
+// file positioned after its set number. False (`out` unchanged) when the
+// count is out of range or the records are not all there.
+bool readObjectPlacements(ByteReader& in, std::vector<ObjectPlacement>& out);
+}  // namespace velk
+
 class CObjectSet {
 public:
-    // Reads the placement count and the placements (y, kind, x each) from a
-    // map file positioned after its set number, replacing the previous
-    // placements. 1 on success; 0 (placements unchanged) when the count is
-    // out of range or the records are not all there.
+    // readObjectPlacements into `placements`: 1 on success, 0 (unchanged)
+    // on failure.
     int readPlacements(velk::ByteReader& in);
 
     // Reads "objects/obj_<setNumber>.msp". 1 on success, 0 on failure; a

@@ -34,6 +34,11 @@ inline const std::string& spriteSetSignature() {
 constexpr size_t kSpriteSetSignatureSize = 36;
 constexpr int32_t kSpriteSetMagic1 = -999878;
 constexpr int32_t kSpriteSetMagic2 = 997865;
+inline const FileHeader& spriteSetHeader() {
+    static const FileHeader h{spriteSetSignature(), kSpriteSetMagic1, kSpriteSetMagic2,
+                              "sprite set"};
+    return h;
+}
 // The mark between the frames and the animations is the object sets' mark.
 constexpr size_t kSpriteMarkSize = kObjectMarkSize;
 constexpr const char* kSpriteMark = kObjectMark;

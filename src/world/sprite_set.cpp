@@ -56,12 +56,8 @@ int CSpriteSet::loadFromMemory(const uint8_t* sprite, size_t spriteSize, const u
     };
     velk::ByteReader in(sprite, spriteSize);
 
-    const std::string& signature = velk::spriteSetSignature();
-    const uint8_t* sig = in.view(velk::kSpriteSetSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), velk::kSpriteSetSignatureSize) != 0)
-        return bad("not a sprite set (signature)");
-    if (in.i32() != velk::kSpriteSetMagic1 || in.i32() != velk::kSpriteSetMagic2)
-        return bad("wrong magic numbers");
+    if (std::string why = velk::readFileHeader(in, velk::spriteSetHeader()); !why.empty())
+        return bad(why);
     const int32_t last = in.i32();
     if (in.failed()) return bad("truncated header");
     if (last < 0 || last >= velk::kMaxSpriteFrames)

@@ -23,12 +23,8 @@ int CTileSet::loadFromMemory(const uint8_t* data, size_t size, const char* name)
         return 0;
     };
     velk::ByteReader in(data, size);
-    const std::string& signature = velk::tileSetSignature();
-    const uint8_t* sig = in.view(velk::kTileSetSignatureSize);
-    if (!sig || std::memcmp(sig, signature.data(), signature.size()) != 0)
-        return bad("not a tile set (signature)");
-    if (in.i32() != velk::kTileSetMagic1 || in.i32() != velk::kTileSetMagic2)
-        return bad("wrong magic numbers");
+    if (std::string why = velk::readFileHeader(in, velk::tileSetHeader()); !why.empty())
+        return bad(why);
 
     const int32_t last = in.i32();
     const int32_t width = in.i32();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hero_world.h"
+#include "support/game/hero_world.h"
 #include "platform/input_state.h"
 #include "world/field.h"
 
@@ -46,9 +46,24 @@ TEST_F(HeroMotion, JumpRisesThirteenStepsOrToTheCeilingThenFallsEightAFrame) {
                                              : kStartY;
             EXPECT_EQ(ys[size_t(i)], expected) << "frame " << i;
         }
-        EXPECT_EQ(world->action, kActionStand);
+        EXPECT_EQ(hero().action, kActionStand);
         EXPECT_EQ(soundCount("jump") - jumps, 1);
     }
+}
+
+TEST_F(HeroMotion, AHeldJumpKeyJumpsOnceUntilItIsPressedAgain) {
+    startWorld(flatMap());
+    const long jumps = soundCount("jump");
+    hold(dik::kLAlt);
+    frames(40);  // one whole jump and well past the landing
+    EXPECT_EQ(hero().y, kStartY);
+    EXPECT_EQ(hero().action, kActionStand);
+    EXPECT_EQ(soundCount("jump") - jumps, 1);
+    hold(dik::kLAlt, false);
+    frame();
+    hold(dik::kLAlt);
+    frames(3);
+    EXPECT_LT(hero().y, kStartY);
 }
 
 TEST_F(HeroMotion, LandingAfterSixtyFallingFramesHurtsOnTheNextFrame) {
@@ -60,13 +75,13 @@ TEST_F(HeroMotion, LandingAfterSixtyFallingFramesHurtsOnTheNextFrame) {
         SCOPED_TRACE(c.fallingFrames);
         startWorld(flatMap());
         putHero(20, kGroundRow - c.fallingFrames);
-        world->action = kActionJump;
-        world->hero.jumpStep = 15;
+        hero().action = kActionJump;
+        hero().jumpStep = 15;
         const int hp = hero().hp;
         frames(c.fallingFrames);
         EXPECT_EQ(hero().y, kStartY);
         EXPECT_EQ(hero().hp, hp);
-        EXPECT_EQ(world->action, c.damage ? kActionHurt : kActionStand);
+        EXPECT_EQ(hero().action, c.damage ? kActionHurt : kActionStand);
         frame();
         EXPECT_EQ(hero().hp, hp - c.damage);
         EXPECT_EQ(hero().fallFrames, 0);
@@ -110,7 +125,7 @@ TEST_F(HeroMotion, SlideMovesAtMostFiveTimesSixteenPixels) {
         }
         EXPECT_EQ(hero().x - x0, c.distance);
         EXPECT_LE(moves, 5);
-        EXPECT_EQ(world->hero.slideStep, 0);
+        EXPECT_EQ(hero().slideStep, 0);
         // Still crouching with the keys held: one slide per press.
         EXPECT_EQ(hero().animRow, 15 + c.facing);
     }
@@ -123,7 +138,7 @@ TEST_F(HeroMotion, LeftAndRightTogetherKeepTheHeroStanding) {
     hold(dik::kRight);
     frames(8);
     EXPECT_EQ(hero().x, x0);
-    EXPECT_EQ(world->action, kActionStand);
+    EXPECT_EQ(hero().action, kActionStand);
     EXPECT_EQ(hero().animRow, 0);
 }
 
@@ -186,7 +201,7 @@ TEST_F(HeroMotion, SlopesAreClimbedAndDescendedBothWays) {
             const int y = hero().y;
             frame();
             EXPECT_TRUE(hero().y - y == 0 || std::abs(hero().y - y) == 8) << "frame " << i;
-            EXPECT_LT(world->action, kActionJump) << "frame " << i;
+            EXPECT_LT(hero().action, kActionJump) << "frame " << i;
         }
         EXPECT_EQ(cellX(), c.endX);
         EXPECT_EQ(cellY(), c.endY);
@@ -221,7 +236,7 @@ TEST_F(HeroMotion, KnockBackStepsStopAtWallsAndMapEdges) {
         putHero(c.cellX, kGroundRow);
         hero().facing = c.facing;
         frame();
-        EXPECT_EQ(world->action, kActionGroundHurt);
+        EXPECT_EQ(hero().action, kActionGroundHurt);
         EXPECT_EQ(hero().x - 8 * c.cellX, c.dx);
         EXPECT_EQ(hero().y, kStartY - 8);
     }
@@ -275,12 +290,12 @@ TEST_F(HeroMotion, CameraFollowsOnlyInsideItsWindow) {
         frame();
         releaseAll();
         frame();  // one step
-        EXPECT_EQ(world->hero.cameraFollowsX, c.follows ? 1 : 0);
+        EXPECT_EQ(hero().cameraFollowsX, c.follows ? 1 : 0);
         const int step = c.key == dik::kRight ? 8 : -8;
         EXPECT_EQ(g_field->camX - camX, c.follows ? step : 0);
         EXPECT_EQ(hero().x - 8 * c.cellX, step);
         frame();
-        EXPECT_EQ(world->hero.heroScreenX, hero().x - 8 - g_field->camX);
+        EXPECT_EQ(hero().screenX, hero().x - 8 - g_field->camX);
     }
 }
 
@@ -301,7 +316,7 @@ TEST_F(HeroMotion, CameraFollowsAJumpOnlyBelowRowForty) {
     EXPECT_EQ(hero().y, 352);
     EXPECT_EQ(lowest, camY - 32);  // rows 43 .. 40 of the rise
     EXPECT_EQ(g_field->camY, camY);
-    EXPECT_EQ(world->hero.cameraFollowsY, 1);
+    EXPECT_EQ(hero().cameraFollowsY, 1);
 }
 
 // A ladder (columns 20..23, rows 64..79) up to a platform at row 60 whose
@@ -324,12 +339,12 @@ TEST_F(HeroMotion, LaddersAndRopesCarryTheHeroUpAndDown) {
     EXPECT_EQ(hero().animRow, CPlayer::kLadderRow);
     frames(15);
     EXPECT_EQ(hero().y, 8 * 64);  // eight pixels a frame
-    EXPECT_EQ(world->action, kActionRopeUp);
+    EXPECT_EQ(hero().action, kActionRopeUp);
     frame();
     EXPECT_EQ(hero().y, 8 * 60);  // onto the rope in one move
     EXPECT_EQ(hero().animRow, CPlayer::kRopeRow);
     frames(3);
-    EXPECT_EQ(world->action, kActionStand);
+    EXPECT_EQ(hero().action, kActionStand);
 
     hold(dik::kUp, false);
     hold(dik::kDown);
@@ -339,14 +354,14 @@ TEST_F(HeroMotion, LaddersAndRopesCarryTheHeroUpAndDown) {
     EXPECT_EQ(hero().y, 8 * 64);
     frame();
     EXPECT_EQ(hero().y, 8 * 65);
-    EXPECT_EQ(world->action, kActionLadderDown);
+    EXPECT_EQ(hero().action, kActionLadderDown);
 
     // Letting go drops the hero to the ground.
     hold(dik::kDown, false);
     hold(dik::kLAlt);
     frames(20);
     EXPECT_EQ(hero().y, kStartY);
-    EXPECT_EQ(world->action, kActionStand);
+    EXPECT_EQ(hero().action, kActionStand);
 }
 
 TEST_F(HeroMotion, EachWeaponKindAttacksInItsRowWithItsSound) {
@@ -364,7 +379,7 @@ TEST_F(HeroMotion, EachWeaponKindAttacksInItsRowWithItsSound) {
         frames(2);
         EXPECT_EQ(hero().animRow, c.row);
         frames(3);
-        EXPECT_EQ(world->action, kActionStand);
+        EXPECT_EQ(hero().action, kActionStand);
         // The boomerang's sound comes as it leaves the hand, the others' at once.
         EXPECT_EQ(soundCount("weapon") - strikes, 1);
     }

@@ -44,7 +44,7 @@ SaveRecord sampleRecord() {
     return r;
 }
 
-class PlayerRecord : public ::testing::Test {
+class PlayerSave : public ::testing::Test {
 protected:
     velk::TempDir dir;
     CField field{nullptr};
@@ -52,7 +52,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PlayerRecord, NewGameStartsInTownWithFullPoints) {
+TEST_F(PlayerSave, NewGameStartsInTownWithFullPoints) {
     SaveRecord init = sampleRecord();
     init.level = 1;
     dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
@@ -81,7 +81,7 @@ TEST_F(PlayerRecord, NewGameStartsInTownWithFullPoints) {
     EXPECT_EQ(saved.name, velk::toCp949("벨크"));
 }
 
-TEST_F(PlayerRecord, DerivedValuesComeFromLevelAndStats) {
+TEST_F(PlayerSave, DerivedValuesComeFromLevelAndStats) {
     struct Case {
         int32_t level, hpStat, mpStat;
         int32_t maxHp, maxMp, expNext;
@@ -109,7 +109,7 @@ TEST_F(PlayerRecord, DerivedValuesComeFromLevelAndStats) {
     }
 }
 
-TEST_F(PlayerRecord, SaveRoundTripsEveryFieldInTheFileLayout) {
+TEST_F(PlayerSave, SaveRoundTripsEveryFieldInTheFileLayout) {
     const SaveRecord r = sampleRecord();
     const std::string written = velk::saveFileText(r);
     dir.write(velk::kSaveFileName, written);
@@ -143,7 +143,7 @@ TEST_F(PlayerRecord, SaveRoundTripsEveryFieldInTheFileLayout) {
     EXPECT_FALSE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName) + ".tmp"));
 }
 
-TEST_F(PlayerRecord, SavingAppliesDeathAndQuestRunRules) {
+TEST_F(PlayerSave, SavingAppliesDeathAndQuestRunRules) {
     struct Case {
         const char* what;
         int32_t level, exp, mapNumber, questStep;
@@ -183,7 +183,7 @@ TEST_F(PlayerRecord, SavingAppliesDeathAndQuestRunRules) {
     }
 }
 
-TEST_F(PlayerRecord, LongNamesAreCutToTwelveBytesOnACharacterBoundary) {
+TEST_F(PlayerSave, LongNamesAreCutToTwelveBytesOnACharacterBoundary) {
     struct Case {
         std::string word, name;
     };
@@ -202,7 +202,7 @@ TEST_F(PlayerRecord, LongNamesAreCutToTwelveBytesOnACharacterBoundary) {
     }
 }
 
-TEST_F(PlayerRecord, DamagedSaveStartsANewGameAndIsKeptAside) {
+TEST_F(PlayerSave, DamagedSaveStartsANewGameAndIsKeptAside) {
     SaveRecord init = sampleRecord();
     init.level = 1;
     dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
@@ -227,7 +227,7 @@ TEST_F(PlayerRecord, DamagedSaveStartsANewGameAndIsKeptAside) {
     }
 }
 
-TEST_F(PlayerRecord, WithoutAnyFileABlankHeroStarts) {
+TEST_F(PlayerSave, WithoutAnyFileABlankHeroStarts) {
     {
         CPlayer player(field);
         EXPECT_EQ(player.level, 1);

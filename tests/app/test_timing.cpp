@@ -55,14 +55,12 @@ TEST(FrameCheck, ZeroTickIntervalStaysFinite) {
     EXPECT_GT(rate, 0.0f);
 }
 
-class PacingTest : public GameFixture {
+// The application makes its own input state and sound bank.
+class PacingTest : public HeadlessFixture {
 protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        HeadlessFixture::SetUp();
         writeMiniWorld(dir);
-        // The application makes its own input state.
-        delete g_input;
-        g_input = nullptr;
         Options options;
         options.skipTitle = true;
         app = std::make_unique<CGameApp>(&backend, options);
@@ -74,10 +72,7 @@ protected:
         app->frame();
         ASSERT_EQ(GameState, kStatePlay);
     }
-    void TearDown() override {
-        app.reset();
-        GameFixture::TearDown();
-    }
+    void TearDown() override { app.reset(); }
     std::unique_ptr<CGameApp> app;
 };
 

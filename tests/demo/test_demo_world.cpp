@@ -17,6 +17,7 @@
 #include "world/map_position.h"
 #include "world/object_set.h"
 #include "world/stage.h"
+#include "world/map_objects.h"
 #include "world/tile_set.h"
 
 namespace {
@@ -25,25 +26,22 @@ const int kMaps[] = {0, 1, 2, 9, 10, 11, 12};
 
 class DemoWorld : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = velk::dataDirectory();
+    void SetUp() override { ASSERT_TRUE(device.init(nullptr, 800, 600, true)); }
+    void TearDown() override { velk::setDataDirectory(previous_); }
+
+    // The demo world is the data directory before the map objects are made.
+    static std::string useDemoWorld() {
+        std::string previous = velk::dataDirectory();
         velk::setDataDirectory(std::string(VELK_BINARY_DIR) + "/data");
-        ASSERT_TRUE(device.init(nullptr, 800, 600, true));
-        g_tileSet = &tiles;
-        g_objectSet = &objects;
-        field.init();
-    }
-    void TearDown() override {
-        g_tileSet = nullptr;
-        g_objectSet = nullptr;
-        velk::setDataDirectory(previous_);
+        return previous;
     }
 
-    std::string previous_;
+    std::string previous_ = useDemoWorld();
     CDirect3D device;
-    CTileSet tiles;
-    CObjectSet objects;
-    CField field{&device};
+    CMapObjects mapObjects{&device};
+    CTileSet& tiles = *mapObjects.tileSet;
+    CObjectSet& objects = *mapObjects.objectSet;
+    CField& field = *mapObjects.field;
 };
 
 // What the hero's standing test accepts under its feet.

@@ -106,7 +106,7 @@ public:
             keys({side, dik::kLAlt});
             pass();
             keys({side});
-            bool done = until([&] { return g_world->hero.jumpStep == 0; }, 200, why, step);
+            bool done = until([&] { return g_world->player->jumpStep == 0; }, 200, why, step);
             keys({});
             settle();
             return done;
@@ -127,9 +127,9 @@ public:
         }
         if (verb == "drop") {
             keys({side});
-            bool fell = until([&] { return g_world->hero.jumpStep >= 15; }, 300, why, step);
+            bool fell = until([&] { return g_world->player->jumpStep >= 15; }, 300, why, step);
             keys({});
-            bool landed = fell && until([&] { return g_world->hero.jumpStep == 0; }, 200, why, step);
+            bool landed = fell && until([&] { return g_world->player->jumpStep == 0; }, 200, why, step);
             settle();
             return landed;
         }

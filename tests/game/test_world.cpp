@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "hero_world.h"
+#include "support/game/hero_world.h"
 #include "platform/cp949.h"
 #include "core/game_state.h"
 #include "platform/input_state.h"
@@ -63,7 +63,7 @@ TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
     while (hero().invincible == 30 && ++guard < 40) frame();
     ASSERT_EQ(hero().invincible, 25);
     EXPECT_EQ(hero().y, 8 * kGroundRow);
-    EXPECT_EQ(world->action, kActionStand);
+    EXPECT_EQ(hero().action, kActionStand);
 
     int blinking = 0, hidden = 0;
     while (hero().invincible < 30 && blinking < 40) {
@@ -71,7 +71,7 @@ TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
         frame();
         ++blinking;
         hidden += hero().blinkHidden;
-        const uint32_t heroPixel = pixel(world->hero.heroScreenX + 8, world->hero.heroScreenY + 16);
+        const uint32_t heroPixel = pixel(hero().screenX + 8, hero().screenY + 16);
         EXPECT_EQ(heroPixel == 0xFF20C040, !hiddenWhenDrawn) << "frame " << blinking;
         // Not hurt again while blinking.
         if (hero().invincible < 30) {
@@ -88,12 +88,12 @@ TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
 TEST_F(World, DrawOrderComparesTheHerosWorldYWithTheObjectsScreenY) {
     struct Case {
         int camY;
-        std::vector<int> order;  // placements; 3 is the hero
+        std::vector<int> order;  // placements; -1 is the hero
     };
     // The hero stands at world y 480; objects at world y 100, 560 and 700.
     const Case cases[] = {
-        {0, {0, 3, 1}},         // 700 is below the screen
-        {200, {0, 1, 3, 2}},    // 560 - 200 = 360 sorts before the hero's 480
+        {0, {0, -1, 1}},         // 700 is below the screen
+        {200, {0, 1, -1, 2}},    // 560 - 200 = 360 sorts before the hero's 480
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.camY);
@@ -102,8 +102,10 @@ TEST_F(World, DrawOrderComparesTheHerosWorldYWithTheObjectsScreenY) {
         startWorld(map, {.tileRow = 15, .camY = c.camY, .lockedScreenY = 480 - c.camY});
         frame();
         std::vector<int> order;
-        for (int e = 0; e < world->sortCount; ++e)
-            order.push_back(world->sortList[size_t(e)].index);
+        for (int e = 0; e < world->sortCount; ++e) {
+            const CWorld::SortEntry& entry = world->sortList[size_t(e)];
+            order.push_back(entry.kind == SortKind::Hero ? -1 : entry.index);
+        }
         EXPECT_EQ(order, c.order);
     }
 }
@@ -116,7 +118,7 @@ TEST_F(World, ACrowdedMapStillDrawsTheHero) {
     ASSERT_EQ(world->sortCount, CWorld::kSortCapacity);
     int heroEntries = 0;
     for (int e = 0; e < world->sortCount; ++e)
-        heroEntries += world->sortList[size_t(e)].index == 1500;
+        heroEntries += world->sortList[size_t(e)].kind == SortKind::Hero;
     EXPECT_EQ(heroEntries, 1);
 }
 
@@ -143,17 +145,17 @@ TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
         hero().hp = 10;
         const long dying = soundCount("userdie");
         frame();
-        EXPECT_EQ(world->action, kActionDying);
+        EXPECT_EQ(hero().action, kActionDying);
         EXPECT_EQ(hero().hp, 0);
         EXPECT_EQ(hero().animRow, CPlayer::kDyingRow);
         EXPECT_EQ(g_field->pauseFlag, 1);
         EXPECT_EQ(soundCount("userdie") - dying, 1);
-        ASSERT_TRUE(world->hero.deathBox);
-        EXPECT_EQ(std::string(world->hero.deathBox->lines[0]), toCp949(c.line0));
-        EXPECT_EQ(std::string(world->hero.deathBox->lines[1]), toCp949(c.line1));
+        ASSERT_TRUE(hero().deathBox);
+        EXPECT_EQ(std::string(hero().deathBox->lines[0]), toCp949(c.line0));
+        EXPECT_EQ(std::string(hero().deathBox->lines[1]), toCp949(c.line1));
 
         frames(kDyingSteps);
-        EXPECT_EQ(world->action, kActionDead);
+        EXPECT_EQ(hero().action, kActionDead);
         EXPECT_EQ(GameState, kStatePlay);
         // OK sits at (400, 195) of the box at (300, 100).
         backend.setMouse(420, 205);
@@ -163,7 +165,7 @@ TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
         backend.setButton(0, false);
         frame();
         EXPECT_EQ(GameState, kStateReturn);
-        EXPECT_FALSE(world->hero.deathBox);
+        EXPECT_FALSE(hero().deathBox);
         EXPECT_EQ(g_field->pauseFlag, 0);
         EXPECT_EQ(hero().hp, hero().maxHp / 2);
         EXPECT_EQ(hero().exp, c.expAfter);
@@ -193,10 +195,10 @@ TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
 
     startWorld(flatMap());
     writeMap(flatMap(), {.tileColumn = 7}, 1);
-    world->action = kActionJump;
-    world->hero.jumpStep = 5;
-    world->hero.slope = 2;
-    world->hero.hurtStep = -3;
+    hero().action = kActionJump;
+    hero().jumpStep = 5;
+    hero().slope = 2;
+    hero().hurtStep = -3;
     g_field->changeMapNumbers(kStateNextMap);
     g_field->resetScroll();
     ASSERT_EQ(g_field->loadMap(), 1);
@@ -204,10 +206,10 @@ TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
     EXPECT_EQ(g_field->mapNumber, 1);
     EXPECT_EQ(hero().x, 7 * 32);
     EXPECT_EQ(hero().y, 8 * kGroundRow);
-    EXPECT_EQ(world->action, kActionStand);
-    EXPECT_EQ(world->hero.jumpStep, 0);
-    EXPECT_EQ(world->hero.slope, 0);
-    EXPECT_EQ(world->hero.hurtStep, 4);
+    EXPECT_EQ(hero().action, kActionStand);
+    EXPECT_EQ(hero().jumpStep, 0);
+    EXPECT_EQ(hero().slope, 0);
+    EXPECT_EQ(hero().hurtStep, 4);
     frame();
     EXPECT_EQ(hero().y, 8 * kGroundRow);
 }

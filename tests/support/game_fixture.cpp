@@ -1,27 +1,33 @@
 #include "support/game_fixture.h"
 
 #include "content/wav_writer.h"
-#include "platform/input_state.h"
-#include "platform/sound_bank.h"
+#include "core/effects.h"
 
 namespace velk {
 
+void HeadlessFixture::SetUp() { ASSERT_TRUE(device.init(&backend, 800, 600, true)); }
+
+void HeadlessFixture::writeEffect(const std::string& gameName) {
+    // A tenth of a second: long enough that back-to-back plays overlap.
+    dir.write(gameName, writeWav16(std::vector<int16_t>(2205, 0), 22050));
+}
+
 void GameFixture::SetUp() {
-    ASSERT_TRUE(device.init(&backend, 800, 600, true));
+    HeadlessFixture::SetUp();
     g_soundBank.init(&backend);
-    g_input = new CInputState(&backend);
+    input = std::make_unique<CInputState>(&backend);
+    g_input = input.get();
 }
 
 void GameFixture::TearDown() {
-    delete g_input;
     g_input = nullptr;
-    g_soundBank.releaseAll();
+    input.reset();
+    releaseEffects(g_soundBank);
     g_soundBank.shutdown();
 }
 
 void GameFixture::loadEffect(const std::string& gameName, ::SoundBuffer* buffer) {
-    // A tenth of a second: long enough that back-to-back plays overlap.
-    dir.write(gameName, writeWav16(std::vector<int16_t>(2205, 0), 22050));
+    writeEffect(gameName);
     ASSERT_TRUE(g_soundBank.loadEffect(gameName.c_str(), buffer));
 }
 

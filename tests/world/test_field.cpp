@@ -9,6 +9,7 @@
 #include "world/field.h"
 #include "world/object_set.h"
 #include "world/formats.h"
+#include "world/map_objects.h"
 #include "world/tile_set.h"
 #include "world_fixtures.h"
 
@@ -38,15 +39,8 @@ class FieldTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(device.init(nullptr, 800, 600, true));
-        g_tileSet = &tiles;
-        g_objectSet = &objects;
-        field.init();
         writeTileSet(0, 4);
         writeObjectSet(0);
-    }
-    void TearDown() override {
-        g_tileSet = nullptr;
-        g_objectSet = nullptr;
     }
 
     void writeTileSet(int number, int count) {
@@ -71,9 +65,10 @@ protected:
 
     velk::TempDir dir;
     CDirect3D device;
-    CTileSet tiles;
-    CObjectSet objects;
-    CField field{&device};
+    CMapObjects mapObjects{&device};
+    CTileSet& tiles = *mapObjects.tileSet;
+    CObjectSet& objects = *mapObjects.objectSet;
+    CField& field = *mapObjects.field;
 };
 
 TEST_F(FieldTest, MapRoundTripFillsGridsSetsAndTextures) {

@@ -9,7 +9,6 @@
 #include "items/save_file.h"
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
-#include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/talk_check.h"
 #include "lib/terrain_legend.h"
@@ -17,9 +16,11 @@
 #include "platform/picture.h"
 #include "platform/text_reader.h"
 #include "world/field.h"
+#include "world/map_file.h"
 #include "world/formats.h"
 #include "world/map_position.h"
 #include "world/stage_file.h"
+#include "world/tile_set.h"
 
 namespace velk::pack {
 
@@ -117,19 +118,18 @@ private:
 
     void checkMap(int n) {
         const std::string name = mapFileName(n);
-        ScopedWorldSets sets;
-        CField field(nullptr);
-        field.mapNumber = n;
-        std::vector<uint8_t> bytes;
+        MapFile file;
         const bool parsed = check(name, [&] {
-            // The map is sound once its grids are in: its sets are checked on their own.
-            field.loadMap();
-            return field.mapData.hasGrid() && readDataFile(name, bytes);
+            // The map is sound once it parses: its sets are checked on their own.
+            std::vector<uint8_t> bytes;
+            if (!readDataFile(name, bytes)) return false;
+            const std::string why = parseMapFile(bytes.data(), bytes.size(), file);
+            if (!why.empty()) reportBadFile(name, why);
+            return why.empty();
         });
         if (!parsed) return;
-        const CMapData& map = field.mapData;
-        const int32_t setNumber = sets.objects.setNumber;
-        readMapPlacements(bytes, map, sets.objects);
+        const CMapData& map = file.grids;
+        const int32_t setNumber = file.setNumber;
 
         CTileSet tiles;
         const std::string tileName = tileSetFileName(setNumber);
@@ -161,7 +161,7 @@ private:
         if (objectsOk && kindCounts_.count(setNumber) == 0)
             kindCounts_[setNumber] = objects.kindCount();
 
-        checkMapContent(n, map, sets.objects);
+        checkMapContent(n, file);
         checkStage(n);
         for (int side = 0; side <= 1; ++side) checkPosition(n, side, map);
         checkMinimapName(n);
@@ -181,9 +181,10 @@ private:
 
     // What the loader lets through but the map cannot mean: codes with no
     // meaning, tiles and kinds its sets do not have, exits to nowhere.
-    void checkMapContent(int n, const CMapData& map, const CObjectSet& placed) {
+    void checkMapContent(int n, const MapFile& file) {
         const std::string name = mapFileName(n);
-        const int32_t setNumber = placed.setNumber;
+        const CMapData& map = file.grids;
+        const int32_t setNumber = file.setNumber;
         bool forwardExit = false, backExit = false;
         for (int32_t r = 0; r < map.terrainRows(); ++r)
             for (int32_t c = 0; c < map.terrainColumns(); ++c) {
@@ -211,8 +212,8 @@ private:
                 }
         }
         if (auto it = kindCounts_.find(setNumber); it != kindCounts_.end())
-            for (int p = 0; p < placed.placementCount(); ++p) {
-                const int32_t kind = placed.placements[size_t(p)].kind;
+            for (size_t p = 0; p < file.placements.size(); ++p) {
+                const int32_t kind = file.placements[p].kind;
                 if (kind < 0 || kind >= it->second)
                     problem(name, "placement " + std::to_string(p) + " names object kind " +
                                       std::to_string(kind) + "; the object set has " +

@@ -8,7 +8,6 @@
 #include "items/save_file.h"
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
-#include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
 #include "platform/byte_reader.h"
@@ -16,7 +15,7 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/text_reader.h"
-#include "world/field.h"
+#include "world/map_file.h"
 #include "world/formats.h"
 #include "world/map_position.h"
 #include "world/object_set.h"
@@ -35,10 +34,6 @@ struct Description {
     std::ostringstream body;
     std::string error;
 };
-
-bool startsWith(const std::vector<uint8_t>& bytes, const void* prefix, size_t size) {
-    return bytes.size() >= size && std::memcmp(bytes.data(), prefix, size) == 0;
-}
 
 // "…/maps/map_3.mmf" -> "…": the content tree a file sits in, when it sits
 // in `folder` of one; else empty.
@@ -198,24 +193,14 @@ std::string setSummary(const std::string& root, const std::string& name, bool ti
 void describeMap(const std::vector<uint8_t>& bytes, const std::string& path, Description& d) {
     d.kind = "map";
     const std::string root = treeRoot(path, "maps");
-    // The field's own load checks the file; the sets it names are looked
-    // for in the tree the map sits in, and the map is described either way.
-    ScopedWorldSets sets;
-    CField field(nullptr);
-    BadFileCapture capture;
-    {
-        // Outside a content tree only the map's own folder is looked in.
-        const std::string folder = parentPath(path);
-        DataDirScope scope(!root.empty() ? root : folder.empty() ? "." : folder);
-        field.loadMapFromMemory(bytes.data(), bytes.size(), path.c_str());
-    }
-    const CMapData& map = field.mapData;
-    if (!map.hasGrid()) {
-        d.error = failure(capture, path);
+    // The sets it names are looked for in the tree the map sits in, and the
+    // map is described either way.
+    MapFile file;
+    if (std::string why = parseMapFile(bytes.data(), bytes.size(), file); !why.empty()) {
+        d.error = why;
         return;
     }
-    CObjectSet& objects = sets.objects;
-    readMapPlacements(bytes, map, objects);
+    const CMapData& map = file.grids;
 
     std::map<int32_t, size_t> codes;
     for (int32_t c : map.terrain)
@@ -228,12 +213,12 @@ void describeMap(const std::vector<uint8_t>& bytes, const std::string& path, Des
     d.body << "  size         " << map.columns << " x " << map.rows << " tiles ("
            << map.columns * 32 << " x " << map.rows * 32 << " pixels), terrain "
            << map.terrainColumns() << " x " << map.terrainRows() << " cells\n"
-           << "  set number   " << objects.setNumber << "\n"
-           << "    tile set   " << setSummary(root, tileSetFileName(objects.setNumber), true)
+           << "  set number   " << file.setNumber << "\n"
+           << "    tile set   " << setSummary(root, tileSetFileName(file.setNumber), true)
            << "\n"
-           << "    object set " << setSummary(root, objectSetFileName(objects.setNumber), false)
+           << "    object set " << setSummary(root, objectSetFileName(file.setNumber), false)
            << "\n"
-           << "  placements   " << objects.placementCount() << "\n"
+           << "  placements   " << file.placements.size() << "\n"
            << "  tile cells   " << lower << " with a lower tile, " << upper
            << " with an upper tile\n"
            << "  terrain      ";
@@ -358,15 +343,18 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     int n = 0;
     const size_t dash = base.find('-', 1);
     Description d;
-    if (startsWith(bytes, kPictureSignature.data(), kPictureSignature.size()))
+    const auto opensWith = [&bytes](const FileHeader& header) {
+        return hasSignature(bytes.data(), bytes.size(), header);
+    };
+    if (opensWith(pictureHeader()))
         describePicture(bytes, path, d);
-    else if (startsWith(bytes, mapSignature().data(), kMapSignatureSize))
+    else if (opensWith(mapHeader()))
         describeMap(bytes, path, d);
-    else if (startsWith(bytes, tileSetSignature().data(), kTileSetSignatureSize))
+    else if (opensWith(tileSetHeader()))
         describeTileSet(bytes, path, d);
-    else if (startsWith(bytes, objectSetSignature().data(), kObjectSetSignatureSize))
+    else if (opensWith(objectSetHeader()))
         describeObjectSet(bytes, path, d);
-    else if (startsWith(bytes, spriteSetSignature().data(), kSpriteSetSignatureSize))
+    else if (opensWith(spriteSetHeader()))
         describeSpriteSet(bytes, path, d);
     else if (numberedName(base, "stage_", ".txt", n))
         describeStage(bytes, path, d);

@@ -5,7 +5,6 @@
 #include <memory>
 #include <numeric>
 
-#include "lib/map_loading.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
 #include "platform/d3dx_font.h"
@@ -15,6 +14,7 @@
 #include "platform/png_io.h"
 #include "world/field.h"
 #include "world/formats.h"
+#include "world/map_objects.h"
 #include "world/object_set.h"
 #include "world/stage_file.h"
 #include "world/tile_set.h"
@@ -116,20 +116,21 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
         error = "cannot make an off-screen device";
         return false;
     }
-    ScopedWorldSets sets;
-    CField field(&device);
+    CMapObjects mapObjects(&device);
+    CField& field = *mapObjects.field;
+    CObjectSet& placed = *mapObjects.objectSet;
     field.mapNumber = mapNumber;
     {
         BadFileCapture capture;
         if (!field.loadMap()) {
-            error = loadFailure(capture, mapNumber, sets.objects.setNumber);
+            error = loadFailure(capture, mapNumber, placed.setNumber);
             return false;
         }
-        const std::string objectName = objectSetFileName(sets.objects.setNumber);
+        const std::string objectName = objectSetFileName(placed.setNumber);
         const std::string reason = capture.reasonFor(objectName);
         if (!reason.empty())
             out.warnings.push_back(objectName + ": " + reason + "; objects left out");
-        else if (sets.objects.images.empty() && sets.objects.placementCount() > 0)
+        else if (placed.images.empty() && placed.placementCount() > 0)
             out.warnings.push_back(objectName + ": missing; objects left out");
     }
 
@@ -177,10 +178,10 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
 
     const std::unique_ptr<CPicture> backdrop = loadBackdrop(device, mapNumber);
     // Objects in the world's drawing order: by their top edge.
-    std::vector<int32_t> order(size_t(sets.objects.placementCount()));
+    std::vector<int32_t> order(size_t(placed.placementCount()));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&sets](int32_t a, int32_t b) {
-        return sets.objects.placements[size_t(a)].y < sets.objects.placements[size_t(b)].y;
+    std::stable_sort(order.begin(), order.end(), [&placed](int32_t a, int32_t b) {
+        return placed.placements[size_t(a)].y < placed.placements[size_t(b)].y;
     });
 
     for (int64_t cy = 0; cy < int64_t(mapH); cy += kScreenH) {
@@ -195,7 +196,7 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
             field.drawLowerTiles();
             field.drawUpperTiles();
             for (int32_t p : order) {
-                ObjectPlacement& placement = sets.objects.placements[size_t(p)];
+                ObjectPlacement& placement = placed.placements[size_t(p)];
                 placement.animCounter = 0;  // every object at its first frame
                 field.drawObject(placement.x - int32_t(cx), placement.y - int32_t(cy),
                                  placement.kind, p);

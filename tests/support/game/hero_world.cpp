@@ -1,4 +1,4 @@
-#include "hero_world.h"
+#include "support/game/hero_world.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include "content/stage_writer.h"
 #include "content/tile_set_writer.h"
 #include "platform/files.h"
+#include "core/effects.h"
 #include "core/game_state.h"
 #include "platform/input_state.h"
 #include "world/field.h"
@@ -63,16 +64,9 @@ HeroMap flatMap(int groundRow) {
 }
 
 void HeroWorldTest::SetUp() {
-    GameFixture::SetUp();
-    for (auto [name, buffer] : {std::pair{"jump", &g_effects.jump},
-                                {"userhit", &g_effects.userhit},
-                                {"userdie", &g_effects.userdie},
-                                {"weapon", &g_effects.weapon},
-                                {"sliding", &g_effects.sliding},
-                                {"holkick", &g_effects.holkick},
-                                {"btn", &g_effects.btn},
-                                {"btn0", &g_effects.btn0}})
-        loadEffect(std::string("sound/") + name + ".wav", buffer);
+    HeadlessFixture::SetUp();
+    for (const char* name : {"jump", "userhit", "userdie", "weapon", "sliding", "holkick", "btn", "btn0"})
+        writeEffect(std::string("sound/") + name + ".wav");
 
     const SpriteSetSource sprites = heroSprites(kRowCount);
     dir.write(spriteSetFileName(0), encodeSpriteSet(sprites));
@@ -90,19 +84,11 @@ void HeroWorldTest::SetUp() {
 
 }
 
-void HeroWorldTest::TearDown() {
-    releaseWorld();
-    GameFixture::TearDown();
-}
+void HeroWorldTest::TearDown() { releaseWorld(); }
 
 void HeroWorldTest::releaseWorld() {
-    world.reset();
-    delete g_field;
-    g_field = nullptr;
-    delete g_objectSet;
-    g_objectSet = nullptr;
-    delete g_tileSet;
-    g_tileSet = nullptr;
+    world = nullptr;
+    objects.reset();
 }
 
 void HeroWorldTest::writeMap(const HeroMap& map, const HeroStart& start, int mapNumber) {
@@ -124,26 +110,22 @@ void HeroWorldTest::writeMap(const HeroMap& map, const HeroStart& start, int map
 }
 
 void HeroWorldTest::startWorld(const HeroMap& map, const HeroStart& start) {
-    // Every start is a new game on fresh globals: the last world's save and
-    // field are gone.
+    // Every start is a new game on fresh play objects: the last world's
+    // save and field are gone.
     releaseWorld();
     std::filesystem::remove(dataPath(kSaveFileName));
     releaseAll();
     backend.setMouse(400, 300);
     backend.setButton(0, false);
-    g_input->ctrlHeld = g_input->altHeld = g_input->shiftHeld = g_input->spaceHeld = 0;
     GameState = kStatePlay;
-    CMessageBox::hoverLatch = 0;
-    CMessageBox::pressedMarker = 0;
-    g_tileSet = new CTileSet();
-    g_objectSet = new CObjectSet();
-    g_field = new CField(&device);
-    g_field->init();
 
     writeMap(map, start);
     dir.write(kNewGameFileName, newGameFileText(newGame));
-    world = std::make_unique<CWorld>();
-    ASSERT_TRUE(world->init(&device));
+    objects = std::make_unique<CGameObjects>(&backend, &device);
+    ASSERT_TRUE(objects->create());
+    world = objects->world.get();
+    // Attacks sound through an effect the game loads later than start-up.
+    ASSERT_TRUE(g_soundBank.loadEffect("sound/weapon.wav", &g_effects.weapon));
 }
 
 void HeroWorldTest::putHero(int cellX, int cellY) {
@@ -151,7 +133,7 @@ void HeroWorldTest::putHero(int cellX, int cellY) {
     p.x = 8 * cellX;
     p.y = 8 * cellY;
     g_field->placeCamera(g_field->camX, g_field->camY, p.x, p.y);
-    world->hero.cellPhaseX = p.x % 32;
+    p.cellPhaseX = p.x % 32;
 }
 
 void HeroWorldTest::releaseAll() {

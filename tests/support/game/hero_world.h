@@ -1,14 +1,15 @@
 #pragma once
 // A world to drive the hero in: a small map built cell by cell, a hero
-// sprite set with every row the hero uses, a new-game record, and one call
-// per played frame.
+// sprite set with every row the hero uses, a new-game record, the play
+// objects built through CGameObjects, and one call per played frame.
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "items/save_file.h"
+#include "game/game_objects.h"
 #include "game/world.h"
+#include "items/save_file.h"
 #include "content/map_writer.h"
 #include "support/game_fixture.h"
 
@@ -43,7 +44,7 @@ struct HeroStart {
     int lockedScreenY = 400;
 };
 
-class HeroWorldTest : public GameFixture {
+class HeroWorldTest : public HeadlessFixture {
 protected:
     // Sprite rows, each showing frame 0 (body only) or 1 (body and attack
     // box), 16 x 32 pixels with the feet at the hero's position.
@@ -57,8 +58,8 @@ protected:
 
     // Writes the map as map `mapNumber` with its start position.
     void writeMap(const HeroMap& map, const HeroStart& start = {}, int mapNumber = 0);
-    // Writes map 0 and makes a new world on it with fresh globals (field,
-    // tile and object sets), no save and no keys held.
+    // Writes map 0 and makes new play objects on it: a new game, no keys
+    // held.
     void startWorld(const HeroMap& map, const HeroStart& start = {});
     // Moves the hero to a cell and the camera with it (no follow).
     void putHero(int cellX, int cellY);
@@ -66,6 +67,8 @@ protected:
     void releaseWorld();
     void hold(int key, bool down = true) { backend.setKey(key, down); }
     void releaseAll();
+    // One input poll as a paced frame would run it.
+    void poll() { g_input->poll(); }
     // One played frame: input poll, then the world's pass.
     void frame();
     void frames(int n) {
@@ -77,7 +80,8 @@ protected:
     int cellX() { return hero().x / 8; }
     int cellY() { return hero().y / 8; }
 
-    std::unique_ptr<CWorld> world;
+    std::unique_ptr<CGameObjects> objects;
+    CWorld* world = nullptr;
     SaveRecord newGame;
 };
 
