@@ -37,5 +37,7 @@ void writeHelpTexts(const DemoContext& ctx);  // the HUD's help texts
 // The HUD, the bags, the game menu and the status window.
 void writeWindows(const DemoContext& ctx);
 void writeEffects(const DemoContext& ctx);  // sprite sets 1001 and 1002
+void writeTownWindows(const DemoContext& ctx);  // talk box, shop window, minimap
+void writeNpcs(const DemoContext& ctx);  // sprite set 1000 and the compiled dialogue
 
 }  // namespace demo

@@ -100,6 +100,10 @@ int main(int argc, char** argv) {
     demo::writeEnemies(ctx);
     std::printf("  new game\n");
     demo::writeNewGame(ctx);
+    std::printf("  talk box, shop and minimap\n");
+    demo::writeTownWindows(ctx);
+    std::printf("  people and their dialogue\n");
+    demo::writeNpcs(ctx);
     if (!icon.empty()) {
         std::printf("  icon\n");
         demo::writeIcon(icon);

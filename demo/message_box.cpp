@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "content/pic_writer.h"
 #include "demo/art.h"
 #include "demo/demo.h"
+#include "demo/window_art.h"
 
 namespace demo {
 
@@ -18,12 +18,6 @@ using namespace palette;
 // lines at 50 and 66 and the buttons at 95.
 constexpr int kBoxW = 260, kBoxH = 130;
 constexpr int kButtonW = 46, kButtonH = 25;
-
-void save(const DemoContext& ctx, const std::string& name, const Canvas& c) {
-    velk::ImageBlockOptions options;
-    options.bitsPerPixel = 32;
-    writeOut(ctx, name, velk::encodePicture(uint32_t(c.width()), uint32_t(c.height()), c.data(), options));
-}
 
 Canvas boxPanel() {
     Canvas c(kBoxW, kBoxH);
@@ -46,32 +40,16 @@ Canvas boxPanel() {
     return c;
 }
 
-enum class Look { kNormal, kHover, kPressed };
-
-Canvas button(const std::string& label, Look look) {
-    Canvas c(kButtonW, kButtonH);
-    c.fillRoundRect(0, 0, kButtonW, kButtonH, 6, kGold);
-    uint32_t fill = look == Look::kHover ? rgb(0x3D6FB0) : look == Look::kPressed ? kNight : kDusk;
-    c.fillRoundRect(2, 2, kButtonW - 4, kButtonH - 4, 4, fill);
-    if (look == Look::kHover) c.fillRoundRect(4, 3, kButtonW - 8, 8, 3, argb(70, 0xFF, 0xFF, 0xFF));
-    // A pressed button sinks by a pixel.
-    int sink = look == Look::kPressed ? 1 : 0;
-    int w = Canvas::textWidth(label, 13);
-    c.text((kButtonW - w) / 2 + sink, 6 + sink, label, 13, look == Look::kHover ? kGold : kCream,
-           kInk, 1);
-    return c;
-}
-
 }  // namespace
 
 void writeMessageBox(const DemoContext& ctx) {
-    save(ctx, "pic/mss_box.pic", boxPanel());
+    savePicture(ctx, "pic/mss_box.pic", boxPanel());
     // 0-2 OK, 3-5 Cancel: normal, cursor over it, pressed.
     const char* labels[] = {"확인", "취소"};
-    const Look looks[] = {Look::kNormal, Look::kHover, Look::kPressed};
     for (int b = 0; b < 2; ++b)
         for (int l = 0; l < 3; ++l)
-            save(ctx, "pic/mss_box_btn_" + std::to_string(b * 3 + l) + ".pic", button(labels[b], looks[l]));
+            savePicture(ctx, "pic/mss_box_btn_" + std::to_string(b * 3 + l) + ".pic",
+                        labelButton(kButtonW, kButtonH, labels[b], kButtonLooks[l]));
 }
 
 }  // namespace demo

@@ -35,6 +35,10 @@ empty fuzz_item_pack && seed fuzz_item_pack "$data"/itm/*.ipk
 empty fuzz_item_text && seed fuzz_item_text "$data"/txt/item/*/*.txt "$data"/txt/interface/*.txt
 empty fuzz_monster_file && seed fuzz_monster_file "$data"/txt/monster/*.txt
 empty fuzz_boss_file && seed fuzz_boss_file "$data"/txt/boss/*.txt
+empty fuzz_talk_file && seed fuzz_talk_file "$data"/txt/npc/talk/*.txt
+empty fuzz_minimap_text && seed fuzz_minimap_text "$data"/txt/quest/*.txt "$data"/txt/minimap/*.txt
+empty fuzz_npc_files && seed fuzz_npc_files "$data"/txt/npc/ckecked/*.txt "$data"/txt/npc/shop/*.txt "$data"/txt/npc/pos/*.txt
+empty fuzz_talk_source && seed fuzz_talk_source "$(dirname "$0")"/../demo/sources/npc/*.txt
 if empty fuzz_save; then
     # First byte: 1 reads the rest as a new-game file, 0 as a save.
     for f in "$data"/txt/user/init.txt "$data"/txt/user/user.txt; do

@@ -21,6 +21,7 @@
 #include "ui/interface.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
+#include "world/mini_map.h"
 #include "world/stage.h"
 
 float PacingAccumulator = 0;
@@ -177,6 +178,7 @@ void CGameApp::changeMap() {
     resetTiming();
     choosePlayMusic();
     g_field->resetScroll();
+    g_miniMap->reload();
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
@@ -220,6 +222,7 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->lastScroll);
     g_world->update();
+    g_miniMap->step();
     objects->hud->update();
     if (objects->hud->quitRequested) requestQuit();
     cursor->draw();

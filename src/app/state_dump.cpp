@@ -1,4 +1,5 @@
 #include "app/state_dump.h"
+#include "app/state_dump_town.h"
 
 #include <cstdio>
 
@@ -107,6 +108,7 @@ std::string stateDumpJson(const CGameApp& app) {
     json += "  \"ui\": " + uiJson() + ",\n";
     json += "  \"drops\": " + dropsJson() + ",\n";
     if (g_world && g_world->player) json += combatStateJson(*g_world);
+    if (const std::string m = minimapJson(); !m.empty()) json += "  \"minimap\": " + m + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

@@ -2,10 +2,13 @@
 
 #include <filesystem>
 
+#include "actors/combat.h"
 #include "core/effects.h"
 #include "platform/cp949.h"
 #include "game/world.h"
 #include "items/inventory.h"
+#include "items/item_pack.h"
+#include "items/item_tables.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
 #include "platform/sound_bank.h"
@@ -14,6 +17,7 @@
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 #include "world/map_objects.h"
+#include "world/mini_map.h"
 
 CMusic* g_music = nullptr;
 
@@ -21,6 +25,29 @@ CGameObjects::CGameObjects(velk::IBackend* backend, CDirect3D* device)
     : backend_(backend), device_(device) {}
 
 CGameObjects::~CGameObjects() { release(); }
+
+void CGameObjects::connectCombatItems() {
+    velk::CombatItems& items = velk::g_combatItems;
+    items.weaponAttack = [](int32_t weaponIndex) {
+        const WeaponItem* weapon = g_itemTables.weapon(weaponIndex);
+        return weapon ? weapon->attack : 0;
+    };
+    items.skill = [](int32_t itemId, velk::SkillUse& out) {
+        const SkillItem* skill = g_itemTables.skill(velk::itemIndexFromCode(velk::kKindSkill, itemId));
+        if (!skill) return false;
+        out.type = skill->skillKind;
+        out.value = skill->baseAttack;
+        out.mpCost = skill->mpCost;
+        return true;
+    };
+    items.addCoins = [](int32_t x, int32_t y, int32_t money, int32_t action) {
+        g_inventory->drops->addCoins(x, y, action, money);
+    };
+    items.addEffect = [](int32_t x, int32_t y, int32_t action) { g_inventory->drops->addEffect(x, y, action); };
+    items.drawItemPicture = [](int32_t icon, int32_t x, int32_t y) {
+        g_inventory->itemPack->drawIcon(float(x), float(y), icon);
+    };
+}
 
 bool CGameObjects::create() {
     release();
@@ -34,6 +61,9 @@ bool CGameObjects::create() {
     CMessageBox::pressedMarker = 0;
 
     map = std::make_unique<CMapObjects>(device_);
+    miniMap = std::make_unique<CMiniMap>();
+    g_miniMap = miniMap.get();
+    miniMap->init(device_);
     world = std::make_unique<CWorld>();
     g_world = world.get();
     if (!world->init(device_)) {
@@ -54,9 +84,12 @@ bool CGameObjects::create() {
                                           g_world->player->slots);
     };
 
+    connectCombatItems();
+
     // The worn weapon's attack sound, so every attack sounds from the start.
     if (const char* sound = velk::weaponSoundFile(world->player->slots[0].icon))
         g_soundBank.loadEffect(sound, &g_effects.weapon);
+    miniMap->reload();
 
     noticeLog = std::make_unique<CNoticeLog>(device_);
     g_noticeLog = noticeLog.get();
@@ -87,10 +120,13 @@ void CGameObjects::release() {
     music.reset();
     g_noticeLog = nullptr;
     noticeLog.reset();
+    velk::g_combatItems = {};
     g_interface = nullptr;
     hud.reset();
     g_world = nullptr;
     world.reset();  // saves the hero, so before the field goes
+    g_miniMap = nullptr;
+    miniMap.reset();
     map.reset();
     g_input = nullptr;
     input.reset();

@@ -1,7 +1,8 @@
 #pragma once
 // CGameObjects: the play objects every part reads through the game's global
 // pointers. It makes them in the order the game needs (the sound bank and
-// its effects, the input state, the map objects, the world, the notice log,
+// its effects, the input state, the map objects, the minimap, the world, the
+// notice log,
 // an empty music slot), installs the pointers, resets the shared latches,
 // and tears everything down in reverse order; the world saves the hero as
 // it goes, while the field still stands. The application, the test
@@ -14,6 +15,7 @@ class CDirect3D;
 class CInputState;
 class CInterface;
 class CMapObjects;
+class CMiniMap;
 class CMusic;
 class CNoticeLog;
 class CWorld;
@@ -42,6 +44,7 @@ public:
 
     std::unique_ptr<CInputState> input;
     std::unique_ptr<CMapObjects> map;
+    std::unique_ptr<CMiniMap> miniMap;
     std::unique_ptr<CWorld> world;
     std::unique_ptr<CInterface> hud;
     std::unique_ptr<CNoticeLog> noticeLog;
@@ -50,6 +53,8 @@ public:
 
 private:
     void release();
+    // Gives combat the item tables, the drop list and the item pictures.
+    void connectCombatItems();
 
     velk::IBackend* backend_;
     CDirect3D* device_;

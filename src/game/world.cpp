@@ -127,7 +127,10 @@ void CWorld::update() {
     player->frameLogic();
     animate();
     runDeath();
-    if (player->pet) player->pet->frame(*player);
+    if (player->pet) {
+        player->pet->frame(*player);
+        if (g_inventory) g_inventory->drops->setPet(player->pet->x, player->pet->drawY);
+    }
     if (player->action < kActionHurt) player->inputStep();
     if (speedEffect && !speedEffect->frame()) speedEffect.reset();
 }

@@ -15,6 +15,7 @@
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
+#include "lib/talk_check.h"
 #include "lib/terrain_legend.h"
 #include "platform/files.h"
 #include "platform/picture.h"
@@ -79,8 +80,11 @@ public:
         checkPictures();
         checkItems();
         checkSaves();
+        talkFiles_ = checkNpcContent(mapNumbers_, [this](const std::string& file, const std::string& reason) {
+            problem(file, reason);
+        });
         report_.pictures = pictures_.size();
-        report_.filesChecked = checked_.size();
+        report_.filesChecked = checked_.size() + talkFiles_;
     }
 
 private:
@@ -486,6 +490,7 @@ private:
     std::set<std::string> pictures_;
     std::map<int, int> tileCounts_;  // set number -> tiles, for sets that loaded
     std::map<int, int> kindCounts_;  // set number -> object kinds
+    size_t talkFiles_ = 0;
 };
 
 }  // namespace
@@ -507,7 +512,8 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
             << "file (set 0, the hero, is required); every picture under pic/ and the cursor;\n"
             << "the item pack with its name files, every item's description, the help texts,\n"
             << "the windows' pictures and the effect and coin sprite sets (when the tree has\n"
-            << "items); txt/user/init.txt and, if present, the save. Prints one line per missing or\n"
+            << "items); txt/user/init.txt and, if present, the save; every map's NPCs with the\n"
+            << "talks, condition chains, shops, rewards and journeys they reach. Prints one line per missing or\n"
             << "malformed file with the reason, then a summary. Exit status 1 if anything is "
                "wrong.\n";
         return kExitOk;

@@ -29,7 +29,8 @@ struct ContentReport {
 // the hero, is required); every picture under pic/ and the cursor; when the
 // tree has items, the item pack, its names and descriptions, the help texts,
 // the windows' pictures and sprite sets 1001 and 1002; the new-game file and
-// the save if there is one.
+// the save if there is one; every map's NPCs and the talks, conditions and
+// shops they reach.
 ContentReport checkContent(const std::string& dir);
 
 int validateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -6,6 +6,7 @@
 #include "lib/map_render.h"
 #include "lib/pack_common.h"
 #include "lib/picture_commands.h"
+#include "lib/talk_command.h"
 
 namespace velk::pack {
 
@@ -27,6 +28,7 @@ constexpr CommandEntry kCommands[] = {
     {"validate", validateCommand, "check a content tree, naming every bad file"},
     {"items-build", itemsBuildCommand, "item table + PNG icons -> item pack and names"},
     {"items-unpack", itemsUnpackCommand, "item pack and names -> item table + PNG icons"},
+    {"talk", talkCommand, "compile talk sources into the NPC files"},
 };
 
 void usage(std::ostream& out) {

@@ -1,0 +1,17 @@
+#pragma once
+// validate, the NPC part: every map's NPC positions and mission states, and
+// every talk an NPC can reach (through pages and condition chains), with
+// the shops, rewards and journeys the talks name.
+
+#include <functional>
+#include <set>
+#include <string>
+
+namespace velk::pack {
+
+using ProblemSink = std::function<void(const std::string& file, const std::string& reason)>;
+
+// `maps`: the map numbers of the tree. Returns the number of files checked.
+size_t checkNpcContent(const std::set<int>& maps, const ProblemSink& problem);
+
+}  // namespace velk::pack
