@@ -8,12 +8,6 @@ namespace demo {
 
 using namespace palette;
 
-void savePicture(const DemoContext& ctx, const std::string& name, const Canvas& c) {
-    velk::ImageBlockOptions options;
-    options.bitsPerPixel = 32;
-    writeOut(ctx, name, velk::encodePicture(uint32_t(c.width()), uint32_t(c.height()), c.data(), options));
-}
-
 namespace {
 
 uint32_t faceOf(Look look) { return look == Look::kHover ? rgb(0x3D6FB0) : look == Look::kPressed ? kNight : kDusk; }

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces the demo's windows share: writing a canvas as a picture and the
-// three looks of a labelled button (normal, cursor over it, pressed).
+// Pieces the town's windows share: the three looks of a labelled button
+// (normal, cursor over it, pressed) and small glyph buttons.
 
 #include <string>
 
@@ -12,7 +12,7 @@ namespace demo {
 enum class Look { kNormal, kHover, kPressed };
 constexpr Look kButtonLooks[] = {Look::kNormal, Look::kHover, Look::kPressed};
 
-// A 32-bit picture with its alpha.
+// A 32-bit picture with its alpha (defined with the other windows' pieces).
 void savePicture(const DemoContext& ctx, const std::string& name, const Canvas& c);
 
 // A gold-rimmed dusk button with a cream label centred in it.

@@ -33,7 +33,11 @@ namespace velk {
 bool writeMissionStates(int mapNumber, const std::vector<int8_t>& states) {
     std::string text;
     for (int8_t s : states) text += std::to_string(int(s)) + "\n";
-    return writeDataFileAtomic("txt/npc/mssck/mss_" + std::to_string(mapNumber) + ".txt", text);
+    const std::string name = missionStateName(mapNumber);
+    std::string why;
+    if (writeSavedFileAtomic(name, text, &why)) return true;
+    std::fprintf(stderr, "velk: cannot save %s: %s\n", savePath(name).c_str(), why.c_str());
+    return false;
 }
 }  // namespace velk
 

@@ -16,16 +16,6 @@ int32_t attackPower(int32_t attackStat, const ItemSlot& worn) {
     return attackStat / 3 + wornWeaponAttack(worn);
 }
 
-const char* weaponSoundFile(int32_t icon) {
-    switch (icon) {
-        case kIconFist: return "sound\\hand.wav";
-        case kIconBoomerang: return "sound\\boom.wav";
-        case kIconBlade: return "sound\\nife.wav";
-        case kIconGun: return "sound\\gun.wav";
-        default: return nullptr;
-    }
-}
-
 void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer) {
     if (const char* file = weaponSoundFile(worn.icon)) g_soundBank.loadEffect(file, buffer);
 }

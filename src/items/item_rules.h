@@ -15,9 +15,6 @@ namespace velk {
 int32_t wornWeaponAttack(const ItemSlot& worn);
 // The hero's weapon attack power: attackStat / 3 plus the worn weapon's attack.
 int32_t attackPower(int32_t attackStat, const ItemSlot& worn);
-// The attack sound of a weapon icon ("sound\hand.wav" for the fist ...);
-// null for an icon that has none, which keeps the sound loaded before.
-const char* weaponSoundFile(int32_t icon);
 // Loads the worn weapon's sound into `buffer` unless its icon has none.
 void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer);
 
