@@ -44,11 +44,11 @@ int CSpriteSet::load(int fileNumber) {
         return 0;
     }
     return loadFromMemory(sprite.data(), sprite.size(), delays.data(), delays.size(),
-                          name.c_str());
+                          name.c_str(), delayName.c_str());
 }
 
 int CSpriteSet::loadFromMemory(const uint8_t* sprite, size_t spriteSize, const uint8_t* delays,
-                               size_t delaySize, const char* name) {
+                               size_t delaySize, const char* name, const char* delayName) {
     destroy();
     auto bad = [name](const std::string& reason) {
         velk::reportBadFile(name, reason);
@@ -144,7 +144,11 @@ int CSpriteSet::loadFromMemory(const uint8_t* sprite, size_t spriteSize, const u
     for (SpriteAnimation& row : rows) row.delay = 0;
     for (SpriteAnimation& row : rows)
         if (!delayText.number(row.delay, 1, INT32_MAX, "delay")) break;
-    if (delayText.failed()) return bad("delay file: " + delayText.error());
+    if (delayText.failed()) {
+        // Damage in the delay file is reported under its own name.
+        if (delayName) velk::reportBadFile(delayName, delayText.error());
+        return delayName ? 0 : bad("delay file: " + delayText.error());
+    }
 
     lastFrame = last;
     animationCount = rowCount;

@@ -36,8 +36,9 @@ public:
     // empty: it draws nothing and has no rows or boxes.
     int load(int fileNumber);
     // Same, from bytes in memory; `name` is used for --verbose messages.
+    // `delayName`, when given, names the delay file in reports of its damage.
     int loadFromMemory(const uint8_t* sprite, size_t spriteSize, const uint8_t* delays,
-                       size_t delaySize, const char* name);
+                       size_t delaySize, const char* name, const char* delayName = nullptr);
     // One texture per frame; empty frames get none.
     void createTextures();
     void destroy();

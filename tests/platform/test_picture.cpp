@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -114,6 +116,20 @@ TEST(Picture, HandMadePacketsRepeatAndCopy) {
     ASSERT_EQ(pic.loadFromMemory(bytesOf(file), file.size(), "t.pic"), 1);
     for (uint32_t x = 0; x < 128; ++x) ASSERT_EQ(pic.pixels[x], 0xFF030201u);
     EXPECT_EQ(pic.pixels[128], 0xFF060504u);
+}
+
+// A file that cannot be read says why (with --verbose): a directory in its
+// place is not "too large".
+TEST(Picture, ADirectoryInPlaceOfTheFileIsNamedAsSuch) {
+    velk::TempDir dir;
+    std::filesystem::create_directories(velk::dataPath("pic/title.pic"));
+    std::vector<std::string> reasons;
+    velk::setBadFileListener([&](const std::string&, const std::string& why) { reasons.push_back(why); });
+    CPicture picture(nullptr);
+    EXPECT_EQ(picture.load("pic/title.pic"), 0);
+    velk::setBadFileListener(nullptr);
+    ASSERT_FALSE(reasons.empty());
+    EXPECT_NE(reasons[0].find("directory"), std::string::npos) << reasons[0];
 }
 
 TEST(Picture, BadFilesLoadNothing) {

@@ -160,6 +160,15 @@ TEST(SpriteSet, LoadsFromFilesAndDrawsFramesAtTheirSize) {
     EXPECT_EQ(set.load(8), 0);
     expectEmpty(set);
     EXPECT_EQ(set.load(9), 0);
+
+    // Damage in a delay file is reported under the delay file's name.
+    dir.write(velk::spriteSetFileName(10), velk::encodeSpriteSet(src));
+    dir.write(velk::spriteDelayFileName(10), "four");
+    std::vector<std::string> named;
+    velk::setBadFileListener([&](const std::string& name, const std::string&) { named.push_back(name); });
+    EXPECT_EQ(set.load(10), 0);
+    velk::setBadFileListener(nullptr);
+    EXPECT_EQ(named, std::vector<std::string>{velk::spriteDelayFileName(10)});
 }
 
 TEST(SpriteSet, BadFilesLeaveAnEmptySet) {
