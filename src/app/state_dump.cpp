@@ -109,6 +109,8 @@ std::string stateDumpJson(const CGameApp& app) {
     json += "  \"drops\": " + dropsJson() + ",\n";
     if (g_world && g_world->player) json += combatStateJson(*g_world);
     if (const std::string m = minimapJson(); !m.empty()) json += "  \"minimap\": " + m + ",\n";
+    json += "  \"npcs\": " + npcsJson() + ",\n";
+    json += "  \"talk\": " + talkJson() + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

@@ -1,6 +1,5 @@
 #pragma once
-// The town parts of --dump-state: the minimap (and, as they arrive, the
-// NPCs, the talk box and the shop).
+// The town parts of --dump-state: the minimap, the NPCs and the talk box.
 
 #include <string>
 
@@ -8,5 +7,9 @@ namespace velk {
 
 // The "minimap" member's value, or empty when there is no minimap.
 std::string minimapJson();
+// The current map's NPCs: x, y, talk number and mission state of each.
+std::string npcsJson();
+// The talk box while open (open, talk number, shown bytes, action), or null.
+std::string talkJson();
 
 }  // namespace velk

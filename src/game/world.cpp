@@ -78,6 +78,8 @@ bool CWorld::init(CDirect3D* device) {
     }
     monsters->shots = &shots;
     connectSeams();
+    npcs = std::make_unique<CNpc>(device, player.get());
+    npcs->load();
     return true;
 }
 
@@ -104,6 +106,12 @@ void CWorld::enterMap() {
     shots.setEnemies(enemies());
     shots.clear();
     if (player->pet) player->pet->place(*player);
+    npcs->load();
+}
+
+bool CWorld::npcsRun() const {
+    const Enemies foes = enemies();
+    return !foes.hasMonsters() && !foes.boss;
 }
 
 void CWorld::takeEnemyHit() {
@@ -131,7 +139,11 @@ void CWorld::update() {
         player->pet->frame(*player);
         if (g_inventory) g_inventory->drops->setPet(player->pet->x, player->pet->drawY);
     }
-    if (player->action < kActionHurt) player->inputStep();
+    // An open talk box takes the hero's input.
+    if (npcsRun() && npcs->talkBox->open)
+        npcs->talkBox->step();
+    else if (player->action < kActionHurt)
+        player->inputStep();
     if (speedEffect && !speedEffect->frame()) speedEffect.reset();
 }
 
@@ -165,10 +177,13 @@ void CWorld::placeHeroOnScreen() {
 
 void CWorld::buildSortList() {
     // Objects off screen are never drawn, so they stay out of the list; the
-    // last place is kept for the hero however crowded the map.
+    // last places are kept for the hero and the map's people however crowded
+    // the map.
     sortCount = 0;
+    const bool people = npcsRun() && npcs->count > 0;
+    const int32_t reserved = people ? 2 : 1;
     const int32_t objects = g_objectSet ? g_objectSet->placementCount() : 0;
-    for (int32_t i = 0; i < objects && sortCount < kSortCapacity - 1; ++i) {
+    for (int32_t i = 0; i < objects && sortCount < kSortCapacity - reserved; ++i) {
         const ObjectPlacement& o = g_objectSet->placements[size_t(i)];
         const int32_t sx = o.x - g_field->camX;
         const int32_t sy = o.y - g_field->camY;
@@ -183,6 +198,8 @@ void CWorld::buildSortList() {
     } else if (boss) {
         sortList[size_t(sortCount++)] = {boss->y - g_field->camY, SortKind::Boss, 0};
     }
+    // The people stand at the hero's place in the order.
+    if (people) sortList[size_t(sortCount++)] = {player->y, SortKind::Npc, 0};
     sortList[size_t(sortCount++)] = {player->y, SortKind::Hero, 0};
     std::sort(sortList.begin(), sortList.begin() + sortCount,
               [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
@@ -200,7 +217,7 @@ void CWorld::drawSorted() {
         case SortKind::Hero: drawHero(); break;
         case SortKind::Monster:
         case SortKind::Boss: drawActor(entry); break;
-        case SortKind::Npc:
+        case SortKind::Npc: npcs->step(); break;
         case SortKind::Pet: break;
         }
     }

@@ -15,6 +15,7 @@
 #include "actors/player.h"
 #include "actors/shot_list.h"
 #include "actors/skills.h"
+#include "npc/npc.h"
 
 class CDirect3D;
 
@@ -58,6 +59,8 @@ public:
     std::unique_ptr<CBoss> boss;            // only on a map without monsters
     CShotList shots;
     std::unique_ptr<CSpeedEffect> speedEffect;  // while the speed skill runs
+    // The map's people; they run only where neither monsters nor a boss do.
+    std::unique_ptr<CNpc> npcs;
 
     // This frame's draw order.
     std::array<SortEntry, kSortCapacity> sortList{};
@@ -77,6 +80,7 @@ private:
     void drawSorted();
     void drawHero();
     void drawActor(const SortEntry& entry);
+    bool npcsRun() const;
     void checkHarmfulGround();
     void animate();
     void runDeath();

@@ -178,7 +178,8 @@ bool loadNpcPositions(int mapNumber, std::vector<NpcRecord>& out) {
 bool loadMissionStates(int mapNumber, size_t count, std::vector<int8_t>& out) {
     const std::string name = missionStateFileName(mapNumber);
     std::vector<uint8_t> bytes;
-    if (!readDataFile(name, bytes, kMaxNpcFile)) return false;
+    // The game writes these into the save folder: read its copy first.
+    if (!readSavedFile(name, bytes, kMaxNpcFile)) return false;
     parseMissionStates(bytes.data(), bytes.size(), count, out, name.c_str());
     return true;
 }

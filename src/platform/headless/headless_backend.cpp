@@ -40,10 +40,7 @@ void HeadlessBackend::apply(const ScriptEvent& ev) {
         setPadButton(ev.button, ev.down);
         break;
     case ScriptEvent::Type::Mouse:
-        moveX_ += ev.x - mouseX_;
-        moveY_ += ev.y - mouseY_;
-        mouseX_ = ev.x;
-        mouseY_ = ev.y;
+        setMouse(ev.x, ev.y);
         break;
     case ScriptEvent::Type::Button:
         setButton(ev.button, ev.down);

@@ -64,7 +64,14 @@ public:
     // it is up again by then.
     void setKey(int code, bool down);
     void setPadButton(int button, bool down);
-    void setMouse(int x, int y) { mouseX_ = x; mouseY_ = y; }
+    // Moves the pointer there, as a real mouse would: the move shows in the
+    // next read's movement too.
+    void setMouse(int x, int y) {
+        moveX_ += x - mouseX_;
+        moveY_ += y - mouseY_;
+        mouseX_ = x;
+        mouseY_ = y;
+    }
     void setButton(int button, bool down) {
         buttons_[button & 3] = down ? 0x80 : 0;
         if (down) buttonPresses_.press(size_t(button & 3));

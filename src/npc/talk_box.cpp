@@ -1,0 +1,272 @@
+#include "npc/talk_box.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "actors/boss.h"
+#include "actors/pet.h"
+#include "actors/player.h"
+#include "core/effects.h"
+#include "core/game_state.h"
+#include "items/item_tables.h"
+#include "npc/npc_files.h"
+#include "platform/cp949.h"
+#include "platform/files.h"
+#include "platform/input_state.h"
+#include "platform/sound_bank.h"
+#include "ui/widgets/notice_log.h"
+#include "world/field.h"
+
+namespace {
+
+constexpr int32_t kTextLeft = 10, kTextTop = 10, kTextWidth = 525, kTextHeight = 360;
+constexpr int32_t kButtonWidth = 70, kButtonHeight = 22;
+constexpr int32_t kBottomY = 225, kPageY = 170;
+constexpr int32_t kDragSize = 256;
+// The box is dragged no further than leaves this much of it on screen.
+constexpr int32_t kKeepVisible = 20;
+constexpr uint32_t kLineColours[] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000};
+
+void play(SoundBuffer EffectBuffers::*effect) { g_soundBank.play(&(g_effects.*effect)); }
+
+void notice(const std::string& utf8) {
+    if (g_noticeLog) g_noticeLog->add(velk::toCp949(utf8).c_str());
+}
+
+bool conditionMet(const TalkCondition& c, const CPlayer& p) {
+    switch (c.kind) {
+    case velk::kConditionSlotItem:
+        return c.a >= 0 && c.a < velk::kSlotCount && p.slots[size_t(c.a)].icon == c.b;
+    case velk::kConditionLevel: return p.level >= c.a;
+    case velk::kConditionAru: return p.aru >= c.a;
+    default: return false;
+    }
+}
+
+bool inside(int32_t mx, int32_t my, int32_t left, int32_t top, int32_t w, int32_t h) {
+    return mx >= left && mx <= left + w && my >= top && my <= top + h;
+}
+
+}  // namespace
+
+void CTalkBox::init(CDirect3D* device, CPlayer* player) {
+    device_ = device;
+    player_ = player;
+    boxPicture_ = CPicture::loaded(device, "pic/talkbox.pic");
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "pic/tk_bn_%zu.pic", i);
+        buttons_[i] = CPicture::loaded(device, name);
+    }
+    font_.create(device, velk::toCp949("돋움체").c_str(), 18);
+}
+
+bool CTalkBox::openFor(int32_t npc) {
+    play(&EffectBuffers::open);
+    lineShown.clear();
+    shownBytes = 0;
+    npcIndex = npc;
+    g_field->questStep = 0;
+    const std::vector<int8_t>& states = g_field->missionStates;
+    const int state = npc >= 0 && size_t(npc) < states.size() ? states[size_t(npc)] : 0;
+    if (readTalk(velk::talkFileName(state, talkNumber))) return true;
+    open = 0;
+    textLength = 0;
+    lastTalkNumber = -1;
+    return false;
+}
+
+bool CTalkBox::readTalk(const std::string& firstName) {
+    std::string name = firstName;
+    std::string chain = name;
+    for (int steps = 0;; ++steps) {
+        TalkFile file;
+        if (!velk::loadTalkFile(name, file)) return false;
+        if (file.kind == TalkFile::Kind::Text) {
+            talk = std::move(file);
+            textLength = int32_t(talk.text.size());
+            lineShown.assign(talk.lines.size(), 0);
+            return true;
+        }
+        // A shop talk needs the shop, which this box does not run.
+        if (file.kind == TalkFile::Kind::Shop) return false;
+        if (steps == kMaxConditionSteps) {
+            velk::reportBadFile(firstName, "conditions lead on past " + std::to_string(kMaxConditionSteps) +
+                                               " files without reaching a text: " + chain);
+            return false;
+        }
+        TalkCondition c;
+        if (!velk::loadConditionFile(file.conditionNumber, c)) return false;
+        talkNumber = conditionMet(c, *player_) ? c.met : c.unmet;
+        name = velk::talkFileName(0, talkNumber);
+        chain += " -> " + velk::conditionFileName(file.conditionNumber) + " -> " + name;
+    }
+}
+
+std::vector<CTalkBox::Place> CTalkBox::places() const {
+    std::vector<Place> out;
+    if (talk.bottomMode == 0) out.push_back({kOkButton, kOk, 180, kBottomY});
+    if (talk.bottomMode == 1) {
+        out.push_back({kDeclineButton, kDecline, 108, kBottomY});
+        out.push_back({kAcceptButton, kAccept, 180, kBottomY});
+    }
+    if (talk.pageMode == 1) out.push_back({kNextButton, kNext, 10, kPageY});
+    if (talk.pageMode == 2) {
+        out.push_back({kPreviousButton, kPrevious, 10, kPageY});
+        out.push_back({kNextButton, kNext, 82, kPageY});
+    }
+    if (talk.pageMode == 3) out.push_back({kPreviousButton, kPrevious, 10, kPageY});
+    return out;
+}
+
+void CTalkBox::step() {
+    draw();
+    if (shownBytes < textLength) ++shownBytes;
+    input();
+}
+
+void CTalkBox::draw() {
+    if (boxPicture_) boxPicture_->draw(float(x), float(y));
+    const int32_t mx = g_input ? g_input->mouseX : -1, my = g_input ? g_input->mouseY : -1;
+    const bool down = g_input && g_input->leftButton;
+    for (const Place& p : places()) {
+        int picture = p.picture;
+        if (inside(mx, my, x + p.left, y + p.top, kButtonWidth, kButtonHeight)) picture += down ? 2 : 1;
+        if (const auto& b = buttons_[size_t(picture)]) b->draw(float(x + p.left), float(y + p.top));
+    }
+    if (!font_.valid()) return;
+    const int32_t left = x + kTextLeft, top = y + kTextTop;
+    font_.draw(left, top, left + kTextWidth, top + kTextHeight, kTextColour, talk.text.data(), shownBytes);
+    for (size_t i = 0; i < talk.lines.size(); ++i) {
+        const TalkLine& line = talk.lines[i];
+        if (line.start > shownBytes) continue;
+        if (line.colour >= velk::kLineBlue && line.colour <= velk::kLineRed) {
+            const int32_t lx = left + line.x, ly = top + line.y;
+            font_.draw(lx, ly, lx + kTextWidth, ly + kTextHeight, kLineColours[line.colour - 1], line.text.data(),
+                       lineShown[i]);
+        }
+        if (lineShown[i] < int32_t(line.text.size())) ++lineShown[i];
+    }
+}
+
+void CTalkBox::input() {
+    if (!g_input) return;
+    const int32_t mx = g_input->mouseX, my = g_input->mouseY;
+    const bool down = g_input->leftButton != 0;
+    Button under = kNoButton;
+    for (const Place& p : places())
+        if (inside(mx, my, x + p.left, y + p.top, kButtonWidth, kButtonHeight)) under = p.button;
+    if (under != hovered_ && under != kNoButton)
+        play(under >= kPreviousButton ? &EffectBuffers::btn1 : &EffectBuffers::btn);
+    hovered_ = under;
+    if (down) {
+        // A press arms the button under it; the box moves only when no
+        // button was pressed.
+        if (!wasDown_ && under != kNoButton) armed = under;
+        if (armed == kNoButton && inside(mx, my, x, y, kDragSize, kDragSize)) {
+            x = std::clamp(x + g_input->mouseState.dx, kKeepVisible - kDragSize, 800 - kKeepVisible);
+            y = std::clamp(y + g_input->mouseState.dy, kKeepVisible - kDragSize, 600 - kKeepVisible);
+        }
+        wasDown_ = true;
+        return;
+    }
+    wasDown_ = false;
+    // A release counts only over the button that was pressed.
+    const Button released = Button(armed);
+    armed = kNoButton;
+    if (released != kNoButton && released == under) click(released);
+}
+
+void CTalkBox::click(Button button) {
+    switch (button) {
+    case kOkButton:
+    case kAcceptButton:
+        play(&EffectBuffers::btn0);
+        close();
+        act();
+        break;
+    case kDeclineButton:
+        play(&EffectBuffers::btn0);
+        close();
+        break;
+    case kPreviousButton:
+    case kNextButton:
+        play(&EffectBuffers::btn2);
+        talkNumber += button == kNextButton ? 1 : -1;
+        if (openFor(npcIndex)) lastTalkNumber = talkNumber;
+        break;
+    case kNoButton: break;
+    }
+}
+
+void CTalkBox::close() {
+    open = 0;
+    shownBytes = 0;
+    lastTalkNumber = -1;
+}
+
+void CTalkBox::act() {
+    const int32_t code = talk.actionCode, value = talk.actionValue;
+    if (code <= velk::kActionLastFeeTravel) {
+        if (charge(value)) travel(code, 0);
+    } else if (code == velk::kActionPet) {
+        if (!charge(value)) return;
+        play(&EffectBuffers::gay);
+        player_->slots[velk::kSlotPet].icon = CPet::kPetPicture;
+        player_->pet = std::make_unique<CPet>();
+        player_->pet->init(device_);
+        player_->pet->place(*player_);
+    } else if (code == velk::kActionTravel) {
+        travel(value, 0);
+    } else if (code == velk::kActionQuest) {
+        g_field->npcMissionInfo = (g_field->npcMissionInfo & 0xFFF) | ((npcIndex & 0xFFF) << 12);
+        travel(value, 1);
+    } else if (code >= velk::kActionRewards) {
+        giveRewards();
+    }
+}
+
+bool CTalkBox::charge(int32_t price) {
+    if (player_->aru >= price) {
+        player_->aru -= price;
+        return true;
+    }
+    // Never let the purse go below zero: refuse and say how much is missing.
+    play(&EffectBuffers::no);
+    char text[64];
+    std::snprintf(text, sizeof text, "아루가 부족합니다.(%d)", price - player_->aru);
+    notice(text);
+    return false;
+}
+
+void CTalkBox::travel(int32_t map, int8_t questStep) {
+    g_field->questStep = questStep;
+    g_field->mapNumber = map;
+    GameState = kStateNextMap;
+}
+
+void CTalkBox::giveRewards() {
+    for (const TalkReward& r : talk.rewards) {
+        if (r.type == velk::kRewardItem) {
+            if (r.value >= 0 && r.value < velk::kSlotCount) player_->slots[size_t(r.value)].icon = r.extra;
+            notice("아이템을 받았습니다.");
+        } else if (r.type == velk::kRewardAru) {
+            player_->aru += r.value;
+            notice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
+        } else if (r.type == velk::kRewardSkill) {
+            const SkillItem* skill = r.value == 1 ? g_itemTables.skill(r.extra) : nullptr;
+            for (int s = velk::kSlotSkillBookFirst; skill && s < velk::kSlotCount; ++s) {
+                ItemSlot& slot = player_->slots[size_t(s)];
+                if (slot.icon != -1) continue;
+                slot.icon = skill->icon;
+                slot.itemId = skill->index;
+                break;
+            }
+            notice("아이템을 받았습니다.");
+        }
+    }
+    play(&EffectBuffers::gay);
+    std::vector<int8_t>& states = g_field->missionStates;
+    if (npcIndex >= 0 && size_t(npcIndex) < states.size()) states[size_t(npcIndex)] = 2;
+    velk::writeMissionStates(g_field->mapNumber, states);
+}
