@@ -20,7 +20,7 @@ std::string npcsJson() {
         const std::vector<int8_t>& states = g_field->missionStates;
         const int state = i < states.size() ? states[i] : 0;
         json += std::string(i ? ", " : "") + "{\"x\": " + std::to_string(r.x) + ", \"y\": " + std::to_string(r.y) +
-                ", \"talk\": " + std::to_string(r.talkNumber) + ", \"mission\": " + std::to_string(state) + "}";
+                ", \"talkNumber\": " + std::to_string(r.talkNumber) + ", \"mission\": " + std::to_string(state) + "}";
     }
     return json + "]";
 }
@@ -29,7 +29,7 @@ std::string talkJson() {
     const CNpc* npcs = g_world ? g_world->npcs.get() : nullptr;
     const CTalkBox* box = npcs ? npcs->talkBox.get() : nullptr;
     if (!box || !box->open) return "null";
-    return "{\"open\": " + std::to_string(box->open) + ", \"talk\": " + std::to_string(box->talkNumber) +
+    return "{\"open\": " + std::to_string(box->open) + ", \"talkNumber\": " + std::to_string(box->talkNumber) +
            ", \"shown\": " + std::to_string(box->shownBytes) + ", \"action\": " + std::to_string(box->talk.actionCode) +
            "}";
 }
