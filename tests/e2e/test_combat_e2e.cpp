@@ -21,6 +21,29 @@ std::string fistFightScript() {
     return s;
 }
 
+// A level-1 hero on the green field with a fist worn; `exp` as given.
+SaveRecord fieldHero(int exp) {
+    SaveRecord r;
+    r.name = toCp949("벨크");
+    r.mapNumber = 10;
+    r.hp = 100;
+    r.mp = 50;
+    r.hpStat = 10;
+    r.mpStat = 5;
+    r.attackStat = 6;
+    r.defenceStat = 4;
+    r.skillStat = 3;
+    r.exp = exp;
+    r.slots[0] = {1, 6, 0};
+    return r;
+}
+
+VelkRun playFrom(const TempDir& work, const SaveRecord& r, int frames, const std::string& script) {
+    runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
+    std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
+    return runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", std::to_string(frames)}, script);
+}
+
 TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
     struct Case {
         int exp;
@@ -29,21 +52,7 @@ TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
     for (const Case c : {Case{0, 1, 8, 60, 0}, Case{55, 2, 0, 208, 5}}) {
         SCOPED_TRACE(c.exp);
         TempDir work;
-        runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
-        SaveRecord r;
-        r.name = toCp949("벨크");
-        r.mapNumber = 10;
-        r.hp = 100;
-        r.mp = 50;
-        r.hpStat = 10;
-        r.mpStat = 5;
-        r.attackStat = 6;
-        r.defenceStat = 4;
-        r.skillStat = 3;
-        r.exp = c.exp;
-        r.slots[0] = {1, 6, 0};
-        std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
-        const VelkRun run = runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", "320"}, fistFightScript());
+        const VelkRun run = playFrom(work, fieldHero(c.exp), 320, fistFightScript());
         ASSERT_EQ(run.exitCode, 0) << run.output;
         const std::string monsters = jsonArray(run.state, "monsters");
         // The slime lies dead where it stood: hit points gone, its death row played.
@@ -64,6 +73,35 @@ TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
         const std::string sounds = jsonArray(run.state, "sounds");
         EXPECT_NE(sounds.find("monsterDie"), std::string::npos);
         EXPECT_EQ(sounds.find("levelup") != std::string::npos, c.level == 2);
+    }
+}
+
+TEST(E2eCombat, LeftShiftPicksUpTheSlimesCoinAndTheSlimeComesBackAfterItsDelay) {
+    // After the kill: step onto the coin and press Left Shift.
+    const std::string script =
+        fistFightScript() + "330 key Right down\n336 key Right up\n340 key LShift down\n350 key LShift up\n";
+    struct Case {
+        int frames;
+        bool noticeShown, slimeBack;
+    };
+    for (const Case c : {Case{400, true, false}, Case{700, false, true}}) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        const VelkRun run = playFrom(work, fieldHero(0), c.frames, script);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "aru"), 15);
+        EXPECT_NE(run.state.find("\"coins\": []"), std::string::npos) << jsonArray(run.state, "drops");
+        const std::string sounds = jsonArray(run.state, "sounds");
+        EXPECT_EQ(sounds.find("\"eat\""), sounds.rfind("\"eat\"")) << sounds;
+        EXPECT_NE(sounds.find("\"eat\""), std::string::npos) << sounds;
+        const std::string notices = jsonArray(run.state, "notices");
+        EXPECT_EQ(notices.find("아루를 획득하였습니다(+15)") != std::string::npos, c.noticeShown) << notices;
+        // The slime stays dead for its delay, then stands again with full hit points.
+        const std::string monsters = jsonArray(run.state, "monsters");
+        const std::string first = "\"index\": 0, ";
+        const std::string slime = monsters.substr(monsters.find(first), monsters.find("}") - monsters.find(first));
+        EXPECT_EQ(slime.find("\"hp\": 12,") != std::string::npos, c.slimeBack) << slime;
+        EXPECT_EQ(slime.find("\"move\": 6") == std::string::npos, c.slimeBack) << slime;
     }
 }
 
