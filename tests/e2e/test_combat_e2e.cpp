@@ -105,5 +105,44 @@ TEST(E2eCombat, LeftShiftPicksUpTheSlimesCoinAndTheSlimeComesBackAfterItsDelay) 
     }
 }
 
+TEST(E2eCombat, SkillsSpendMpAndARefusalSaysSo) {
+    const ItemSlot speed{1, 52, 0}, kick{1, 54, 1};
+    // Space uses the worn skill at frame 20 and again at 40; Right is held
+    // for ten frames after that.
+    const std::string script =
+        "20 key Space down\n21 key Space up\n40 key Space down\n41 key Space up\n50 key Right down\n60 key Right up\n";
+    struct Case {
+        const char* name;
+        ItemSlot skill;
+        int mp;
+        int mpAfter;
+        bool refused;
+        int speedTotal;  // 0: no speed effect
+        int heroX;
+    };
+    for (const Case c : {Case{"kick", kick, 50, 20, false, 0, 176}, Case{"kick, short of mp", kick, 10, 10, true, 0, 176},
+                         Case{"speed", speed, 50, 30, false, 300, 256},
+                         Case{"speed, short of mp", speed, 19, 19, true, 0, 176}}) {
+        SCOPED_TRACE(c.name);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.mp = c.mp;
+        r.slots[1] = c.skill;
+        const VelkRun run = playFrom(work, r, 64, script);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "mp"), c.mpAfter);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), c.heroX);
+        const std::string notices = jsonArray(run.state, "notices");
+        EXPECT_EQ(notices.find("mp가 모자랍니다.") != std::string::npos, c.refused) << notices;
+        EXPECT_EQ(jsonArray(run.state, "sounds").find("\"no\"") != std::string::npos, c.refused);
+        if (c.speedTotal) {
+            EXPECT_EQ(jsonNumberIn(run.state, "speedEffect", "total"), c.speedTotal);
+            EXPECT_EQ(jsonNumberIn(run.state, "speedEffect", "remaining"), c.speedTotal - 44);
+        } else {
+            EXPECT_NE(run.state.find("\"speedEffect\": null"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velk
