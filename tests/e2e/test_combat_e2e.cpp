@@ -144,5 +144,31 @@ TEST(E2eCombat, SkillsSpendMpAndARefusalSaysSo) {
     }
 }
 
+TEST(E2eCombat, TheBoomerangFliesOutAndComesBackToTheHero) {
+    struct Case {
+        int frames;
+        const char* shots;
+        int inFlight;
+    };
+    const Case cases[] = {
+        {16, "[{\"x\": 217, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {22, "[{\"x\": 409, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {28, "[{\"x\": 217, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {34, "[]", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.level = 3;
+        r.slots[0] = {1, 4, 4};
+        // A second throw while the first is out is refused.
+        const VelkRun run = playFrom(work, r, c.frames, "5 key LCtrl down\n6 key LCtrl up\n15 key LCtrl down\n16 key LCtrl up\n");
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonArray(run.state, "shots"), c.shots);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "shotsInFlight"), c.inFlight);
+    }
+}
+
 }  // namespace
 }  // namespace velk
