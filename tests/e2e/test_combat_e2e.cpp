@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "content/save_writer.h"
@@ -168,6 +169,33 @@ TEST(E2eCombat, TheBoomerangFliesOutAndComesBackToTheHero) {
         EXPECT_EQ(jsonArray(run.state, "shots"), c.shots);
         EXPECT_EQ(jsonNumberIn(run.state, "hero", "shotsInFlight"), c.inFlight);
     }
+}
+
+TEST(E2eCombat, TheQuestBossFallsTheTownsMissionStatesAreWrittenAndTheHeroGoesHome) {
+    // A strong gunner walks up to the forest boss and fires until it falls.
+    std::string script = "0 key Right down\n60 key Right up\n";
+    for (int f = 70; f < 300; f += 10)
+        script += std::to_string(f) + " key LCtrl down\n" + std::to_string(f + 1) + " key LCtrl up\n";
+    TempDir work;
+    SaveRecord r = fieldHero(0);
+    r.mapNumber = 2;
+    r.level = 12;
+    r.hpStat = 200;
+    r.hp = 2000;
+    r.attackStat = 60;
+    r.slots[0] = {1, 0, 7};
+    // The town's NPCs have made progress that the boss's victory must keep.
+    runVelk(work.path(), {"--frames", "1"}, "", false);
+    const std::string states = work.path() + "/data/txt/npc/mssck/mss_0.txt";
+    const std::string progress = "0\n1\n0\n0\n2\n0\n";
+    std::ofstream(states, std::ios::binary) << progress;
+    const VelkRun run = playFrom(work, r, 300, script);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), 0);
+    EXPECT_NE(run.state.find("\"boss\": null"), std::string::npos);
+    // One state a line for each of the town's six NPCs, none of them lost.
+    std::ifstream in(states, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), progress);
 }
 
 }  // namespace
