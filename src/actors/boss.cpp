@@ -133,6 +133,7 @@ void CBoss::completeMission() {
     if (missionWritten) return;
     missionWritten = true;
     std::vector<int8_t>& states = g_field->missionStates;
+    if (states.empty()) return;  // no town states read: never blank the file
     const int32_t giver = (g_field->npcMissionInfo >> 12) & 0xFFF;
     if (giver < int32_t(states.size())) states[size_t(giver)] = 1;
     velk::writeMissionStates(g_field->mapNumber - 2, states);

@@ -400,8 +400,11 @@ void CPlayer::ropeDown() {
     actionStep += 1;
     if (actionStep > rowSteps()) {
         actionStep = 0;
-        action = kActionLadderDown;
-        shiftVertically(32);
+        // A tile down the rope, but a rope's foot may rest on the ground:
+        // stop there rather than sink into it.
+        auto onGround = [this] { return standing() && cellAt(0, 0) != kTerrainRope; };
+        for (int32_t moved = 0; moved < 32 && !onGround(); moved += 8) stepDown(8);
+        action = onGround() ? kActionStand : kActionHolding;
     }
 }
 

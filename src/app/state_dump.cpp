@@ -86,7 +86,8 @@ std::string heroJson(const CWorld& world) {
                    {"defenceStat", p.defenceStat},
                    {"skillStat", p.skillStat},
                    {"mpStat", p.mpStat},
-                   {"hpStat", p.hpStat}},
+                   {"hpStat", p.hpStat},
+                   {"shotsInFlight", p.shotsInFlight}},
                   slots);
 }
 

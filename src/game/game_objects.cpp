@@ -33,7 +33,7 @@ void CGameObjects::connectCombatItems() {
         return weapon ? weapon->attack : 0;
     };
     items.skill = [](int32_t itemId, velk::SkillUse& out) {
-        const SkillItem* skill = g_itemTables.skill(velk::itemIndexFromCode(velk::kKindSkill, itemId));
+        const SkillItem* skill = g_itemTables.skill(itemId);  // slots hold table indices
         if (!skill) return false;
         out.type = skill->skillKind;
         out.value = skill->baseAttack;

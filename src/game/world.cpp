@@ -8,6 +8,7 @@
 #include "core/effects.h"
 #include "core/game_state.h"
 #include "items/inventory.h"
+#include "npc/npc_files.h"
 #include "platform/game_random.h"
 #include "platform/sound_bank.h"
 #include "world/field.h"
@@ -86,7 +87,14 @@ bool CWorld::init(CDirect3D* device) {
 void CWorld::buildBoss() {
     boss = std::make_unique<CBoss>(device_);
     if (!boss->init()) boss.reset();
-    if (boss) boss->shots = &shots;
+    if (!boss) return;
+    boss->shots = &shots;
+    // Beating the boss rewrites its town's mission states: start from the
+    // town's own, so its NPCs' progress survives the rewrite.
+    const int town = g_field->mapNumber - 2;
+    std::vector<NpcRecord> npcs;
+    g_field->missionStates.clear();
+    if (velk::loadNpcPositions(town, npcs)) velk::loadMissionStates(town, npcs.size(), g_field->missionStates);
 }
 
 void CWorld::connectSeams() {

@@ -364,6 +364,33 @@ TEST_F(HeroMotion, LaddersAndRopesCarryTheHeroUpAndDown) {
     EXPECT_EQ(hero().action, kActionStand);
 }
 
+TEST_F(HeroMotion, ClimbingDownARopeNeverSinksIntoTheGroundBelow) {
+    struct Case {
+        const char* name;
+        int ropeTop;  // rope cells from here down to the ground at kGroundRow
+        int startRow;
+        int endRow;
+    };
+    const Case cases[] = {
+        {"a tile of rope over the ground", kGroundRow - 4, kGroundRow - 4, kGroundRow},
+        {"half a tile of rope over the ground", kGroundRow - 2, kGroundRow - 2, kGroundRow},
+        {"a long rope, one tile a cycle", kGroundRow - 12, kGroundRow - 12, kGroundRow - 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HeroMap map = flatMap();
+        map.fill(20, c.ropeTop, 23, kGroundRow - 1, kTerrainRope);
+        startWorld(map);
+        putHero(22, c.startRow);
+        hold(dik::kDown);
+        frame();
+        hold(dik::kDown, false);
+        frames(12);
+        EXPECT_EQ(cellY(), c.endRow);
+        EXPECT_NE(g_field->terrain(cellX(), cellY() - 1), kTerrainGround);
+    }
+}
+
 TEST_F(HeroMotion, EachWeaponKindAttacksInItsRowWithItsSound) {
     struct Case {
         int kind;

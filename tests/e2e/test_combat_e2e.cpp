@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "content/save_writer.h"
@@ -21,6 +22,29 @@ std::string fistFightScript() {
     return s;
 }
 
+// A level-1 hero on the green field with a fist worn; `exp` as given.
+SaveRecord fieldHero(int exp) {
+    SaveRecord r;
+    r.name = toCp949("벨크");
+    r.mapNumber = 10;
+    r.hp = 100;
+    r.mp = 50;
+    r.hpStat = 10;
+    r.mpStat = 5;
+    r.attackStat = 6;
+    r.defenceStat = 4;
+    r.skillStat = 3;
+    r.exp = exp;
+    r.slots[0] = {1, 6, 0};
+    return r;
+}
+
+VelkRun playFrom(const TempDir& work, const SaveRecord& r, int frames, const std::string& script) {
+    runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
+    std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
+    return runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", std::to_string(frames)}, script);
+}
+
 TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
     struct Case {
         int exp;
@@ -29,21 +53,7 @@ TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
     for (const Case c : {Case{0, 1, 8, 60, 0}, Case{55, 2, 0, 208, 5}}) {
         SCOPED_TRACE(c.exp);
         TempDir work;
-        runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
-        SaveRecord r;
-        r.name = toCp949("벨크");
-        r.mapNumber = 10;
-        r.hp = 100;
-        r.mp = 50;
-        r.hpStat = 10;
-        r.mpStat = 5;
-        r.attackStat = 6;
-        r.defenceStat = 4;
-        r.skillStat = 3;
-        r.exp = c.exp;
-        r.slots[0] = {1, 6, 0};
-        std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
-        const VelkRun run = runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", "320"}, fistFightScript());
+        const VelkRun run = playFrom(work, fieldHero(c.exp), 320, fistFightScript());
         ASSERT_EQ(run.exitCode, 0) << run.output;
         const std::string monsters = jsonArray(run.state, "monsters");
         // The slime lies dead where it stood: hit points gone, its death row played.
@@ -65,6 +75,127 @@ TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
         EXPECT_NE(sounds.find("monsterDie"), std::string::npos);
         EXPECT_EQ(sounds.find("levelup") != std::string::npos, c.level == 2);
     }
+}
+
+TEST(E2eCombat, LeftShiftPicksUpTheSlimesCoinAndTheSlimeComesBackAfterItsDelay) {
+    // After the kill: step onto the coin and press Left Shift.
+    const std::string script =
+        fistFightScript() + "330 key Right down\n336 key Right up\n340 key LShift down\n350 key LShift up\n";
+    struct Case {
+        int frames;
+        bool noticeShown, slimeBack;
+    };
+    for (const Case c : {Case{400, true, false}, Case{700, false, true}}) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        const VelkRun run = playFrom(work, fieldHero(0), c.frames, script);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "aru"), 15);
+        EXPECT_NE(run.state.find("\"coins\": []"), std::string::npos) << jsonArray(run.state, "drops");
+        const std::string sounds = jsonArray(run.state, "sounds");
+        EXPECT_EQ(sounds.find("\"eat\""), sounds.rfind("\"eat\"")) << sounds;
+        EXPECT_NE(sounds.find("\"eat\""), std::string::npos) << sounds;
+        const std::string notices = jsonArray(run.state, "notices");
+        EXPECT_EQ(notices.find("아루를 획득하였습니다(+15)") != std::string::npos, c.noticeShown) << notices;
+        // The slime stays dead for its delay, then stands again with full hit points.
+        const std::string monsters = jsonArray(run.state, "monsters");
+        const std::string first = "\"index\": 0, ";
+        const std::string slime = monsters.substr(monsters.find(first), monsters.find("}") - monsters.find(first));
+        EXPECT_EQ(slime.find("\"hp\": 12,") != std::string::npos, c.slimeBack) << slime;
+        EXPECT_EQ(slime.find("\"move\": 6") == std::string::npos, c.slimeBack) << slime;
+    }
+}
+
+TEST(E2eCombat, SkillsSpendMpAndARefusalSaysSo) {
+    const ItemSlot speed{1, 52, 0}, kick{1, 54, 1};
+    // Space uses the worn skill at frame 20 and again at 40; Right is held
+    // for ten frames after that.
+    const std::string script =
+        "20 key Space down\n21 key Space up\n40 key Space down\n41 key Space up\n50 key Right down\n60 key Right up\n";
+    struct Case {
+        const char* name;
+        ItemSlot skill;
+        int mp;
+        int mpAfter;
+        bool refused;
+        int speedTotal;  // 0: no speed effect
+        int heroX;
+    };
+    for (const Case c : {Case{"kick", kick, 50, 20, false, 0, 176}, Case{"kick, short of mp", kick, 10, 10, true, 0, 176},
+                         Case{"speed", speed, 50, 30, false, 300, 256},
+                         Case{"speed, short of mp", speed, 19, 19, true, 0, 176}}) {
+        SCOPED_TRACE(c.name);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.mp = c.mp;
+        r.slots[1] = c.skill;
+        const VelkRun run = playFrom(work, r, 64, script);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "mp"), c.mpAfter);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), c.heroX);
+        const std::string notices = jsonArray(run.state, "notices");
+        EXPECT_EQ(notices.find("mp가 모자랍니다.") != std::string::npos, c.refused) << notices;
+        EXPECT_EQ(jsonArray(run.state, "sounds").find("\"no\"") != std::string::npos, c.refused);
+        if (c.speedTotal) {
+            EXPECT_EQ(jsonNumberIn(run.state, "speedEffect", "total"), c.speedTotal);
+            EXPECT_EQ(jsonNumberIn(run.state, "speedEffect", "remaining"), c.speedTotal - 44);
+        } else {
+            EXPECT_NE(run.state.find("\"speedEffect\": null"), std::string::npos);
+        }
+    }
+}
+
+TEST(E2eCombat, TheBoomerangFliesOutAndComesBackToTheHero) {
+    struct Case {
+        int frames;
+        const char* shots;
+        int inFlight;
+    };
+    const Case cases[] = {
+        {16, "[{\"x\": 217, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {22, "[{\"x\": 409, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {28, "[{\"x\": 217, \"y\": 630, \"spriteRow\": 2, \"motion\": 1, \"hostile\": 0, \"source\": 0}]", 1},
+        {34, "[]", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.level = 3;
+        r.slots[0] = {1, 4, 4};
+        // A second throw while the first is out is refused.
+        const VelkRun run = playFrom(work, r, c.frames, "5 key LCtrl down\n6 key LCtrl up\n15 key LCtrl down\n16 key LCtrl up\n");
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonArray(run.state, "shots"), c.shots);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "shotsInFlight"), c.inFlight);
+    }
+}
+
+TEST(E2eCombat, TheQuestBossFallsTheTownsMissionStatesAreWrittenAndTheHeroGoesHome) {
+    // A strong gunner walks up to the forest boss and fires until it falls.
+    std::string script = "0 key Right down\n60 key Right up\n";
+    for (int f = 70; f < 300; f += 10)
+        script += std::to_string(f) + " key LCtrl down\n" + std::to_string(f + 1) + " key LCtrl up\n";
+    TempDir work;
+    SaveRecord r = fieldHero(0);
+    r.mapNumber = 2;
+    r.level = 12;
+    r.hpStat = 200;
+    r.hp = 2000;
+    r.attackStat = 60;
+    r.slots[0] = {1, 0, 7};
+    // The town's NPCs have made progress that the boss's victory must keep.
+    runVelk(work.path(), {"--frames", "1"}, "", false);
+    const std::string states = work.path() + "/data/txt/npc/mssck/mss_0.txt";
+    const std::string progress = "0\n1\n0\n0\n2\n0\n";
+    std::ofstream(states, std::ios::binary) << progress;
+    const VelkRun run = playFrom(work, r, 300, script);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), 0);
+    EXPECT_NE(run.state.find("\"boss\": null"), std::string::npos);
+    // One state a line for each of the town's six NPCs, none of them lost.
+    std::ifstream in(states, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), progress);
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+// The cost of one paced play frame in a fight: on the demo map with the most
+// monsters, every monster awake and facing the hero, 30 shots in flight and
+// 50 coins on the ground; then a stress case of 200 monsters (the map's own
+// repeated along it, from a monster file written for the run) and 300 shots.
+//
+//   bench_combat_frame [DATA_DIR]     (default: the build's demo world)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <fstream>
+
+#include "actors/enemy_file.h"
+#include "actors/monster_set.h"
+#include "content/enemy_file_writer.h"
+#include "app/game_app.h"
+#include "game/world.h"
+#include "items/drop_list.h"
+#include "items/inventory.h"
+#include "platform/files.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input_state.h"
+#include "world/field.h"
+
+namespace {
+
+constexpr int kFrames = 600;
+
+struct Load {
+    int shots, coins;
+};
+
+struct Result {
+    double medianMs, p95Ms;
+    size_t monsters, shots;  // at the end of the run
+};
+
+void enterMap(velk::HeadlessBackend& backend, CGameApp& app, int map) {
+    g_field->mapNumber = map - 1;
+    GameState = kStateNextMap;
+    backend.pumpEvents();
+    app.frame();
+}
+
+// Keeps the fight at `load` before every frame: shots and coins that ended
+// are replaced, the hero never dies.
+void keepLoad(const Load& load, int frame) {
+    CWorld& w = *g_world;
+    CPlayer& hero = *w.player;
+    hero.hp = hero.maxHp;
+    const int32_t left = g_field->camX, top = g_field->camY;
+    for (int i = int(w.shots.shots.size()); i < load.shots; ++i)
+        w.shots.fire(left + (i * 37 + frame * 11) % 800, top + 100 + (i * 53) % 400, i % 2, kShotStraight,
+                     uint8_t(i % 2), 1, 0);
+    CDropList& drops = *g_inventory->drops;
+    for (int i = int(std::distance(drops.coins.begin(), drops.coins.end())); i < load.coins; ++i)
+        drops.addCoins(left + (i * 71) % 800, top + 200, 0, 5);
+}
+
+Result measure(const std::string& data, int map, const Load& load) {
+    velk::setDataDirectory(data);
+    velk::HeadlessBackend backend;
+    velk::Options options;
+    options.skipTitle = true;
+    CGameApp app(&backend, options);
+    if (!app.init()) {
+        std::fprintf(stderr, "bench_combat_frame: %s\n", app.error().c_str());
+        std::exit(1);
+    }
+    while (GameState != kStatePlay) {
+        backend.pumpEvents();
+        app.frame();
+    }
+    enterMap(backend, app, map);
+    for (CMonster& m : g_world->monsters->monsters) m.aggro = 2;
+
+    std::vector<double> ms;
+    for (int i = 0; i < kFrames; ++i) {
+        keepLoad(load, i);
+        backend.setKey(dik::kLCtrl, i % 8 < 4);
+        backend.pumpEvents();
+        const auto t0 = std::chrono::steady_clock::now();
+        app.frame();
+        const auto t1 = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms[ms.size() * 95 / 100], g_world->monsters->monsters.size(),
+            g_world->shots.shots.size()};
+}
+
+// The map with the most monsters, and how many.
+std::pair<int, size_t> busiestMap(const std::string& data) {
+    velk::setDataDirectory(data);
+    velk::HeadlessBackend backend;
+    velk::Options options;
+    options.skipTitle = true;
+    CGameApp app(&backend, options);
+    if (!app.init()) return {-1, 0};
+    while (GameState != kStatePlay) {
+        backend.pumpEvents();
+        app.frame();
+    }
+    std::pair<int, size_t> best{-1, 0};
+    for (int map = 0; map < 40; ++map) {
+        if (!std::filesystem::exists(data + "/maps/map_" + std::to_string(map) + ".mmf")) continue;
+        enterMap(backend, app, map);
+        const size_t n = g_world->monsters ? g_world->monsters->monsters.size() : 0;
+        if (n > best.second) best = {map, n};
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
+    // Play a copy: the run saves at the end.
+    const std::string data = (std::filesystem::temp_directory_path() / "velk-bench-combat").string();
+    std::filesystem::remove_all(data);
+    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+
+    const int map = busiestMap(data).first;
+    if (map < 0) return 1;
+    std::printf("paced combat frame, %d frames, hero attacking where the map starts it:\n", kFrames);
+    const Result fight = measure(data, map, {30, 50});
+    std::printf("  map %d, %zu monsters awake, 30 shots, 50 coins: median %.3f ms, 95th percentile %.3f ms\n", map,
+                fight.monsters, fight.medianMs, fight.p95Ms);
+    // The stress map: the busiest map's monsters repeated along it to 200.
+    std::vector<MonsterRecord> own, many;
+    velk::setDataDirectory(data);
+    velk::loadMonsterFile(map, own);
+    for (size_t i = 0; i < 200; ++i) {
+        MonsterRecord m = own[i % own.size()];
+        m.x = 64 + int32_t(i * 97 % 2000);
+        many.push_back(m);
+    }
+    std::ofstream(data + "/" + velk::monsterFileName(map), std::ios::binary) << velk::monsterFileText(many);
+    const Result stress = measure(data, map, {300, 50});
+    std::printf("  map %d, %zu monsters, %zu shots, 50 coins: median %.3f ms, 95th percentile %.3f ms\n", map,
+                stress.monsters, stress.shots, stress.medianMs, stress.p95Ms);
+    std::filesystem::remove_all(data);
+    return 0;
+}
