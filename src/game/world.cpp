@@ -92,9 +92,10 @@ void CWorld::buildBoss() {
     // Beating the boss rewrites its town's mission states: start from the
     // town's own, so its NPCs' progress survives the rewrite.
     const int town = g_field->mapNumber - 2;
-    std::vector<NpcRecord> npcs;
+    std::vector<NpcRecord> townNpcs;
     g_field->missionStates.clear();
-    if (velk::loadNpcPositions(town, npcs)) velk::loadMissionStates(town, npcs.size(), g_field->missionStates);
+    if (velk::loadNpcPositions(town, townNpcs))
+        velk::loadMissionStates(town, townNpcs.size(), g_field->missionStates);
 }
 
 void CWorld::connectSeams() {

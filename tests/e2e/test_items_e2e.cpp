@@ -152,7 +152,7 @@ TEST_F(E2eItems, WeaponSlotOpensTheBagAndWearsOrRefuses) {
 TEST_F(E2eItems, InfoBoxNeverCoversTheHud) {
     const Save save;
     // The HUD's weapon slot, then a bag row whose box would reach below 500.
-    for (const std::string& script :
+    for (const char* script :
          {"0 mouse 340 530\n",
           "0 mouse 340 530\n2 button left down\n3 button left up\n5 mouse 290 320\n"}) {
         const Dump d = play(12, script, &save);

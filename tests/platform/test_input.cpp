@@ -77,14 +77,14 @@ TEST_F(InputTest, ScriptEventsApplyBeforeTheirFramesPoll) {
     std::string error;
     ASSERT_TRUE(parseInputScript("1 key LCtrl down\n2 key LCtrl up\n1 mouse 10 20\n", events, &error));
     HeadlessBackend scripted(events);
-    CInputState input(&scripted);
-    input.poll();  // frame 0
-    EXPECT_EQ(input.ctrlDown, 0);
-    input.poll();  // frame 1
-    EXPECT_EQ(input.ctrlDown, 1);
-    EXPECT_EQ(input.mouseX, 10);
-    input.poll();  // frame 2
-    EXPECT_EQ(input.ctrlDown, 0);
+    CInputState polled(&scripted);
+    polled.poll();  // frame 0
+    EXPECT_EQ(polled.ctrlDown, 0);
+    polled.poll();  // frame 1
+    EXPECT_EQ(polled.ctrlDown, 1);
+    EXPECT_EQ(polled.mouseX, 10);
+    polled.poll();  // frame 2
+    EXPECT_EQ(polled.ctrlDown, 0);
 }
 
 TEST(InputScript, ParsesEveryEventAndRoundTrips) {

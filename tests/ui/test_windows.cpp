@@ -28,7 +28,6 @@ TEST(HudBars, WidthFollowsTheShareAndStaysInBounds) {
 TEST(HudAreas, PointerFindsTheSlotAndTheMenuButton) {
     const struct {
         int32_t x, y;
-        int area;
     } cases[] = {{315, 510}, {368, 558}, {369, 530}, {385, 530}, {550, 530}, {617, 530},
                  {730, 558}, {5, 507},   {47, 549},  {47, 550},  {4, 520},   {400, 509}};
     const int want[] = {1, 1, 0, 2, 3, 5, 6, 7, 7, 0, 0, 0};
