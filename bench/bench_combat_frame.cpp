@@ -19,6 +19,7 @@
 #include "actors/monster_set.h"
 #include "content/enemy_file_writer.h"
 #include "app/game_app.h"
+#include "play_start.h"
 #include "game/world.h"
 #include "items/drop_list.h"
 #include "items/inventory.h"
@@ -63,19 +64,11 @@ void keepLoad(const Load& load, int frame) {
 }
 
 Result measure(const std::string& data, int map, const Load& load) {
-    velk::setDataDirectory(data);
     velk::HeadlessBackend backend;
     velk::Options options;
     options.skipTitle = true;
     CGameApp app(&backend, options);
-    if (!app.init()) {
-        std::fprintf(stderr, "bench_combat_frame: %s\n", app.error().c_str());
-        std::exit(1);
-    }
-    while (GameState != kStatePlay) {
-        backend.pumpEvents();
-        app.frame();
-    }
+    bench::startPlay(app, backend, data, "bench_combat_frame");
     enterMap(backend, app, map);
     for (CMonster& m : g_world->monsters->monsters) m.aggro = 2;
 

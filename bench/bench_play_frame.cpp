@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/game_app.h"
+#include "play_start.h"
 #include "game/world.h"
 #include "items/inventory.h"
 #include "ui/interface.h"
@@ -38,19 +39,11 @@ struct Result {
 // with `windows`, the energy bag is open under the pointer (its information
 // box shown) and the game menu with the status window.
 Result measure(const std::string& data, int map, bool windows) {
-    velk::setDataDirectory(data);
     velk::HeadlessBackend backend;
     velk::Options options;
     options.skipTitle = true;
     CGameApp app(&backend, options);
-    if (!app.init()) {
-        std::fprintf(stderr, "bench_play_frame: %s\n", app.error().c_str());
-        std::exit(1);
-    }
-    while (GameState != kStatePlay) {
-        backend.pumpEvents();
-        app.frame();
-    }
+    bench::startPlay(app, backend, data, "bench_play_frame");
     g_field->mapNumber = map - 1;
     GameState = kStateNextMap;
     backend.pumpEvents();
