@@ -73,7 +73,7 @@ void CNpc::clickTest() {
         const int32_t talk = records[i].talkNumber;
         if (talkBox->lastTalkNumber != talk) {
             talkBox->talkNumber = talk;
-            // No text to show (a missing file, a shop): the box stays shut.
+            // Nothing to show (a missing or broken file): the box stays shut.
             if (!talkBox->openFor(int32_t(i))) continue;
         }
         talkBox->lastTalkNumber = talk;

@@ -88,8 +88,14 @@ bool CTalkBox::readTalk(const std::string& firstName) {
             lineShown.assign(talk.lines.size(), 0);
             return true;
         }
-        // A shop talk needs the shop, which this box does not run.
-        if (file.kind == TalkFile::Kind::Shop) return false;
+        if (file.kind == TalkFile::Kind::Shop) {
+            talk = std::move(file);
+            // A text length below 1 makes the box run the shop instead.
+            textLength = kShopRunning;
+            shop = std::make_unique<CShop>();
+            shop->init(device_, player_, talk.shopKind, talkNumber);
+            return true;
+        }
         if (steps == kMaxConditionSteps) {
             velk::reportBadFile(firstName, "conditions lead on past " + std::to_string(kMaxConditionSteps) +
                                                " files without reaching a text: " + chain);
@@ -120,6 +126,16 @@ std::vector<CTalkBox::Place> CTalkBox::places() const {
 }
 
 void CTalkBox::step() {
+    if (textLength < 1) {
+        if (shop && shop->step() == CShop::kClosed) {
+            open = 0;
+            shownBytes = 0;
+            textLength = kShopRunning;
+            lastTalkNumber = -2;
+            shop.reset();
+        }
+        return;
+    }
     draw();
     if (shownBytes < textLength) ++shownBytes;
     input();

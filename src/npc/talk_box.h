@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "npc/shop.h"
 #include "npc/talk_format.h"
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
@@ -24,6 +25,8 @@ public:
     // Condition files a talk may lead through before it must reach a text.
     static constexpr int kMaxConditionSteps = 16;
     static constexpr uint32_t kTextColour = 0xFF000000;
+    // The text length while a shop runs in the box's place.
+    static constexpr int32_t kShopRunning = -2;
     // First picture (normal; +1 hovered, +2 pressed) of each button.
     enum Picture : int { kOk = 0, kPrevious = 3, kNext = 6, kDecline = 9, kAccept = 12 };
     enum Button : int32_t { kNoButton, kOkButton, kDeclineButton, kAcceptButton, kPreviousButton, kNextButton };
@@ -34,10 +37,11 @@ public:
 
     void init(CDirect3D* device, CPlayer* player);
     // Reads the talk of NPC `npc` (its mission state and `talkNumber`),
-    // following conditions to a talk0 file. False, with the box closed, when
-    // no text can be reached.
+    // following conditions to a talk0 file or a shop. False, with the box
+    // closed, when neither can be reached.
     bool openFor(int32_t npc);
-    // One frame while open: draws, types out, handles the buttons and drags.
+    // One frame while open: draws, types out, handles the buttons and drags;
+    // while a shop runs (text length below 1), only the shop.
     void step();
 
     int32_t textLength = 0;
@@ -52,6 +56,8 @@ public:
     std::vector<int32_t> lineShown;
     // The button pressed and not yet released (a Button), or 0.
     int32_t armed = 0;
+    // The shop a merchant's talk opened, until its close button.
+    std::unique_ptr<CShop> shop;
 
 private:
     bool readTalk(const std::string& firstName);

@@ -106,10 +106,12 @@ void CInterface::update() {
     }
     drawSlots();
     const bool paused = g_field && g_field->pauseFlag;
-    if (!paused && !shopOpen && g_input) input();
+    // While a shop is open neither the HUD's slots nor the inventory answer.
+    const bool shopping = player->shopLock != 0;
+    if (!paused && !shopping && g_input) input();
     // Thrown items land where the hero's body is: the hero's position is
     // its foot point, and a drop there would lie below the pick-up box.
-    if (!shopOpen)
+    if (!shopping)
         inventory->update(player->x - kDropAtBodyX, player->y - kDropAtBodyY,
                           player->shotsInFlight);
     if (hoverMode == 1) helpBox->draw();

@@ -68,9 +68,6 @@ public:
     uint8_t hoverLatch = 0;  // the area whose hover sound played last
     uint8_t pressLatch = 0;  // the area pressed and not yet released
     uint8_t quickKeyLatch[4] = {};
-    // Set while the shop's window is open: the HUD is drawn but neither its
-    // slots nor the inventory answer.
-    bool shopOpen = false;
     // Set when the player confirmed giving up; the application then quits
     // through its normal shutdown, which saves.
     bool quitRequested = false;
