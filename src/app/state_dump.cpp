@@ -112,6 +112,7 @@ std::string stateDumpJson(const CGameApp& app) {
     if (const std::string m = minimapJson(); !m.empty()) json += "  \"minimap\": " + m + ",\n";
     json += "  \"npcs\": " + npcsJson() + ",\n";
     json += "  \"talk\": " + talkJson() + ",\n";
+    json += "  \"shop\": " + shopJson() + ",\n";
     json += "  \"notices\": " + joinArray(notices) + ",\n";
     json += "  \"sounds\": " + joinArray(sounds) + "\n";
     json += "}\n";

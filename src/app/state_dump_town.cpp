@@ -34,4 +34,13 @@ std::string talkJson() {
            "}";
 }
 
+std::string shopJson() {
+    const CNpc* npcs = g_world ? g_world->npcs.get() : nullptr;
+    const CShop* shop = npcs && npcs->talkBox ? npcs->talkBox->shop.get() : nullptr;
+    if (!shop) return "null";
+    return "{\"kind\": " + std::to_string(shop->kind) + ", \"goodsSelection\": " + std::to_string(shop->goodsSelection) +
+           ", \"bagSelection\": " + std::to_string(shop->bagSelection) + ", \"goodsScroll\": " +
+           std::to_string(shop->goodsScroll) + ", \"bagScroll\": " + std::to_string(shop->bagScroll) + "}";
+}
+
 }  // namespace velk

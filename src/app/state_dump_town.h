@@ -1,5 +1,5 @@
 #pragma once
-// The town parts of --dump-state: the minimap, the NPCs and the talk box.
+// The town parts of --dump-state: the minimap, the NPCs, the talk box and the shop.
 
 #include <string>
 
@@ -11,5 +11,7 @@ std::string minimapJson();
 std::string npcsJson();
 // The talk box while open (open, talk number, shown bytes, action), or null.
 std::string talkJson();
+// The open shop (kind, goods and bag selection and scroll), or null.
+std::string shopJson();
 
 }  // namespace velk

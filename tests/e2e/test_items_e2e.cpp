@@ -24,14 +24,7 @@ struct Dump {
     std::string json;
     long hero(const char* key) const { return jsonNumberIn(json, "hero", key); }
     long ui(const char* key) const { return jsonNumberIn(json, "ui", key); }
-    Slot slot(int n) const {
-        size_t at = json.find("\"slots\": [") + 10;
-        for (int i = 0; i < n; ++i) at = json.find('[', json.find(']', at + 1));
-        at = json.find('[', at);
-        Slot s{};
-        std::sscanf(json.c_str() + at, "[%ld, %ld, %ld]", &s[0], &s[1], &s[2]);
-        return s;
-    }
+    Slot slot(int n) const { return jsonSlot(json, n); }
     // The number after `"key": ` inside the first object that follows `anchor`.
     long after(const std::string& anchor, const std::string& key) const {
         const size_t a = json.find(anchor);

@@ -1,7 +1,8 @@
 // End to end in the demo town: a new game walks up to the people of the
 // town and talks to them with the mouse through the real `velk`: the elder's
 // three-page offer starts the quest run, the travel guide walks the hero to
-// the gate, and the pet seller turns away a hero without the aru.
+// the gate, the pet seller turns away a hero without the aru, and the two
+// merchants buy and sell.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,14 @@ constexpr int kBodyCentreAbove = 32;
 constexpr int kBoxX = 280, kBoxY = 150;
 constexpr int kPageLeftX = 10 + 20, kPageRightX = 82 + 20, kPageY = 170 + 10;
 constexpr int kAcceptX = 180 + 20, kBottomY = 225 + 10;
+// The shop window's corner; its first goods and bag rows and its buttons,
+// from that corner; the yes button of its message boxes on the screen.
+constexpr int kShopX = 300, kShopY = 200;
+constexpr int kGoodsRowX = 30, kBagRowX = 180, kRowY = 37, kRowStep = 40;
+constexpr int kBuyX = 30, kSellX = 150, kCloseX = 90, kShopButtonY = 230;
+constexpr int kYesX = 460, kYesY = 335;
+// The HUD's weapon slot opens the inventory.
+constexpr int kHudWeaponX = 340, kHudWeaponY = 530;
 
 class E2eTown : public ::testing::Test {
 protected:
@@ -51,6 +60,18 @@ protected:
         y = std::stoi(m[2]) - kBodyCentreAbove - int(jsonNumberIn(dump, "map", "camY"));
         ASSERT_TRUE(x > 0 && x < 800 && y > 0 && y < 600) << x << ", " << y;
     }
+
+    // Walks left for `walked` frames (the smith stands left of the
+    // start) and clicks the merchant with `talk`; his shop is open from
+    // frame walked + 4.
+    std::string openShop(int talk, int walked) {
+        const std::string walk = "0 key Left down\n" + std::to_string(walked) + " key Left up\n";
+        int x = 0, y = 0;
+        npcOnScreen(play(walked + 2, walk), talk, x, y);
+        return walk + click(walked + 2, x, y);
+    }
+    static std::string clickShop(int frame, int dx, int dy) { return click(frame, kShopX + dx, kShopY + dy); }
+    static std::string notices(const std::string& dump) { return jsonArray(dump, "notices"); }
 
     TempDir work;
     VelkRun run;
@@ -93,6 +114,53 @@ TEST_F(E2eTown, TheGuideWalksTheHeroToTheGateAndThePetSellerWantsMoreAru) {
     EXPECT_EQ(jsonNumberIn(dump, "talk", "talkNumber"), 51);
     EXPECT_EQ(jsonNumberIn(dump, "talk", "action"), 60);
     EXPECT_LT(jsonNumberIn(dump, "hero", "aru"), 3000);
+}
+
+TEST_F(E2eTown, TheSmithSellsABladeAndBuysItBack) {
+    const int walked = 30, f = walked + 6;  // the shop is open from frame f
+    std::string script = openShop(10, walked);
+    script += clickShop(f, kGoodsRowX, kRowY);  // the first good: a blade for 200
+    script += clickShop(f + 4, kBuyX, kShopButtonY);
+    script += click(f + 8, kYesX, kYesY);
+    std::string dump = play(f + 13, script);
+    EXPECT_EQ(jsonNumberIn(dump, "shop", "kind"), -1) << dump;
+    EXPECT_EQ(jsonNumberIn(dump, "shop", "goodsSelection"), 0);
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 300);
+    EXPECT_EQ(jsonSlot(dump, 10), (std::array<long, 3>{1, 2, 1}));  // after the blade and the cannon
+    EXPECT_NE(notices(dump).find("구매했습니다.(단검)"), std::string::npos) << notices(dump);
+
+    script += clickShop(f + 14, kBagRowX, kRowY + 2 * kRowStep);
+    script += clickShop(f + 20, kSellX, kShopButtonY);
+    script += click(f + 24, kYesX, kYesY);
+    dump = play(f + 28, script);
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 380);
+    EXPECT_EQ(jsonSlot(dump, 10)[1], -1);
+    EXPECT_EQ(jsonNumberIn(dump, "shop", "bagSelection"), -1);
+    EXPECT_NE(notices(dump).find("판매했습니다.(단검)"), std::string::npos) << notices(dump);
+
+    // Closed, the shop is gone and the HUD answers again.
+    script += clickShop(f + 28, kCloseX, kShopButtonY);
+    script += click(f + 32, kHudWeaponX, kHudWeaponY);
+    dump = play(f + 36, script);
+    EXPECT_NE(dump.find("\"shop\": null"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("\"talk\": null"), std::string::npos);
+    EXPECT_EQ(jsonNumberIn(dump, "ui", "inventoryTab"), 0);
+}
+
+TEST_F(E2eTown, TheHerbalistSellsPotionsByTheNumberTyped) {
+    const int walked = 30, f = walked + 6;
+    std::string script = openShop(20, walked);
+    script += clickShop(f, kGoodsRowX, kRowY);  // red potions at 30
+    script += click(f + 4, kHudWeaponX, kHudWeaponY);  // the HUD takes no input while the shop is open
+    script += clickShop(f + 8, kBuyX, kShopButtonY);
+    script += std::to_string(f + 12) + " text 3\n";
+    script += click(f + 14, kYesX, kYesY);
+    const std::string dump = play(f + 18, script);
+    EXPECT_EQ(jsonNumberIn(dump, "shop", "kind"), -3) << dump;
+    EXPECT_EQ(jsonNumberIn(dump, "ui", "inventoryTab"), -1);
+    EXPECT_EQ(jsonSlot(dump, 18), (std::array<long, 3>{6, 8, 0}));
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 410);
+    EXPECT_NE(notices(dump).find("구매했습니다.(빨간물약)"), std::string::npos) << notices(dump);
 }
 
 }  // namespace

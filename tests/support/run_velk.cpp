@@ -96,4 +96,13 @@ long jsonNumberIn(const std::string& json, const std::string& object, const std:
     return jsonNumber(json.substr(open, close - open + 1), key);
 }
 
+std::array<long, 3> jsonSlot(const std::string& json, int n) {
+    size_t at = json.find("\"slots\": [") + 10;
+    for (int i = 0; i < n; ++i) at = json.find('[', json.find(']', at + 1));
+    at = json.find('[', at);
+    std::array<long, 3> s{};
+    std::sscanf(json.c_str() + at, "[%ld, %ld, %ld]", &s[0], &s[1], &s[2]);
+    return s;
+}
+
 }  // namespace velk

@@ -2,6 +2,7 @@
 // Runs the real `velk` binary headless on the generated demo world, for
 // end-to-end tests that assert on the state dump and on screenshots.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,7 @@ long jsonNumber(const std::string& json, const std::string& key);
 std::string jsonArray(const std::string& json, const std::string& key);
 // The value of a number field inside a top-level object ("hero": {"y": 544}).
 long jsonNumberIn(const std::string& json, const std::string& object, const std::string& key);
+// The hero's slot `n` in the dump: count, icon, itemId.
+std::array<long, 3> jsonSlot(const std::string& json, int n);
 
 }  // namespace velk
