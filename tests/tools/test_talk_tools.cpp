@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "content/item_pack_writer.h"
 #include "content_tree.h"
 #include "lib/content_check.h"
 
@@ -113,4 +114,22 @@ TEST(PackValidate, TalksThatLeadNowhere) {
                   "txt/npc/talk/talk1_30.txt: an item reward names slot 60 and icon 2",
                   "txt/npc/talk/talk2_30.txt: missing (named by txt/npc/pos/0.txt NPC 0)",
               }));
+}
+
+TEST(PackValidate, ShopGoodsMustBeInTheItemPack) {
+    velk::TempDir dir;
+    writeContentTree(dir);
+    writeSource(dir, kTown);
+    ASSERT_EQ(pack({"talk", "-o", dir.path(), dir.path() + "/town.txt"}).code, 0);
+    velk::ItemPackSource items;  // one energy item: the shop's second good is a stranger
+    items.energy = {{"", 0, 0, 10, 4, 30, 0}};
+    items.pictures.assign(2, {1, 1, {0xFF000000u}, {}});
+    dir.write(velk::kItemPackFileName, velk::encodeItemPack(items));
+
+    std::vector<std::string> shopProblems;
+    for (const std::string& p : problems(dir.path()))
+        if (p.rfind("txt/npc/shop/", 0) == 0) shopProblems.push_back(p);
+    EXPECT_EQ(shopProblems, (std::vector<std::string>{
+                                "txt/npc/shop/shop_10.txt: good 1 is energy item 1, but the item pack holds 1 "
+                                "energy items"}));
 }

@@ -80,7 +80,7 @@ public:
         checkPictures();
         checkItems();
         checkSaves();
-        talkFiles_ = checkNpcContent(mapNumbers_, [this](const std::string& file, const std::string& reason) {
+        talkFiles_ = checkNpcContent(mapNumbers_, shopTables_, [this](const std::string& file, const std::string& reason) {
             problem(file, reason);
         });
         report_.pictures = pictures_.size();
@@ -369,6 +369,7 @@ private:
             return true;
         });
         if (packOk) {
+            shopTables_ = {true, pack.weapons.size(), pack.energy.size()};
             checkNames(1, pack.weapons.size());
             checkNames(2, pack.energy.size());
             checkNames(3, pack.skills.size());
@@ -491,6 +492,7 @@ private:
     std::map<int, int> tileCounts_;  // set number -> tiles, for sets that loaded
     std::map<int, int> kindCounts_;  // set number -> object kinds
     size_t talkFiles_ = 0;
+    ShopTables shopTables_;
 };
 
 }  // namespace

@@ -17,7 +17,8 @@ constexpr int kMaxMissionState = 2;
 
 class TalkChecker {
 public:
-    TalkChecker(const std::set<int>& maps, const ProblemSink& problem) : maps_(maps), problem_(problem) {}
+    TalkChecker(const std::set<int>& maps, const ShopTables& tables, const ProblemSink& problem)
+        : maps_(maps), tables_(tables), problem_(problem) {}
 
     size_t run() {
         for (int n : maps_) checkMap(n);
@@ -113,6 +114,14 @@ private:
         if (kind != kShopKindWeapon && kind != kShopKindEnergy)
             problem_(namedBy, "shop kind " + std::to_string(kind) + " is neither weapons (-1) nor energy items (-3)");
         if (goods.empty()) problem_(name, "the shop sells nothing");
+        if (!tables_.known) return;
+        const bool weapons = kind == kShopKindWeapon;
+        const size_t size = weapons ? tables_.weapons : tables_.energy;
+        for (size_t i = 0; i < goods.size(); ++i)
+            if (size_t(goods[i]) >= size)
+                problem_(name, "good " + std::to_string(i) + " is " + (weapons ? "weapon " : "energy item ") +
+                                   std::to_string(goods[i]) + ", but the item pack holds " + std::to_string(size) +
+                                   (weapons ? " weapons" : " energy items"));
     }
 
     void needMap(int map, const std::string& name, const char* what) {
@@ -151,6 +160,7 @@ private:
     }
 
     const std::set<int>& maps_;
+    const ShopTables& tables_;
     const ProblemSink& problem_;
     std::set<std::pair<int, int>> visited_;
     std::map<int, bool> onPath_;  // condition number -> on the chain being walked
@@ -160,8 +170,8 @@ private:
 
 }  // namespace
 
-size_t checkNpcContent(const std::set<int>& maps, const ProblemSink& problem) {
-    return TalkChecker(maps, problem).run();
+size_t checkNpcContent(const std::set<int>& maps, const ShopTables& tables, const ProblemSink& problem) {
+    return TalkChecker(maps, tables, problem).run();
 }
 
 }  // namespace velk::pack

@@ -11,7 +11,15 @@ namespace velk::pack {
 
 using ProblemSink = std::function<void(const std::string& file, const std::string& reason)>;
 
+// How many weapons and energy items the item pack holds, for the goods of
+// the shops; without a readable pack the goods are not checked against it.
+struct ShopTables {
+    bool known = false;
+    size_t weapons = 0;
+    size_t energy = 0;
+};
+
 // `maps`: the map numbers of the tree. Returns the number of files checked.
-size_t checkNpcContent(const std::set<int>& maps, const ProblemSink& problem);
+size_t checkNpcContent(const std::set<int>& maps, const ShopTables& tables, const ProblemSink& problem);
 
 }  // namespace velk::pack
