@@ -1,11 +1,15 @@
 // Condition, shop, NPC position and mission-state files: the first byte
-// picks the reader; whatever it accepts stays within its bounds.
+// picks the reader; whatever it accepts stays within its bounds, and a
+// shop's goods outside its item table are never found.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "items/item_tables.h"
 #include "npc/npc_files.h"
+#include "npc/shop_rules.h"
+#include "npc/talk_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -21,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<int32_t> goods;
         if (velk::parseShopFile(data, size, goods, "fuzz.txt") && goods.size() > size_t(velk::kMaxShopGoods))
             std::abort();
+        // The shop looks every good up in a one-item table: only index 0 is found.
+        if (g_itemTables.energy.empty()) g_itemTables.energy.resize(1);
+        for (int32_t g : goods)
+            if (bool(velk::shopItem(velk::kShopKindEnergy, g)) != (g == 0)) std::abort();
     } else if (which == 2) {
         std::vector<NpcRecord> npcs;
         if (velk::parseNpcPositions(data, size, npcs, "fuzz.txt") && npcs.size() > size_t(velk::kMaxNpcs))
