@@ -39,10 +39,11 @@ SaveRecord fieldHero(int exp) {
     return r;
 }
 
-VelkRun playFrom(const TempDir& work, const SaveRecord& r, int frames, const std::string& script) {
+VelkRun playFrom(const TempDir& work, const SaveRecord& r, int frames, const std::string& script, int seed = 7) {
     runVelk(work.path(), {"--frames", "1"}, "", false);  // makes the copy of the world
     std::ofstream(work.path() + "/data/txt/user/user.txt", std::ios::binary) << saveFileText(r);
-    return runVelk(work.path(), {"--skip-title", "--seed", "7", "--frames", std::to_string(frames)}, script);
+    return runVelk(work.path(),
+                   {"--skip-title", "--seed", std::to_string(seed), "--frames", std::to_string(frames)}, script);
 }
 
 TEST(E2eCombat, TheFistKillsTheFirstSlimeForItsExperienceAndALevel) {
@@ -169,6 +170,138 @@ TEST(E2eCombat, TheBoomerangFliesOutAndComesBackToTheHero) {
         EXPECT_EQ(jsonArray(run.state, "shots"), c.shots);
         EXPECT_EQ(jsonNumberIn(run.state, "hero", "shotsInFlight"), c.inFlight);
     }
+}
+
+TEST(E2eCombat, TheCaveStrikerHurtsTheHeroByItsAttackAndKnocksItBack) {
+    // The cave's first shroom (a striker: attack 18) stands at x 336 and,
+    // with this seed, faces west. Right held to frame 21 brings the hero to
+    // x 264, inside its reach; the strike lands in frame 23.
+    const std::string script = "0 key Right down\n21 key Right up\n";
+    struct Case {
+        int frames;
+        bool hurt;
+        long x, action, animRow;
+    };
+    for (const Case c : {Case{22, false, 264, 0, 2}, Case{24, true, 248, 111, 6}, Case{32, true, 200, 0, 0}}) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.mapNumber = 12;
+        const VelkRun run = playFrom(work, r, c.frames, script, 1);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        const long hp = jsonNumberIn(run.state, "hero", "hp");
+        if (c.hurt) {
+            // The attack plus 0 to 2, less half the hero's defence of 4.
+            EXPECT_GE(hp, 100 - 18);
+            EXPECT_LE(hp, 100 - 16);
+        } else {
+            EXPECT_EQ(hp, 100);
+        }
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), c.x);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "action"), c.action);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "animRow"), c.animRow);
+        const std::string sounds = jsonArray(run.state, "sounds");
+        EXPECT_EQ(sounds.find("\"userhit\"") != std::string::npos, c.hurt) << sounds;
+        EXPECT_NE(sounds.find("\"monsterShot\""), std::string::npos) << "the strike's sound";
+    }
+}
+
+TEST(E2eCombat, TheGunsShotStopsAtTheTownsWestWall) {
+    // The gun is worn from the bag, the hero walks west to x 368 and fires
+    // in frame 53; the shot flies 32 a frame and meets the wall (x 0-63)
+    // while still on screen (camera at x 0).
+    const std::string script =
+        wearFromBagScript(320) + "12 key Left down\n50 key Left up\n52 key LCtrl down\n53 key LCtrl up\n";
+    struct Case {
+        int frames;
+        const char* shots;
+    };
+    const Case cases[] = {
+        {54, "[{\"x\": 343, \"y\": 502, \"spriteRow\": 0, \"motion\": 0, \"hostile\": 0, \"source\": 0}]"},
+        {62, "[{\"x\": 87, \"y\": 502, \"spriteRow\": 0, \"motion\": 0, \"hostile\": 0, \"source\": 0}]"},
+        {63, "[]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.mapNumber = 0;
+        r.level = 4;
+        r.slots[8] = {1, 0, 6};  // the gun in the bag's first row
+        const VelkRun run = playFrom(work, r, c.frames, script);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), 368);
+        EXPECT_EQ(jsonNumberIn(run.state, "map", "camX"), 0);
+        EXPECT_EQ(jsonArray(run.state, "shots"), c.shots);
+        EXPECT_EQ(jsonNumberIn(run.state, "hero", "shotsInFlight"), c.frames < 63 ? 1 : 0);
+    }
+}
+
+TEST(E2eCombat, TheSummitBoarChargesAtAStandingHero) {
+    // The charger runs west 6 pixels a frame (its file's speed), stops short
+    // of the hero for its lead-in and strikes (attack 30).
+    struct Case {
+        int frames;
+        long bossX, bossState, animRow;
+        bool hurt;
+    };
+    for (const Case c : {Case{20, 1038, 1, 0, false}, Case{21, 1032, 1, 0, false}, Case{22, 1026, 1, 0, false},
+                         Case{175, 198, 255, 8, true}}) {
+        SCOPED_TRACE(c.frames);
+        TempDir work;
+        SaveRecord r = fieldHero(0);
+        r.mapNumber = 22;
+        const VelkRun run = playFrom(work, r, c.frames, "");
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(jsonNumberIn(run.state, "boss", "x"), c.bossX);
+        EXPECT_EQ(jsonNumberIn(run.state, "boss", "bossState"), c.bossState);
+        EXPECT_EQ(jsonNumberIn(run.state, "boss", "animRow"), c.animRow);
+        const long hp = jsonNumberIn(run.state, "hero", "hp");
+        if (c.hurt) {
+            EXPECT_GE(hp, 100 - 30);
+            EXPECT_LE(hp, 100 - 28);
+        } else {
+            EXPECT_EQ(hp, 100);
+        }
+    }
+}
+
+TEST(E2eCombat, ThePetFollowsTheHeroAndCollectsTheKillsCoin) {
+    SaveRecord r = fieldHero(0);
+    r.slots[7] = {1, 58, 0};
+    {
+        // In town: Right held from frame 2 to 42 outruns the pet (7 a frame
+        // to the hero's 8); once the hero stops it closes to within 150.
+        r.mapNumber = 0;
+        struct Case {
+            int frames;
+            long heroX, heroY;
+            long behindMin, behindMax;
+        };
+        for (const Case c : {Case{2, 672, 544, 50, 50}, Case{42, 984, 512, 151, 200}, Case{120, 992, 512, 144, 150}}) {
+            SCOPED_TRACE(c.frames);
+            TempDir work;
+            const VelkRun run = playFrom(work, r, c.frames, "2 key Right down\n42 key Right up\n");
+            ASSERT_EQ(run.exitCode, 0) << run.output;
+            EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), c.heroX);
+            EXPECT_EQ(jsonNumberIn(run.state, "hero", "y"), c.heroY);
+            const long behind = c.heroX - jsonNumberIn(run.state, "pet", "x");
+            EXPECT_GE(behind, c.behindMin);
+            EXPECT_LE(behind, c.behindMax);
+            EXPECT_EQ(jsonNumberIn(run.state, "pet", "drawY"), c.heroY - 80);
+        }
+    }
+    // On the green field the slime's coin flies to the pet and is taken
+    // there: no Left Shift pressed.
+    r.mapNumber = 10;
+    TempDir work;
+    const VelkRun run = playFrom(work, r, 200, fistFightScript());
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_LE(jsonNumberIn(run.state, "monsters", "hp"), 0);
+    EXPECT_EQ(jsonNumberIn(run.state, "hero", "aru"), 15);
+    EXPECT_NE(run.state.find("\"coins\": []"), std::string::npos) << jsonArray(run.state, "drops");
+    EXPECT_NE(jsonArray(run.state, "notices").find("아루를 획득하였습니다(+15)"), std::string::npos);
+    EXPECT_EQ(jsonArray(run.state, "sounds").find("\"eat\""), std::string::npos) << "nothing picked up by hand";
 }
 
 TEST(E2eCombat, TheQuestBossFallsTheTownsMissionStatesAreWrittenAndTheHeroGoesHome) {
