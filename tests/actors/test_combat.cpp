@@ -323,7 +323,8 @@ TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
         SCOPED_TRACE(std::to_string(c.bossMap) + ", giver " + std::to_string(c.giver));
         const int town = c.bossMap - 2;
         startWorld(flatMap());
-        dir.write(npcPositionFileName(town), npcPositionText({{100, 640, 10, 0}, {200, 640, 20, 0}, {300, 640, 30, 0}}));
+        dir.write(npcPositionFileName(town),
+                  npcPositionText({{100, 640, 10, 0}, {200, 640, 20, 0}, {300, 640, 30, 0}}));
         dir.write(missionStateFileName(town), "0\n0\n2\n");
         dir.write(bossFileName(c.bossMap), bossFileText(b));
         writeMap(flatMap(), {}, c.bossMap);

@@ -286,8 +286,8 @@ TEST_P(RouteTest, HeroWalksTheRouteToItsEnd) {
     // The same keys, replayed by the real program from the same save, end in
     // the same place: runs are deterministic and scripts reproduce them.
     std::ofstream(data + "/txt/user/user.txt", std::ios::binary) << saveOn(walk.map);
-    VelkRun run = runVelk(work.path(),
-                          {"--skip-title", "--seed", std::to_string(kSeed), "--frames", std::to_string(frames)}, script);
+    VelkRun run = runVelk(
+        work.path(), {"--skip-title", "--seed", std::to_string(kSeed), "--frames", std::to_string(frames)}, script);
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), walk.endMap);
     EXPECT_EQ(jsonNumberIn(run.state, "hero", "x"), endX);
