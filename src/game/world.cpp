@@ -80,17 +80,22 @@ bool CWorld::init(CDirect3D* device) {
     monsters->shots = &shots;
     connectSeams();
     npcs = std::make_unique<CNpc>(device, player.get());
-    npcs->load();
+    loadNpcs();
     return true;
 }
 
 void CWorld::buildBoss() {
     boss = std::make_unique<CBoss>(device_);
     if (!boss->init()) boss.reset();
+    if (boss) boss->shots = &shots;
+}
+
+void CWorld::loadNpcs() {
+    npcs->load();
     if (!boss) return;
-    boss->shots = &shots;
     // Beating the boss rewrites its town's mission states: start from the
-    // town's own, so its NPCs' progress survives the rewrite.
+    // town's own, so its NPCs' progress survives the rewrite. Read after the
+    // map's own NPCs: their load empties the table of a map without people.
     const int town = g_field->mapNumber - 2;
     std::vector<NpcRecord> townNpcs;
     g_field->missionStates.clear();
@@ -115,7 +120,7 @@ void CWorld::enterMap() {
     shots.setEnemies(enemies());
     shots.clear();
     if (player->pet) player->pet->place(*player);
-    npcs->load();
+    loadNpcs();
 }
 
 bool CWorld::npcsRun() const {

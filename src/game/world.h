@@ -71,6 +71,8 @@ private:
 
     // A map without a monster file may have a boss.
     void buildBoss();
+    // The map's NPCs; on a boss map, then the mission states of its town.
+    void loadNpcs();
     void connectSeams();
     void takeEnemyHit();
     void runShots();

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "actors/pet.h"
 #include "content/enemy_file_writer.h"
+#include "content/npc_writer.h"
 #include "content/sprite_set_writer.h"
+#include "core/game_state.h"
 #include "platform/files.h"
 #include "support/game/hero_world.h"
 #include "world/field.h"
@@ -160,15 +164,22 @@ TEST_F(Combat, HitTestSkipsMonstersJustHitDyingOrDead) {
 }
 
 TEST_F(Combat, ADeadMonsterReturnsAtItsStartFromTheLoadedValues) {
-    startWith(flatMap(), {monster(2, 60, 80)});
-    ASSERT_GT(world->monsters->hitTest(overFirst(), 0, 40), 0);
-    // The file changes under the running map: the respawn keeps what was loaded.
-    dir.write(monsterFileName(0), "garbage");
-    first().x += 40;
-    for (int i = 0; i < 100 && first().hp <= 0; ++i) world->monsters->think(0, 0, 0);
-    EXPECT_EQ(first().hp, 20);
-    EXPECT_EQ(first().x, 8 * 60);
-    EXPECT_EQ(first().move, kMoveDeciding);
+    // The file changes or vanishes under the running map: the respawn keeps
+    // what was loaded.
+    for (const bool vanished : {false, true}) {
+        SCOPED_TRACE(vanished ? "vanished" : "changed");
+        startWith(flatMap(), {monster(2, 60, 80)});
+        ASSERT_GT(world->monsters->hitTest(overFirst(), 0, 40), 0);
+        if (vanished)
+            std::filesystem::remove(dataPath(monsterFileName(0)));
+        else
+            dir.write(monsterFileName(0), "garbage");
+        first().x += 40;
+        for (int i = 0; i < 100 && first().hp <= 0; ++i) world->monsters->think(0, 0, 0);
+        EXPECT_EQ(first().hp, 20);
+        EXPECT_EQ(first().x, 8 * 60);
+        EXPECT_EQ(first().move, kMoveDeciding);
+    }
 }
 
 TEST_F(Combat, AMonsterWithoutSpritesIsNeitherDrawnNorTouched) {
@@ -288,6 +299,56 @@ TEST_F(Combat, ShooterBossFiresOncePerCycleAtDelayOneAndTwiceAtDelayFour) {
         int fired = 0;
         for (const Shot& s : world->shots.shots) fired += s.hostile && s.spriteRow == 5;
         EXPECT_EQ(fired, delay == 1 ? 1 : 2);
+    }
+}
+
+TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
+    writeSet(kBossSet, creatureSprites(10, {6, 7}));
+    BossRecord b;
+    b.spriteSet = kBossSet;
+    b.hp = 10;
+    b.mode = 1;
+    b.x = 8 * 100;
+    b.y = 8 * 80;
+    b.speed = 6;
+    b.expValue = 50;
+    struct Case {
+        int bossMap;
+        int32_t giver;  // the NPC whose quest run is under way
+        const char* after;
+    };
+    // The town keeps three NPCs; a giver outside the table changes none.
+    for (const Case c : {Case{2, 1, "0\n1\n2\n"}, Case{22, 0, "1\n0\n2\n"}, Case{22, 3, "0\n0\n2\n"},
+                         Case{2, 0xFFF, "0\n0\n2\n"}}) {
+        SCOPED_TRACE(std::to_string(c.bossMap) + ", giver " + std::to_string(c.giver));
+        const int town = c.bossMap - 2;
+        startWorld(flatMap());
+        dir.write(npcPositionFileName(town),
+                  npcPositionText({{100, 640, 10, 0}, {200, 640, 20, 0}, {300, 640, 30, 0}}));
+        dir.write(missionStateFileName(town), "0\n0\n2\n");
+        dir.write(bossFileName(c.bossMap), bossFileText(b));
+        writeMap(flatMap(), {}, c.bossMap);
+        g_field->mapNumber = c.bossMap;
+        world->enterMap();
+        ASSERT_TRUE(world->boss);
+        g_field->npcMissionInfo = c.giver << 12;
+        CBoss& boss = *world->boss;
+        ASSERT_GT(boss.hitTest({-5000, -5000, 5000, 5000}, 0, 100), 0);
+        const std::string states = savePath(missionStateFileName(town));
+        auto written = [&] {
+            std::ifstream in(states, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        for (int i = 0; i < 20 && GameState != kStateReturn; ++i) boss.think(0);
+        ASSERT_EQ(GameState, kStateReturn);
+        EXPECT_EQ(written(), c.after);
+        // The dead boss keeps asking to go home, but writes the file only once.
+        std::ofstream(states, std::ios::binary) << "7\n";
+        GameState = kStatePlay;
+        for (int i = 0; i < 5; ++i) boss.think(0);
+        EXPECT_EQ(GameState, kStateReturn);
+        EXPECT_EQ(written(), "7\n");
+        GameState = kStatePlay;
     }
 }
 

@@ -83,14 +83,6 @@ protected:
     VelkRun run;
 };
 
-// Opens the weapon bag from the HUD's weapon slot, selects row `row` at
-// frame 6 and right-clicks it at frame 8.
-std::string wearScript(int rowY) {
-    return "0 mouse 340 530\n2 button left down\n3 button left up\n5 mouse 290 " +
-           std::to_string(rowY) +
-           "\n6 button left down\n7 button left up\n8 button right down\n9 button right up\n";
-}
-
 TEST_F(E2eItems, NewGameHudShowsTheHeroAndTheQuickSlot) {
     const std::string shot = work.path() + "/hud.png";
     const Dump d = play(6, "", nullptr, {"--screenshot", "5:" + shot});
@@ -129,13 +121,13 @@ TEST_F(E2eItems, QuickSlotKeyDrinksOnRelease) {
 
 TEST_F(E2eItems, WeaponSlotOpensTheBagAndWearsOrRefuses) {
     const Save save;
-    Dump d = play(11, wearScript(320), &save);
+    Dump d = play(11, wearFromBagScript(320), &save);
     EXPECT_EQ(d.ui("inventoryTab"), 0);
     EXPECT_EQ(d.slot(0), (Slot{1, 2, 1}));  // the blade is worn
     EXPECT_EQ(d.slot(8), (Slot{1, 6, 0}));  // the fist went to the bag
     EXPECT_TRUE(d.has("\"btn2\""));
 
-    d = play(11, wearScript(350), &save);
+    d = play(11, wearFromBagScript(350), &save);
     EXPECT_EQ(d.slot(0), (Slot{1, 6, 0}));
     EXPECT_EQ(d.slot(9), (Slot{1, 0, 7}));
     EXPECT_EQ(d.ui("selectedRow"), -1);

@@ -32,6 +32,11 @@ std::string binaryDir() {
 
 }  // namespace
 
+std::string wearFromBagScript(int rowY) {
+    return "0 mouse 340 530\n2 button left down\n3 button left up\n5 mouse 290 " + std::to_string(rowY) +
+           "\n6 button left down\n7 button left up\n8 button right down\n9 button right up\n";
+}
+
 std::string velkBinary() { return binaryDir() + "/velk"; }
 std::string demoDataDir() { return binaryDir() + "/data"; }
 

@@ -24,6 +24,10 @@ VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args
                 const std::string& script = "", bool dumpState = true);
 
 std::string velkBinary();
+
+// A script that opens the weapon bag from the HUD's weapon slot, selects the
+// row at screen y `rowY` in frame 6 and wears it with a right click in frame 8.
+std::string wearFromBagScript(int rowY);
 std::string demoDataDir();
 
 // The value of a top-level number field in the dump ("gameState": 400).
