@@ -24,11 +24,9 @@ void CNpc::load() {
     velk::loadNpcPositions(map, placed);
     std::vector<int8_t> states;
     // Without its mission-state file a map has no people, whatever its
-    // position file says.
-    if (!velk::loadMissionStates(map, placed.size(), states)) {
-        g_field->missionStates.clear();
-        return;
-    }
+    // position file says. The states already held stay: on a quest run they
+    // are the giver's town's, which the boss's victory updates.
+    if (!velk::loadMissionStates(map, placed.size(), states)) return;
     records = std::move(placed);
     count = int32_t(records.size());
     g_field->npcMissionInfo = (g_field->npcMissionInfo & 0xFFF000) | (count & 0xFFF);
@@ -54,7 +52,7 @@ void CNpc::draw() const {
     for (size_t i = 0; i < records.size(); ++i) {
         int32_t sx = 0, sy = 0;
         screenPosition(i, sx, sy);
-        if (sx < kDrawLeft || sx > kDrawRight || sy < kDrawTop || sy > kDrawBottom) continue;
+        if (!drawnAt(sx, sy)) continue;
         if (const AnimationStep* step = sprites->currentStep(records[i].animRow))
             sprites->drawFrame(step->frame, sx, sy);
     }
