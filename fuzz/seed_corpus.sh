@@ -37,7 +37,16 @@ empty fuzz_monster_file && seed fuzz_monster_file "$data"/txt/monster/*.txt
 empty fuzz_boss_file && seed fuzz_boss_file "$data"/txt/boss/*.txt
 empty fuzz_talk_file && seed fuzz_talk_file "$data"/txt/npc/talk/*.txt
 empty fuzz_minimap_text && seed fuzz_minimap_text "$data"/txt/quest/*.txt "$data"/txt/minimap/*.txt
-empty fuzz_npc_files && seed fuzz_npc_files "$data"/txt/npc/ckecked/*.txt "$data"/txt/npc/shop/*.txt "$data"/txt/npc/pos/*.txt
+if empty fuzz_npc_files; then
+    # First byte: 0 condition, 1 shop, 2 NPC positions, 3 mission states.
+    mode=0
+    for dir in ckecked shop pos mssck; do
+        for f in "$data"/txt/npc/$dir/*.txt; do
+            { printf "\\x0$mode"; head -c 16384 "$f"; } > "$corpus/fuzz_npc_files/$dir-$(basename "$f")"
+        done
+        mode=$((mode + 1))
+    done
+fi
 empty fuzz_talk_source && seed fuzz_talk_source "$(dirname "$0")"/../demo/sources/npc/*.txt
 if empty fuzz_save; then
     # First byte: 1 reads the rest as a new-game file, 0 as a save.

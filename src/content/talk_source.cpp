@@ -95,6 +95,8 @@ private:
         std::istringstream in(line);
         std::vector<std::string> w;
         for (std::string word; in >> word;) w.push_back(word);
+        // Other blanks (a vertical tab, a form feed) make a blank line too.
+        if (w.empty()) return;
         const std::string& key = w[0];
         if (key == "map") {
             need(w, 2, "map NUMBER");

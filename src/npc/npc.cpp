@@ -24,7 +24,8 @@ void CNpc::load() {
     velk::loadNpcPositions(map, placed);
     std::vector<int8_t> states;
     // Without its mission-state file a map has no people, whatever its
-    // position file says.
+    // position file says. (A boss map then reads its town's states: see
+    // CWorld::loadNpcs.)
     if (!velk::loadMissionStates(map, placed.size(), states)) {
         g_field->missionStates.clear();
         return;
@@ -54,7 +55,7 @@ void CNpc::draw() const {
     for (size_t i = 0; i < records.size(); ++i) {
         int32_t sx = 0, sy = 0;
         screenPosition(i, sx, sy);
-        if (sx < kDrawLeft || sx > kDrawRight || sy < kDrawTop || sy > kDrawBottom) continue;
+        if (!drawnAt(sx, sy)) continue;
         if (const AnimationStep* step = sprites->currentStep(records[i].animRow))
             sprites->drawFrame(step->frame, sx, sy);
     }

@@ -35,6 +35,10 @@ public:
     // Writes the current map's mission states when it has NPCs.
     void saveStates() const;
 
+    // Whether an NPC placed at this screen position is drawn.
+    static bool drawnAt(int32_t sx, int32_t sy) {
+        return sx >= kDrawLeft && sx <= kDrawRight && sy >= kDrawTop && sy <= kDrawBottom;
+    }
     // Screen position of NPC i, placed with the offsets of row 0's step.
     void screenPosition(size_t i, int32_t& sx, int32_t& sy) const;
 

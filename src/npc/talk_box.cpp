@@ -208,8 +208,10 @@ void CTalkBox::click(Button button) {
     case kPreviousButton:
     case kNextButton:
         play(&EffectBuffers::btn2);
+        // The box shows the page's talk; the last talk number stays the
+        // clicked NPC's own.
         talkNumber += button == kNextButton ? 1 : -1;
-        if (openFor(npcIndex)) lastTalkNumber = talkNumber;
+        openFor(npcIndex);
         break;
     case kNoButton: break;
     }

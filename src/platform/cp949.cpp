@@ -161,6 +161,16 @@ std::string toCp949(const std::string& utf8) {
     return out;
 }
 
+size_t wholeCp949Length(const char* text, size_t length) {
+    size_t end = 0;
+    while (end < length) {
+        const bool lead = isLead(static_cast<uint8_t>(text[end]));
+        if (lead && end + 1 == length) break;
+        end += lead ? 2 : 1;
+    }
+    return end;
+}
+
 std::string cutCp949(const std::string& cp949, size_t maxBytes) {
     size_t end = 0;
     while (end < cp949.size()) {

@@ -2,14 +2,17 @@
 
 #include <cstring>
 
+#include "platform/cp949.h"
 #include "platform/glyph_cache.h"
 
 namespace {
 
 // A given length still ends at a terminator, so a fixed-size line buffer
-// never shows what lies after its text.
+// never shows what lies after its text; a length that cuts a character in
+// two (text typing out) leaves its first half unshown.
 size_t textLength(const char* text, int length) {
-    return length < 0 ? std::strlen(text) : strnlen(text, static_cast<size_t>(length));
+    if (length < 0) return std::strlen(text);
+    return velk::wholeCp949Length(text, strnlen(text, static_cast<size_t>(length)));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/input_script.h"
 #include "platform/input_state.h"
+#include "play_driver.h"
 #include "support/run_velk.h"
 #include "support/temp_dir.h"
 #include "world/field.h"
@@ -62,37 +63,33 @@ constexpr unsigned kSeed = 7;
 
 class RouteWalker {
 public:
-    RouteWalker(const std::string& data, int map) {
-        setDataDirectory(data);
-        setFixedSeed(true, kSeed);
-        Options options;
-        options.skipTitle = true;
-        app_ = std::make_unique<CGameApp>(&backend_, options);
-        ok_ = app_->init();
-        // Boot and enter play, as `velk --skip-title` does.
-        while (ok_ && GameState != kStatePlay) pass();
+    RouteWalker(const std::string& data, int map) : play_(data, kSeed) {
+        play_.beforeFrame = [this] {
+            if (GameState == kStatePlay) checkCamera();
+        };
+        play_.afterFrame = [this] {
+            const CPlayer& p = hero();
+            if (p.jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
+                stood_.insert({p.x / 32, p.y / 32});
+        };
         startMap_ = map;
     }
-    ~RouteWalker() {
-        app_.reset();
-        setFixedSeed(false, 0);
-    }
 
-    bool ok() const { return ok_; }
+    bool ok() const { return play_.ok(); }
     // Tiles whose top the hero has stood on (column, row).
     const std::set<std::pair<int, int>>& stoodOn() const { return stood_; }
     // The first frame that drew the hero off his position or the camera
     // past the map, or empty.
     const std::string& cameraFault() const { return cameraFault_; }
-    const std::string& script() const { return script_; }
-    long frames() const { return app_->pacedFrames(); }
-    const CPlayer& hero() const { return *g_world->player; }
+    const std::string& script() const { return play_.script(); }
+    long frames() const { return play_.frames(); }
+    const CPlayer& hero() const { return play_.hero(); }
 
     // Enters the map from its far side (as walking back into it does).
     void enterBackwards(int map) {
         g_field->mapNumber = map + 1;
         GameState = kStatePreviousMap;
-        pass();
+        play_.pass();
         startMap_ = map;
     }
 
@@ -108,53 +105,53 @@ public:
         if (size_t eq = rest.find('='); eq != std::string::npos) target = std::stoi(rest.substr(eq + 1));
 
         if (verb == "walk" && rest.find("exit") != std::string::npos) {
-            keys({side});
+            play_.keys({side});
             return until([&] { return g_field->mapNumber != startMap_; }, 600, why, step);
         }
         if (verb == "walk") {
-            keys({side});
+            play_.keys({side});
             // Keys act a frame late, so let go one step early.
             bool done = until([&] { return sign * (hero().x - target) >= -8; }, 600, why, step);
-            keys({});
+            play_.keys({});
             settle();
             if (done && hero().x != target) why = step + ": stopped at x=" + std::to_string(hero().x);
             return done && hero().x == target;
         }
         if (verb == "jump" && dir == "up") {
-            keys({dik::kLAlt});
-            pass();
-            keys({});
+            play_.keys({dik::kLAlt});
+            play_.pass();
+            play_.keys({});
             bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
             settle();
             return done;
         }
         if (verb == "jump") {
-            keys({side, dik::kLAlt});
-            pass();
-            keys({side});
+            play_.keys({side, dik::kLAlt});
+            play_.pass();
+            play_.keys({side});
             bool done = until([&] { return hero().jumpStep == 0; }, 200, why, step);
-            keys({});
+            play_.keys({});
             settle();
             return done;
         }
         if (verb == "climb") {
-            keys({dik::kUp});
+            play_.keys({dik::kUp});
             bool done = until([&] { return hero().y <= target; }, 400, why, step);
-            keys({});
-            pass();
+            play_.keys({});
+            play_.pass();
             return done;
         }
         if (verb == "let") {
-            keys({dik::kUp, dik::kDown});
-            pass();
-            keys({});
+            play_.keys({dik::kUp, dik::kDown});
+            play_.pass();
+            play_.keys({});
             settle();
             return true;
         }
         if (verb == "drop") {
-            keys({side});
+            play_.keys({side});
             bool fell = until([&] { return hero().jumpStep >= 15; }, 300, why, step);
-            keys({});
+            play_.keys({});
             bool landed = fell && until([&] { return hero().jumpStep == 0; }, 200, why, step);
             settle();
             return landed;
@@ -176,53 +173,22 @@ private:
         else if (g_field->camY < 0 || g_field->camY > lowest)
             fault = "camera y " + std::to_string(g_field->camY) + " outside 0.." + std::to_string(lowest);
         if (!fault.empty() && cameraFault_.empty())
-            cameraFault_ = "frame " + std::to_string(app_->pacedFrames()) + ": " + fault;
-    }
-    void pass() {
-        backend_.pumpEvents();
-        if (GameState == kStatePlay) checkCamera();
-        app_->frame();
-        const CPlayer& p = hero();
-        if (hero().jumpStep == 0 && g_field->terrain(p.x / 8, p.y / 8) == kTerrainGround)
-            stood_.insert({p.x / 32, p.y / 32});
-    }
-    // Holds exactly these keys from the next paced frame on.
-    void keys(std::initializer_list<int> down) {
-        const int all[] = {dik::kLeft, dik::kRight, dik::kUp, dik::kDown, dik::kLAlt};
-        for (int k : all) {
-            bool want = std::find(down.begin(), down.end(), k) != down.end();
-            if (want == held_[k]) continue;
-            held_[k] = want;
-            backend_.setKey(k, want);
-            ScriptEvent ev;
-            ev.type = ScriptEvent::Type::Key;
-            ev.frame = app_->pacedFrames();
-            ev.key = k;
-            ev.down = want;
-            script_ += formatScriptEvent(ev) + "\n";
-        }
+            cameraFault_ = "frame " + std::to_string(play_.frames()) + ": " + fault;
     }
     bool until(const std::function<bool()>& done, int limit, std::string& why, const std::string& step) {
-        for (int i = 0; i < limit; ++i) {
-            pass();
-            if (done()) return true;
-        }
+        if (play_.until(done, limit)) return true;
         why = step + ": not done after " + std::to_string(limit) + " frames (hero at " +
               std::to_string(hero().x) + ", " + std::to_string(hero().y) + ")";
         return false;
     }
     // A couple of idle frames so the hero comes to rest.
     void settle() {
-        pass();
-        pass();
+        play_.pass();
+        play_.pass();
     }
 
-    HeadlessBackend backend_;
-    std::unique_ptr<CGameApp> app_;
-    bool ok_ = false;
+    PlayDriver play_;
     int startMap_ = 0;
-    bool held_[256] = {};
-    std::string script_;
     std::set<std::pair<int, int>> stood_;
     std::string cameraFault_;
 };

@@ -9,6 +9,7 @@
 
 #include "content/npc_writer.h"
 #include "content/sprite_set_writer.h"
+#include "actors/pet.h"
 #include "core/game_state.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
@@ -128,34 +129,66 @@ TEST_F(NpcTalk, AClickOpensTheTalkThatTypesOutAndTakesTheHerosInput) {
 }
 
 TEST_F(NpcTalk, ConditionsLeadToATalk0FileAndALoopClosesTheBox) {
-    TalkFile toCondition;
-    toCondition.kind = TalkFile::Kind::Condition;
-    toCondition.conditionNumber = 5;
-    writeTalk(0, kTalkElder, toCondition);
+    const auto toCondition = [](int number) {
+        TalkFile t;
+        t.kind = TalkFile::Kind::Condition;
+        t.conditionNumber = number;
+        return t;
+    };
+    // Aru first, then the level, then a text.
+    writeTalk(0, kTalkElder, toCondition(5));
     dir.write(conditionFileName(5), conditionFileText({kConditionAru, 100, 0, 40, 41}));
     writeTalk(0, 40, talk("poor", 0, 0, kActionNone, 0));
-    writeTalk(0, 41, talk("rich", 0, 0, kActionNone, 0));
+    writeTalk(0, 41, toCondition(6));
+    dir.write(conditionFileName(6), conditionFileText({kConditionLevel, 2, 0, 42, 43}));
+    writeTalk(0, 42, talk("rich but green", 0, 0, kActionNone, 0));
+    writeTalk(0, 43, talk("rich and seasoned", 0, 0, kActionNone, 0));
     startWorld(flatMap());
     hero().aru = 100;
     clickNpc(0);
     ASSERT_EQ(box().open, 1);
-    EXPECT_EQ(box().talkNumber, 41);
-    EXPECT_EQ(box().talk.text, "rich");
+    EXPECT_EQ(box().talkNumber, 42);
+    EXPECT_EQ(box().talk.text, "rich but green");
+    EXPECT_EQ(box().lastTalkNumber, kTalkElder);
 
-    // A condition that leads back to itself ends, closed and reported.
+    // A condition that leads back to itself ends, closed and reported with
+    // the files it went through.
     std::vector<std::string> reports;
-    setBadFileListener([&](const std::string& name, const std::string&) { reports.push_back(name); });
-    writeTalk(0, 41, toCondition);
+    setBadFileListener(
+        [&](const std::string& name, const std::string& why) { reports.push_back(name + ": " + why); });
+    writeTalk(0, 42, toCondition(5));
     clickBox(180, 225);
     clickNpc(0);
     setBadFileListener({});
     EXPECT_EQ(box().open, 0);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0], talkFileName(0, kTalkElder));
+    EXPECT_EQ(reports[0].rfind(talkFileName(0, kTalkElder), 0), 0u) << reports[0];
+    for (const std::string& file : {conditionFileName(5), conditionFileName(6), talkFileName(0, 42)})
+        EXPECT_NE(reports[0].find(file), std::string::npos) << file;
     const int x = hero().x;
     hold(dik::kRight);
     frames(3);
     EXPECT_GT(hero().x, x);
+}
+
+TEST_F(NpcTalk, ColouredLinesTypeOutOnceTheirStartIsShown) {
+    TalkFile t = talk(std::string(250, 'a'), 0, 0, kActionNone, 0);
+    t.lines = {{std::string(40, 'b'), 0, kLineBlue, 0, 20}, {std::string(40, 'c'), 200, kLineGreen, 0, 40}};
+    writeTalk(0, kTalkGuide, t);
+    startWorld(flatMap());
+    clickNpc(1);
+    ASSERT_EQ(box().open, 1);
+    backend.setMouse(5, 5);
+    // Main-text bytes shown -> bytes shown of each line.
+    const struct {
+        int shown;
+        int first, second;
+    } cases[] = {{2, 2, 0}, {10, 10, 0}, {200, 40, 0}, {201, 40, 1}, {210, 40, 10}};
+    for (const auto& c : cases) {
+        while (box().shownBytes < c.shown) frame();
+        EXPECT_EQ(box().lineShown[0], c.first) << c.shown;
+        EXPECT_EQ(box().lineShown[1], c.second) << c.shown;
+    }
 }
 
 TEST_F(NpcTalk, APageButtonLeafsOnlyWhenReleasedOverIt) {
@@ -173,6 +206,7 @@ TEST_F(NpcTalk, APageButtonLeafsOnlyWhenReleasedOverIt) {
     clickBox(10, 170);
     EXPECT_EQ(box().talk.text, "page two");
     EXPECT_EQ(box().talkNumber, kTalkElder + 1);
+    EXPECT_EQ(box().lastTalkNumber, kTalkElder);
     EXPECT_EQ(box().open, 1);
     clickBox(108, 225);  // decline
     EXPECT_EQ(box().open, 0);
@@ -203,19 +237,21 @@ struct ActionCase {
     int value;
     int aru;
     int wantAru;
-    int wantMap;
+    int wantMap;  // once the requested map change has run
     int wantState;
     int wantQuestStep;
+    bool wantPet;
 };
 
 TEST_F(NpcTalk, AcceptanceCarriesOutTheAction) {
     const ActionCase cases[] = {
-        {"fee travel", 0, 30, 50, 20, 0, kStateNextMap, 0},
-        {"fee refused", 0, 30, 10, 10, 0, kStatePlay, 0},
-        {"free travel", kActionTravel, 4, 10, 10, 4, kStateNextMap, 0},
-        {"quest run", kActionQuest, 1, 10, 10, 1, kStateNextMap, 1},
-        {"pet refused", kActionPet, 500, 499, 499, 0, kStatePlay, 0},
-        {"nothing", kActionNone, 4, 10, 10, 0, kStatePlay, 0},
+        {"fee travel", 0, 30, 50, 20, 1, kStateNextMap, 0, false},
+        {"fee refused", 0, 30, 10, 10, 0, kStatePlay, 0, false},
+        {"free travel", kActionTravel, 4, 10, 10, 5, kStateNextMap, 0, false},
+        {"quest run", kActionQuest, 1, 10, 10, 1, kStateNextMap, 2, false},
+        {"pet bought", kActionPet, 500, 500, 0, 0, kStatePlay, 0, true},
+        {"pet refused", kActionPet, 500, 499, 499, 0, kStatePlay, 0, false},
+        {"nothing", kActionNone, 4, 10, 10, 0, kStatePlay, 0, false},
     };
     for (const ActionCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -223,16 +259,20 @@ TEST_F(NpcTalk, AcceptanceCarriesOutTheAction) {
         writeTalk(0, kTalkGuide, talk("go?", 1, 0, c.code, c.value));
         startWorld(flatMap());
         hero().aru = c.aru;
+        const ItemSlot petSlot = hero().slots[kSlotPet];
         GameState = kStatePlay;
         clickNpc(1);
         clickBox(180, 225);  // accept
         EXPECT_EQ(hero().aru, c.wantAru);
-        EXPECT_EQ(g_field->mapNumber, c.wantMap);
         EXPECT_EQ(GameState, c.wantState);
-        EXPECT_EQ(g_field->questStep, c.wantQuestStep);
         if (c.code == kActionQuest) {
             EXPECT_EQ((g_field->npcMissionInfo >> 12) & 0xFFF, 1);
         }
+        g_field->changeMapNumbers(GameState);
+        EXPECT_EQ(g_field->mapNumber, c.wantMap);
+        EXPECT_EQ(g_field->questStep, c.wantQuestStep);
+        EXPECT_EQ(hero().pet != nullptr, c.wantPet);
+        EXPECT_EQ(hero().slots[kSlotPet].icon, c.wantPet ? CPet::kPetPicture : petSlot.icon);
         if (c.wantState == kStatePlay && c.aru < c.value) {
             EXPECT_EQ(notice(), toCp949("아루가 부족합니다.(" + std::to_string(c.value - c.aru) + ")"));
             EXPECT_EQ(soundCount("no"), refusals + 1);
@@ -259,6 +299,47 @@ TEST_F(NpcTalk, RewardsArePaidOnceAndTheStateIsSaved) {
     EXPECT_EQ(g_field->missionStates[1], 2);
     EXPECT_EQ(savedStates(), "0\n2\n");
     EXPECT_EQ(soundCount("gay"), 1);
+}
+
+TEST_F(NpcTalk, ASkillRewardTakesTheFirstFreeBookSlot) {
+    // Skill 0 of the test pack has icon 52.
+    const struct {
+        const char* name;
+        std::vector<int> taken;  // book slots already holding something
+        int value;
+        int wantSlot;  // -1: no slot changes
+    } cases[] = {
+        {"empty book", {}, 1, 48},
+        {"two taken", {48, 49}, 1, 50},
+        {"gap", {48, 50}, 1, 49},
+        {"full book", {48, 49, 50, 51, 52}, 1, -1},
+        {"not a skill grant", {}, 2, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(missionStateFileName(0), "0\n1\n");
+        TalkFile t = talk("a secret", 0, 0, kActionRewards, 1);
+        t.rewards = {{kRewardSkill, c.value, 0}};
+        writeTalk(1, kTalkGuide, t);
+        startWorld(flatMap());
+        for (int s = kSlotSkillBookFirst; s < kSlotCount; ++s) hero().slots[size_t(s)] = {0, -1, 0};
+        for (int s : c.taken) hero().slots[size_t(s)] = {1, 99, 9};
+        const auto before = hero().slots;
+        clickNpc(1);
+        clickBox(180, 225);
+        for (int s = kSlotSkillBookFirst; s < kSlotCount; ++s) {
+            const ItemSlot& slot = hero().slots[size_t(s)];
+            if (s == c.wantSlot) {
+                EXPECT_EQ(slot.icon, 52) << s;
+                EXPECT_EQ(slot.itemId, 0) << s;
+            } else {
+                EXPECT_EQ(slot.icon, before[size_t(s)].icon) << s;
+            }
+        }
+        EXPECT_EQ(notice(), toCp949("아이템을 받았습니다."));
+        EXPECT_EQ(g_field->missionStates[1], 2);
+        releaseWorld();
+    }
 }
 
 }  // namespace

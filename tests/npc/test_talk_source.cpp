@@ -150,3 +150,8 @@ TEST(TalkSource, MistakesNameTheSourceAndLine) {
                                           files, error));
     EXPECT_EQ(error.rfind("b.txt:1:", 0), 0u) << error;
 }
+
+TEST(TalkSource, OtherBlanksMakeABlankLine) {
+    const Files files = compile("map 3\n\v  # a note\n\f\nnpc 30 look 2 at 976 512\n");
+    EXPECT_EQ(files.count("txt/npc/pos/3.txt"), 1u);
+}

@@ -63,3 +63,14 @@ TEST(Cp949, CutNeverSplitsAPair) {
     for (const auto& c : cases)
         EXPECT_EQ(cutCp949(c.text, c.max), c.expected) << toUtf8(c.text) << " / " << c.max;
 }
+
+TEST(Cp949, TypedTextShowsOnlyWholeCharacters) {
+    const std::string text = toCp949("a벨크");  // a, then two pairs
+    // Bytes typed so far -> bytes shown.
+    const size_t cases[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}};
+    for (const auto& c : cases) EXPECT_EQ(velk::wholeCp949Length(text.data(), c[0]), c[1]) << c[0];
+    // A pair whose second byte is a lead byte too stays whole.
+    const std::string pair = "\xB0\xA1\xB0";
+    EXPECT_EQ(velk::wholeCp949Length(pair.data(), 3), 2u);
+    EXPECT_EQ(velk::wholeCp949Length("\xB0\xB0", 2), 2u);
+}

@@ -1,0 +1,278 @@
+// End to end, the town's story from a new game: the pet seller turns away a
+// hero without the aru, the elder's offer starts the quest run, the hero
+// walks through the forest and fights the boss until it falls, the elder
+// pays the reward, the guide walks the hero to the gate and back. The game
+// is steered in this process from what it shows; the real `velk` then
+// replays the recorded input with the same seed and must end the same, and
+// a second run loads what the first one saved.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "actors/boss.h"
+#include "app/state_dump_town.h"
+#include "game/world.h"
+#include "play_driver.h"
+#include "platform/input_state.h"
+#include "support/run_velk.h"
+#include "support/temp_dir.h"
+#include "world/field.h"
+#include "world/mini_map.h"
+
+namespace velk {
+namespace {
+
+constexpr unsigned kSeed = 7;
+constexpr int kPetSeller = 50, kElder = 30, kGuide = 40, kGateGuide = 90;
+constexpr int kElderIndex = 2;
+// Buttons of the talk box, from its corner (a few pixels inside each).
+constexpr int kOkX = 185, kAcceptX = 185, kBottomY = 230;
+constexpr int kPageLeftX = 15, kPageRightX = 87, kPageY = 175;
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The hero's item slots in a state dump: [count, icon, itemId] each.
+std::string slotsOf(const std::string& dump) {
+    const size_t at = dump.find("\"slots\": [");
+    const size_t end = dump.find("]]", at);
+    return at == std::string::npos || end == std::string::npos ? "" : dump.substr(at, end - at + 2);
+}
+
+// A fresh copy of the demo world with no save in it.
+std::string freshWorld(const std::string& dir) {
+    std::filesystem::copy(demoDataDir(), dir, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(dir + "/txt/user/user.txt");
+    return dir;
+}
+
+class Story {
+public:
+    explicit Story(const std::string& data) : play(data, kSeed) {}
+
+    CTalkBox& box() const { return *g_world->npcs->talkBox; }
+    int map() const { return g_field->mapNumber; }
+
+    // Walks until the NPC with this talk number stands well on screen, then
+    // clicks the middle of its body. False if it cannot be reached.
+    bool clickNpc(int talk) {
+        const std::vector<NpcRecord>& people = g_world->npcs->records;
+        size_t i = 0;
+        while (i < people.size() && people[i].talkNumber != talk) ++i;
+        if (i == people.size()) return false;
+        int32_t sx = 0, sy = 0;
+        const auto onScreen = [&] {
+            g_world->npcs->screenPosition(i, sx, sy);
+            return sx > 150 && sx < 650;
+        };
+        if (!onScreen()) {
+            g_world->npcs->screenPosition(i, sx, sy);
+            play.keys({sx < 400 ? dik::kLeft : dik::kRight});
+            const bool reached = play.until(onScreen, 600);
+            play.keys({});
+            if (!reached) return false;
+            play.until([] { return false; }, 3);
+            onScreen();
+        }
+        const FrameBox* body = g_world->npcs->sprites->bodyBox(int(i));
+        if (!body) return false;
+        play.click(sx + (body->left + body->right) / 2, sy + (body->top + body->bottom) / 2);
+        return box().open == 1;
+    }
+    void clickBox(int dx, int dy) { play.click(box().x + dx, box().y + dy); }
+    // Accepts and waits for the map change that the talk asked for.
+    bool acceptAndTravel(int to) {
+        clickBox(kAcceptX, kBottomY);
+        return play.until([&] { return map() == to && GameState == kStatePlay; }, 20);
+    }
+
+    // Follows a map's walked route: right to each x, with a running jump
+    // after each, then on into the exit. Monsters in the way are struck.
+    bool walkOut(const std::vector<int>& jumpsAt) {
+        const int from = map();
+        for (int x : jumpsAt) {
+            if (!walkRightTo(x)) return false;
+            play.keys({dik::kRight, dik::kLAlt});
+            play.pass();
+            play.keys({dik::kRight});
+            if (!play.until([&] { return play.hero().jumpStep == 0; }, 200)) return false;
+        }
+        play.keys({dik::kRight});
+        const bool out = play.until([&] { return map() != from; }, 900);
+        play.keys({});
+        return out;
+    }
+
+    // Walks up to the boss and strikes until it falls (the game then takes
+    // the hero home); drinks a potion from quick slot F1 when hurt.
+    bool fightBoss(int frameLimit) {
+        const int from = map();
+        for (int f = 0; f < frameLimit && map() == from; ++f) {
+            const CBoss* boss = g_world->boss.get();
+            const CPlayer& hero = play.hero();
+            if (!boss) {
+                play.pass();
+                continue;
+            }
+            const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
+            const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
+            if (hero.hp < 40 && f % 20 == 0)
+                play.keys({dik::kF1});
+            else if (std::abs(boss->x - hero.x) > 60 || !facingIt)
+                play.keys({towards});
+            else
+                play.keys(f % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});
+            play.pass();
+        }
+        play.keys({});
+        return map() != from;
+    }
+
+    PlayDriver play;
+
+private:
+    bool walkRightTo(int x) {
+        bool reached = false;
+        for (int f = 0; f < 900 && !reached; ++f) {
+            // Strike now and then: a monster in the way is beaten, not walked into.
+            play.keys(f % 40 < 3 ? std::initializer_list<int>{dik::kLCtrl}
+                                 : std::initializer_list<int>{dik::kRight});
+            play.pass();
+            reached = play.hero().x >= x;
+        }
+        play.keys({});
+        return reached;
+    }
+};
+
+TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
+    TempDir work;
+    const std::string data = freshWorld(work.path() + "/play");
+    std::map<std::string, long> shots;  // screenshot name -> paced frame
+    long frames = 0;
+    int aru = 0, level = 0;
+    std::string townStates, script, npcs;
+    {
+        Story s(data);
+        ASSERT_TRUE(s.play.ok());
+        ASSERT_EQ(s.map(), 0);
+
+        // ---- Shop: buying and selling at the town's merchants goes here. ----
+
+        // Without 3000 aru the pet seller's condition leads to "come back".
+        ASSERT_LT(s.play.hero().aru, 3000);
+        ASSERT_TRUE(s.clickNpc(kPetSeller));
+        EXPECT_EQ(s.box().talkNumber, 51);
+        EXPECT_EQ(s.box().talk.actionCode, 60);
+        s.play.until([] { return false; }, 40);
+        shots["pet-seller"] = s.play.frames() - 1;
+        s.clickBox(kOkX, kBottomY);
+        EXPECT_EQ(s.box().open, 0);
+
+        // The elder's three pages, then yes: the quest run of maps 1 and 2.
+        ASSERT_TRUE(s.clickNpc(kElder));
+        EXPECT_EQ(s.box().talkNumber, kElder);
+        s.clickBox(kPageLeftX, kPageY);
+        EXPECT_EQ(s.box().talkNumber, kElder + 1);
+        s.clickBox(kPageRightX, kPageY);
+        EXPECT_EQ(s.box().talkNumber, kElder + 2);
+        EXPECT_EQ(s.box().lastTalkNumber, kElder);
+        s.play.until([] { return false; }, 60);
+        shots["elder-offer"] = s.play.frames() - 1;
+        ASSERT_TRUE(s.acceptAndTravel(1));
+        // The run's first map is its second step: the boss's map is the third.
+        EXPECT_EQ(g_field->questStep, 2);
+        EXPECT_EQ((g_field->npcMissionInfo >> 12) & 0xFFF, kElderIndex);
+        EXPECT_EQ(g_miniMap->questLines.size(), 3u);
+        s.play.until([] { return false; }, 5);
+        shots["quest-forest"] = s.play.frames() - 1;
+
+        ASSERT_TRUE(s.walkOut({968, 1232})) << "hero at " << s.play.hero().x << ", " << s.play.hero().y;
+        ASSERT_EQ(s.map(), 2);
+        EXPECT_EQ(g_field->questStep, 3);
+        ASSERT_TRUE(g_world->boss);
+        const int bossHp = g_world->boss->hp;
+        const std::function<void()> lookAtFight = [&] {
+            if (g_world->boss && g_world->boss->hp < bossHp && !shots.count("boss-fight"))
+                shots["boss-fight"] = s.play.frames();
+        };
+        s.play.afterFrame = lookAtFight;
+        ASSERT_TRUE(s.fightBoss(4000)) << "boss hp " << (g_world->boss ? g_world->boss->hp : 0) << ", hero hp "
+                                       << s.play.hero().hp;
+        s.play.afterFrame = nullptr;
+        ASSERT_EQ(s.map(), 0);
+        EXPECT_EQ(g_field->questStep, 0);
+        ASSERT_GT(g_field->missionStates.size(), size_t(kElderIndex));
+        EXPECT_EQ(g_field->missionStates[kElderIndex], 1);
+
+        // The reward: an item, aru and a skill; the elder's state becomes 2.
+        const int aruBack = s.play.hero().aru;
+        ASSERT_TRUE(s.clickNpc(kElder));
+        EXPECT_EQ(s.box().talk.actionCode, 100);
+        s.clickBox(kAcceptX, kBottomY);
+        EXPECT_EQ(s.play.hero().aru, aruBack + 800);
+        EXPECT_EQ(s.play.hero().slots[17].icon, 2);
+        // The book's first slot holds the new game's speed skill: the
+        // elder's goes into the next.
+        EXPECT_EQ(s.play.hero().slots[49].icon, 52);
+        EXPECT_EQ(s.play.hero().slots[49].itemId, 0);
+        EXPECT_EQ(g_field->missionStates[kElderIndex], 2);
+        s.play.until([] { return false; }, 5);
+        shots["rewarded"] = s.play.frames() - 1;
+
+        // To the gate with the guide and back with the gate's guide.
+        ASSERT_TRUE(s.clickNpc(kGuide));
+        ASSERT_TRUE(s.acceptAndTravel(9));
+        s.play.until([] { return false; }, 5);
+        shots["gate"] = s.play.frames() - 1;
+        ASSERT_TRUE(s.clickNpc(kGateGuide));
+        ASSERT_TRUE(s.acceptAndTravel(0));
+        s.play.until([] { return false; }, 5);
+        frames = s.play.frames();
+        aru = s.play.hero().aru;
+        level = s.play.hero().level;
+        townStates = readText(data + "/txt/npc/mssck/mss_0.txt");
+        script = s.play.script();
+        npcs = npcsJson();
+    }
+    EXPECT_EQ(townStates, "0\n0\n2\n0\n0\n0\n");
+
+    // The real program replays the same input on the same world and ends
+    // the same, its screenshots taken along the way.
+    freshWorld(work.path() + "/data");
+    std::vector<std::string> args = {"--skip-title", "--seed", std::to_string(kSeed), "--frames",
+                                     std::to_string(frames)};
+    for (const auto& [name, frame] : shots) {
+        args.push_back("--screenshot");
+        args.push_back(std::to_string(frame) + ":" + work.path() + "/" + name + ".png");
+    }
+    const VelkRun run = runVelk(work.path(), args, script);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), 0);
+    EXPECT_EQ(jsonNumberIn(run.state, "hero", "aru"), aru);
+    EXPECT_EQ(jsonArray(run.state, "npcs"), npcs);
+    EXPECT_EQ(readText(work.path() + "/data/txt/npc/mssck/mss_0.txt"), townStates);
+    for (const auto& [name, frame] : shots)
+        EXPECT_TRUE(std::filesystem::exists(work.path() + "/" + name + ".png")) << name;
+
+    // A second run loads the save: the map, the purse, the bags and the
+    // skill book, and the elder's finished mission.
+    const VelkRun again = runVelk(work.path(), {"--skip-title", "--frames", "2"});
+    ASSERT_EQ(again.exitCode, 0) << again.output;
+    EXPECT_EQ(jsonNumberIn(again.state, "map", "number"), 0);
+    EXPECT_EQ(jsonNumberIn(again.state, "hero", "aru"), aru);
+    EXPECT_EQ(jsonNumberIn(again.state, "hero", "level"), level);
+    EXPECT_NE(slotsOf(run.state), "");
+    EXPECT_EQ(slotsOf(again.state), slotsOf(run.state));
+    EXPECT_EQ(jsonArray(again.state, "npcs"), npcs);
+}
+
+}  // namespace
+}  // namespace velk
