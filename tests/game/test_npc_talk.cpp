@@ -1,6 +1,7 @@
 // The people of a map and their talk box, on a small world with two NPCs:
 // loading and saving their mission states, the click that opens a talk,
-// conditions, the page and bottom buttons, and what acceptance does.
+// conditions, the page and bottom buttons, what acceptance does, and a
+// merchant's talk that runs a shop in the box's place.
 
 #include <gtest/gtest.h>
 
@@ -339,6 +340,29 @@ TEST_F(NpcTalk, ASkillRewardTakesTheFirstFreeBookSlot) {
         EXPECT_EQ(notice(), toCp949("아이템을 받았습니다."));
         EXPECT_EQ(g_field->missionStates[1], 2);
         releaseWorld();
+    }
+}
+
+TEST_F(NpcTalk, AShopTalkRunsTheShopUntilItsCloseButton) {
+    TalkFile t;
+    t.kind = TalkFile::Kind::Shop;
+    t.shopKind = kShopKindWeapon;
+    writeTalk(0, kTalkGuide, t);
+    dir.write(shopFileName(kTalkGuide), shopFileText({0}));
+    startWorld(flatMap());
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        clickNpc(1);
+        ASSERT_TRUE(box().shop);
+        EXPECT_EQ(box().open, 1);
+        EXPECT_LT(box().textLength, 1);
+        EXPECT_EQ(hero().shopLock, 1);
+        clickAt(300 + 90, 200 + 230);  // the shop's close button
+        EXPECT_FALSE(box().shop);
+        EXPECT_EQ(box().open, 0);
+        EXPECT_EQ(box().textLength, -2);
+        EXPECT_EQ(box().lastTalkNumber, -2);  // so the next click reads the talk again
+        EXPECT_EQ(hero().shopLock, 0);
     }
 }
 
