@@ -72,6 +72,14 @@ void PlayDriver::button(bool down) {
     record(ev);
 }
 
+void PlayDriver::type(const std::string& utf8) {
+    backend_.typeText(utf8);
+    ScriptEvent ev;
+    ev.type = ScriptEvent::Type::Text;
+    ev.text = utf8;
+    record(ev);
+}
+
 void PlayDriver::click(int x, int y) {
     mouse(x, y);
     pass();

@@ -35,6 +35,8 @@ public:
     void button(bool down);
     // Points at (x, y), presses and lets go, a pass each.
     void click(int x, int y);
+    // Types UTF-8 text into whatever entry is open, on the next paced frame.
+    void type(const std::string& utf8);
     // Passes until `done` holds, at most `limit` of them; false if it never did.
     bool until(const std::function<bool()>& done, int limit);
 

@@ -1,5 +1,6 @@
-// End to end, the town's story from a new game: the pet seller turns away a
-// hero without the aru, the elder's offer starts the quest run, the hero
+// End to end, the town's story from a new game: the smith sells a blade and
+// buys it back, the herbalist sells potions by the number typed, the pet
+// seller turns away a hero without the aru, the elder's offer starts the quest run, the hero
 // walks through the forest and fights the boss until it falls, the elder
 // pays the reward, the guide walks the hero to the gate and back. The game
 // is steered in this process from what it shows; the real `velk` then
@@ -17,6 +18,9 @@
 #include "actors/boss.h"
 #include "app/state_dump_town.h"
 #include "game/world.h"
+#include "items/item_tables.h"
+#include "platform/cp949.h"
+#include "ui/widgets/notice_log.h"
 #include "play_driver.h"
 #include "platform/input_state.h"
 #include "support/run_velk.h"
@@ -33,6 +37,14 @@ constexpr int kElderIndex = 2;
 // Buttons of the talk box, from its corner (a few pixels inside each).
 constexpr int kOkX = 185, kAcceptX = 185, kBottomY = 230;
 constexpr int kPageLeftX = 15, kPageRightX = 87, kPageY = 175;
+constexpr int kSmith = 10, kHerbalist = 20;
+// The shop window's corner; its first goods and bag rows and its buttons,
+// from that corner; the yes button of its message boxes on the screen.
+constexpr int kShopX = 300, kShopY = 200;
+constexpr int kGoodsRowX = 30, kBagRowX = 180, kRowY = 37, kRowStep = 40;
+constexpr int kBuyX = 30, kSellX = 150, kCloseX = 90, kShopButtonY = 230;
+constexpr int kYesX = 460, kYesY = 335;
+constexpr int kWeaponBagFirst = 8, kEnergyBagFirst = 18;
 
 std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,6 +70,9 @@ public:
     explicit Story(const std::string& data) : play(data, kSeed) {}
 
     CTalkBox& box() const { return *g_world->npcs->talkBox; }
+    void clickShop(int dx, int dy) { play.click(kShopX + dx, kShopY + dy); }
+    // The newest line of the notice log, as UTF-8.
+    static std::string lastNotice() { return g_noticeLog ? toUtf8(g_noticeLog->lines[0]) : ""; }
     int map() const { return g_field->mapNumber; }
 
     // Walks until the NPC with this talk number stands well on screen, then
@@ -164,7 +179,61 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         ASSERT_TRUE(s.play.ok());
         ASSERT_EQ(s.map(), 0);
 
-        // ---- Shop: buying and selling at the town's merchants goes here. ----
+        // The smith: the first good is bought into the first free bag slot,
+        // then sold back from there.
+        ASSERT_TRUE(s.clickNpc(kSmith));
+        ASSERT_TRUE(s.box().shop);
+        EXPECT_EQ(s.play.hero().shopLock, 1);
+        CPlayer& hero = s.play.hero();
+        int freeRow = 0;
+        while (freeRow < 10 && hero.slots[size_t(kWeaponBagFirst + freeRow)].icon != -1) ++freeRow;
+        ASSERT_LT(freeRow, 5) << "the bag's first free slot must show without scrolling";
+        const int aruBefore = hero.aru;
+        s.clickShop(kGoodsRowX, kRowY);
+        ASSERT_EQ(s.box().shop->goodsSelection, 0);
+        const WeaponItem* blade = g_itemTables.weapon(s.box().shop->goods[0]);
+        ASSERT_TRUE(blade);
+        s.clickShop(kBuyX, kShopButtonY);
+        s.play.until([] { return false; }, 10);
+        shots["smith-buy-box"] = s.play.frames() - 1;
+        s.play.click(kYesX, kYesY);
+        EXPECT_EQ(hero.aru, aruBefore - blade->buyPrice);
+        const ItemSlot& bought = hero.slots[size_t(kWeaponBagFirst + freeRow)];
+        EXPECT_EQ(bought.icon, blade->icon);
+        EXPECT_EQ(bought.itemId, blade->index);
+        EXPECT_EQ(s.lastNotice(), "구매했습니다.(" + toUtf8(blade->name) + ")");
+        s.clickShop(kBagRowX, kRowY + freeRow * kRowStep);
+        EXPECT_EQ(s.box().shop->bagSelection, freeRow);
+        s.play.until([] { return false; }, 5);
+        shots["smith-shop"] = s.play.frames() - 1;
+        s.clickShop(kSellX, kShopButtonY);
+        s.play.click(kYesX, kYesY);
+        EXPECT_EQ(hero.aru, aruBefore - blade->buyPrice + blade->sellPrice);
+        EXPECT_EQ(bought.icon, -1);
+        EXPECT_EQ(s.lastNotice(), "판매했습니다.(" + toUtf8(blade->name) + ")");
+        s.clickShop(kCloseX, kShopButtonY);
+        EXPECT_FALSE(s.box().shop);
+        EXPECT_EQ(s.box().open, 0);
+        EXPECT_EQ(hero.shopLock, 0);
+
+        // The herbalist: three of the first potion, the number typed in.
+        ASSERT_TRUE(s.clickNpc(kHerbalist));
+        ASSERT_TRUE(s.box().shop);
+        const ItemSlot& potions = hero.slots[size_t(kEnergyBagFirst)];
+        const int potionsBefore = potions.count, aruAtHerbalist = hero.aru;
+        s.clickShop(kGoodsRowX, kRowY);
+        const EnergyItem* potion = g_itemTables.energyItem(s.box().shop->goods[0]);
+        ASSERT_TRUE(potion);
+        ASSERT_EQ(potions.icon, potion->icon) << "the new game's first bag slot holds this potion";
+        s.clickShop(kBuyX, kShopButtonY);
+        s.play.type("3");
+        s.play.until([] { return false; }, 5);
+        shots["herbalist-number"] = s.play.frames() - 1;
+        s.play.click(kYesX, kYesY);
+        EXPECT_EQ(potions.count, potionsBefore + 3);
+        EXPECT_EQ(hero.aru, aruAtHerbalist - 3 * potion->buyPrice);
+        s.clickShop(kCloseX, kShopButtonY);
+        EXPECT_FALSE(s.box().shop);
 
         // Without 3000 aru the pet seller's condition leads to "come back".
         ASSERT_LT(s.play.hero().aru, 3000);
