@@ -93,6 +93,11 @@ void CWorld::buildBoss() {
 void CWorld::loadNpcs() {
     npcs->load();
     if (!boss) return;
+    // Nobody talks on a boss map, and the table below holds the town's
+    // states: forget the map's own people, so that their file is never
+    // written with the town's states in it.
+    npcs->count = 0;
+    npcs->records.clear();
     // Beating the boss rewrites its town's mission states: start from the
     // town's own, so its NPCs' progress survives the rewrite. Read after the
     // map's own NPCs: their load empties the table of a map without people.

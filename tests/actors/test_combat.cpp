@@ -352,6 +352,28 @@ TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
     }
 }
 
+TEST_F(Combat, ABossMapsOwnPeopleKeepTheirStatesWhileTheBossHoldsTheTowns) {
+    writeSet(kBossSet, creatureSprites(10, {6, 7}));
+    BossRecord b;
+    b.spriteSet = kBossSet;
+    b.x = 8 * 100;
+    b.y = 8 * 80;
+    startWorld(flatMap());
+    dir.write(npcPositionFileName(0), npcPositionText({{100, 640, 10, 0}, {200, 640, 20, 0}}));
+    dir.write(missionStateFileName(0), "1\n2\n");
+    dir.write(npcPositionFileName(2), npcPositionText({{300, 640, 70, 0}}));
+    dir.write(missionStateFileName(2), "0\n");
+    dir.write(bossFileName(2), bossFileText(b));
+    writeMap(flatMap(), {}, 2);
+    g_field->mapNumber = 2;
+    world->enterMap();
+    ASSERT_TRUE(world->boss);
+    EXPECT_EQ(g_field->missionStates, (std::vector<int8_t>{1, 2}));
+    releaseWorld();
+    std::ifstream in(savePath(missionStateFileName(2)), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0\n");
+}
+
 TEST_F(Combat, PetKeepsWithinItsLeashAndFollowsTheHeroHeight) {
     startWorld(flatMap());
     CPlayer& p = hero();
