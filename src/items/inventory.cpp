@@ -9,6 +9,7 @@
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
+#include "ui/widgets/button.h"
 #include "ui/widgets/notice_log.h"
 
 CInventory* g_inventory = nullptr;
@@ -92,7 +93,10 @@ void CInventory::update(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
     if (tab >= 0) draw();
     if (infoVisible == 1) infoBox->draw(itemPack.get(), player ? player->level : 0);
     if (discardBox) runDiscard(heroX, heroY);
-    if (tab >= 0 && g_input && player) input(heroX, heroY, shotsInFlight);
+    if (tab >= 0 && g_input && player) {
+        input(heroX, heroY, shotsInFlight);
+        if (leftButtonUp()) pressLatch = 0;
+    }
 }
 
 void CInventory::draw() {

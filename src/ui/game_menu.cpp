@@ -5,6 +5,7 @@
 #include "platform/cp949.h"
 #include "platform/input_state.h"
 #include "core/effects.h"
+#include "ui/widgets/button.h"
 
 namespace {
 
@@ -42,7 +43,10 @@ int32_t CGameMenu::update() {
         quitQuestion.reset();
         return answer == CMessageBox::kOk ? kQuit : kClose;
     }
-    if (g_input) runButtons();
+    if (g_input) {
+        runButtons();
+        if (leftButtonUp()) pressedButton = 0;
+    }
     background->draw(0, 380);
     pictures[statusPicture]->draw(2, 412);
     pictures[quitPicture]->draw(2, 445);

@@ -9,6 +9,7 @@
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
+#include "ui/widgets/button.h"
 #include "world/field.h"
 
 CInterface* g_interface = nullptr;
@@ -108,7 +109,10 @@ void CInterface::update() {
     const bool paused = g_field && g_field->pauseFlag;
     // While a shop is open neither the HUD's slots nor the inventory answer.
     const bool shopping = player->shopLock != 0;
-    if (!paused && !shopping && g_input) input();
+    if (!paused && !shopping && g_input) {
+        input();
+        if (leftButtonUp()) pressLatch = 0;
+    }
     // Thrown items land where the hero's body is: the hero's position is
     // its foot point, and a drop there would lie below the pick-up box.
     if (!shopping)

@@ -5,6 +5,7 @@
 #include "actors/player.h"
 #include "platform/input_state.h"
 #include "core/effects.h"
+#include "ui/widgets/button.h"
 
 namespace {
 
@@ -39,7 +40,10 @@ bool CStatusWindow::init(CDirect3D* deviceIn, CPlayer* playerIn) {
 }
 
 int32_t CStatusWindow::update() {
-    if (g_input) input();
+    if (g_input) {
+        input();
+        if (leftButtonUp()) pressLatch = 0;
+    }
     draw();
     return result == kClosed ? kClosed : kOpen;
 }

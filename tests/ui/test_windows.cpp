@@ -85,9 +85,10 @@ TEST_F(WindowTest, MenuButtonsActOnReleaseOverTheArmedButton) {
     menu = std::make_unique<CGameMenu>();
     menu->init(&device, player.get());
     EXPECT_EQ(menuFrame(118, 390, true), CGameMenu::kOpen);  // press on close
-    EXPECT_EQ(menuFrame(300, 300), CGameMenu::kOpen);        // released elsewhere
-    EXPECT_EQ(menuFrame(300, 300), CGameMenu::kOpen);
-    EXPECT_EQ(menuFrame(118, 390), CGameMenu::kClose);  // back over it, button up
+    EXPECT_EQ(menuFrame(300, 300), CGameMenu::kOpen);        // released elsewhere: let go
+    EXPECT_EQ(menuFrame(118, 390), CGameMenu::kOpen);        // back over it, button up
+    EXPECT_EQ(menuFrame(118, 390, true), CGameMenu::kOpen);
+    EXPECT_EQ(menuFrame(118, 390), CGameMenu::kClose);  // pressed and released over it
 }
 
 TEST_F(WindowTest, CancellingTheQuitQuestionClosesTheWholeMenu) {
@@ -146,6 +147,7 @@ TEST_F(WindowTest, StatusCloseAndSlideButtonsKeepTheirRules) {
     openStatus(0);
     statusFrame(248, 235, true);  // press close, release away: still open
     EXPECT_EQ(statusFrame(400, 300), CStatusWindow::kOpen);
+    EXPECT_EQ(statusFrame(248, 235), CStatusWindow::kOpen) << "let go: hovering it later does not close";
     statusFrame(248, 470, true);  // slide out
     statusFrame(248, 470);
     EXPECT_EQ(status->panelState, 1);

@@ -3,6 +3,8 @@
 #include "platform/input_state.h"
 #include "core/effects.h"
 
+bool leftButtonUp() { return g_input && g_input->leftButton != 1; }
+
 ButtonFrame overButton(uint8_t hoverId, uint8_t& hoverLatch, uint8_t armId, uint8_t& armed) {
     if (hoverLatch != hoverId) {
         g_soundBank.play(&g_effects.btn);

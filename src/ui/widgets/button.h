@@ -17,3 +17,9 @@ enum class ButtonFrame {
 // button whose hover sound played last (the caller clears it when the cursor
 // is over none); `armed` holds the id of the button the press went down on.
 ButtonFrame overButton(uint8_t hoverId, uint8_t& hoverLatch, uint8_t armId, uint8_t& armed);
+
+// True when the left button is up. A window lets go of its armed button
+// after its buttons ran in such a frame: a release over the armed button has
+// clicked it by then, and one anywhere else must not leave it armed to click
+// later on a mere hover.
+bool leftButtonUp();

@@ -58,6 +58,7 @@ void CMessageBox::setLine(int index, const char* cp949) {
 
 int32_t CMessageBox::update() {
     runButtons();
+    if (leftButtonUp()) pressedMarker = 0;
     draw();
     return result;
 }

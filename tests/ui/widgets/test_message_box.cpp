@@ -130,11 +130,16 @@ TEST_F(MessageBoxTest, OkActsOnReleaseOverTheArmedButton) {
     EXPECT_EQ(CMessageBox::okPicture, 1);
     EXPECT_EQ(frame(kOkTwoX, kButtonY, true), CMessageBox::kOpen);
     EXPECT_EQ(CMessageBox::okPicture, 2);
-    // Released off the button, then over the unarmed Cancel: nothing yet.
+    // Released off the button: let go; coming back over it later does nothing.
     EXPECT_EQ(frame(kOffX, kOffY, true), CMessageBox::kOpen);
     EXPECT_EQ(frame(kOffX, kOffY, false), CMessageBox::kOpen);
+    EXPECT_EQ(frame(kOkTwoX, kButtonY, false), CMessageBox::kOpen);
+    // Pressed on OK and released over Cancel: neither acts.
+    frame(kOkTwoX, kButtonY, true);
     EXPECT_EQ(frame(kCancelX, kButtonY, false), CMessageBox::kOpen);
-    // Back over OK with the button up: the armed OK fires.
+    EXPECT_EQ(frame(kOkTwoX, kButtonY, false), CMessageBox::kOpen);
+    // Pressed and released over OK: it acts.
+    frame(kOkTwoX, kButtonY, true);
     EXPECT_EQ(frame(kOkTwoX, kButtonY, false), CMessageBox::kOk);
     EXPECT_EQ(sounds().back(), "btn0");
 }
