@@ -69,7 +69,7 @@ fuzz: deps
 	@failed=0; for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; name=$$(basename $$f); \
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
-	  if "$$f" -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus/$$name > $(FUZZ_BUILD)/$$name.log 2>&1; then \
+	  if "$$f" -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus/$$name > $(FUZZ_BUILD)/$$name.log 2>&1; then \
 	    tail -n 1 $(FUZZ_BUILD)/$$name.log; \
 	  else \
 	    echo "$$name FAILED, see $(FUZZ_BUILD)/$$name.log"; tail -n 20 $(FUZZ_BUILD)/$$name.log; failed=1; \

@@ -76,12 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // every cell of a large map each run would only slow the search.
     const int32_t tr = field.mapData.terrainRows(), tc = field.mapData.terrainColumns();
     for (int32_t c = -1; c <= tc; ++c)
-        sum += uint32_t(field.terrain(c, -1) + field.terrain(c, tr) + field.terrain(c, c));
-    for (int32_t r = -1; r <= tr; ++r) sum += uint32_t(field.terrain(-1, r) + field.terrain(tc, r));
+        sum += uint32_t(field.terrain(c, -1)) + uint32_t(field.terrain(c, tr)) + uint32_t(field.terrain(c, c));
+    for (int32_t r = -1; r <= tr; ++r) sum += uint32_t(field.terrain(-1, r)) + uint32_t(field.terrain(tc, r));
     const int32_t rows = field.mapData.rows, cols = field.mapData.columns;
     for (int32_t c = -1; c <= cols; ++c)
-        sum += uint32_t(field.lowerTile(c, -1) + field.upperTile(c, rows) + field.lowerTile(c, c));
-    for (int32_t r = -1; r <= rows; ++r) sum += uint32_t(field.upperTile(-1, r) + field.lowerTile(cols, r));
+        sum += uint32_t(field.lowerTile(c, -1)) + uint32_t(field.upperTile(c, rows)) + uint32_t(field.lowerTile(c, c));
+    for (int32_t r = -1; r <= rows; ++r) sum += uint32_t(field.upperTile(-1, r)) + uint32_t(field.lowerTile(cols, r));
     g_sink = sum;
     return 0;
 }
