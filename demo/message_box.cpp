@@ -1,12 +1,11 @@
 // The message box's panel and its OK and Cancel buttons, in the title's
 // style: dark blue panels, a gold frame, cream text.
 
-#include <cstdint>
 #include <string>
 
 #include "demo/art.h"
 #include "demo/demo.h"
-#include "demo/window_art.h"
+#include "demo/ui_kit.h"
 
 namespace demo {
 
@@ -20,15 +19,7 @@ constexpr int kBoxW = 260, kBoxH = 130;
 constexpr int kButtonW = 46, kButtonH = 25;
 
 Canvas boxPanel() {
-    Canvas c(kBoxW, kBoxH);
-    c.fillRoundRect(0, 0, kBoxW, kBoxH, 10, kGold);
-    c.fillRoundRect(2, 2, kBoxW - 4, kBoxH - 4, 8, kNight);
-    // Dusk at the top fading to night, inside the frame only.
-    for (int y = 2; y < kBoxH - 2; ++y) {
-        uint32_t shade = mix(kDusk, kNight, float(y - 2) / float(kBoxH - 5));
-        for (int x = 2; x < kBoxW - 2; ++x)
-            if (c.at(x, y) == kNight) c.set(x, y, shade);
-    }
+    Canvas c = shadedPanel(kBoxW, kBoxH, 10);
     c.frameRoundRect(5, 5, kBoxW - 10, kBoxH - 10, 6, withAlpha(kGold, 90));
     const std::string title = "알림";
     c.text((kBoxW - Canvas::textWidth(title, 16)) / 2, 12, title, 16, kGold, kInk, 1);
@@ -49,7 +40,7 @@ void writeMessageBox(const DemoContext& ctx) {
     for (int b = 0; b < 2; ++b)
         for (int l = 0; l < 3; ++l)
             savePicture(ctx, "pic/mss_box_btn_" + std::to_string(b * 3 + l) + ".pic",
-                        labelButton(kButtonW, kButtonH, labels[b], kButtonLooks[l]));
+                        labelButton(kButtonW, kButtonH, labels[b], kLooks[l]));
 }
 
 }  // namespace demo

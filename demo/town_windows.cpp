@@ -7,7 +7,7 @@
 
 #include "demo/art.h"
 #include "demo/demo.h"
-#include "demo/window_art.h"
+#include "demo/ui_kit.h"
 
 namespace demo {
 
@@ -55,7 +55,7 @@ void writeTalkBox(const DemoContext& ctx) {
     for (int b = 0; b < 5; ++b)
         for (int l = 0; l < 3; ++l)
             savePicture(ctx, "pic/tk_bn_" + std::to_string(b * 3 + l) + ".pic",
-                        labelButton(70, 22, labels[b], kButtonLooks[l]));
+                        labelButton(70, 22, labels[b], kLooks[l]));
 }
 
 void writeShop(const DemoContext& ctx) {
@@ -74,12 +74,12 @@ void writeShop(const DemoContext& ctx) {
     savePicture(ctx, "pic/shop.pic", c);
     // 0-2 scroll up, 3-5 scroll down (both columns), 6-8 sell, 9-11 buy, 12-14 close.
     for (int l = 0; l < 3; ++l) {
-        savePicture(ctx, "pic/shop_btn_" + std::to_string(l) + ".pic", glyphButton(16, Glyph::kUp, kButtonLooks[l]));
+        savePicture(ctx, "pic/shop_btn_" + std::to_string(l) + ".pic", glyphButton(16, Glyph::kUp, kLooks[l]));
         savePicture(ctx, "pic/shop_btn_" + std::to_string(3 + l) + ".pic",
-                    glyphButton(16, Glyph::kDown, kButtonLooks[l]));
-        savePicture(ctx, "pic/shop_btn_" + std::to_string(6 + l) + ".pic", labelButton(62, 33, "판매", kButtonLooks[l]));
-        savePicture(ctx, "pic/shop_btn_" + std::to_string(9 + l) + ".pic", labelButton(62, 33, "구매", kButtonLooks[l]));
-        savePicture(ctx, "pic/shop_btn_" + std::to_string(12 + l) + ".pic", labelButton(44, 33, "닫기", kButtonLooks[l]));
+                    glyphButton(16, Glyph::kDown, kLooks[l]));
+        savePicture(ctx, "pic/shop_btn_" + std::to_string(6 + l) + ".pic", labelButton(62, 33, "판매", kLooks[l]));
+        savePicture(ctx, "pic/shop_btn_" + std::to_string(9 + l) + ".pic", labelButton(62, 33, "구매", kLooks[l]));
+        savePicture(ctx, "pic/shop_btn_" + std::to_string(12 + l) + ".pic", labelButton(44, 33, "닫기", kLooks[l]));
     }
     // The row highlight, drawn half transparent over the chosen row.
     Canvas choice(111, 30);
@@ -110,7 +110,7 @@ void writeMinimap(const DemoContext& ctx) {
     savePicture(ctx, "pic/minimap_back.pic", back);
     // Shrink 0 2 4 6 and enlarge 1 3 5 7: normal, over, pressed, disabled.
     for (int l = 0; l < 4; ++l) {
-        const Look look = l < 3 ? kButtonLooks[l] : Look::kNormal;
+        const Look look = l < 3 ? kLooks[l] : Look::kNormal;
         savePicture(ctx, "pic/mini_btn_" + std::to_string(2 * l) + ".pic", glyphButton(16, Glyph::kMinus, look, l == 3));
         savePicture(ctx, "pic/mini_btn_" + std::to_string(2 * l + 1) + ".pic",
                     glyphButton(16, Glyph::kPlus, look, l == 3));

@@ -150,11 +150,12 @@ void writeWindows(const DemoContext& ctx) {
             savePicture(ctx, "pic/ms_btn_" + std::to_string(b * 3 + l) + ".pic",
                         symbolButton(small[b], kLooks[l]));
     savePicture(ctx, "pic/menu.pic", panel(130, 100, "메뉴"));
+    // The menu's labels are a size larger and sit a pixel higher than other buttons'.
     const char* menuLabels[] = {"상태", "포기"};
     for (int b = 0; b < 2; ++b)
         for (int l = 0; l < 3; ++l)
             savePicture(ctx, "pic/menu_btn_" + std::to_string(b * 3 + l) + ".pic",
-                        labelButton(125, 33, menuLabels[b], kLooks[l]));
+                        labelButton(125, 33, menuLabels[b], kLooks[l], 14, 1));
     savePicture(ctx, "pic/state_0.pic", statusPanel());
     savePicture(ctx, "pic/state_1.pic", sidePanel());
     // Status buttons: slide out, slide in, close, plus.
