@@ -43,6 +43,29 @@ bool conditionMet(const TalkCondition& c, const CPlayer& p) {
     }
 }
 
+// The slot an item reward naming slot `named` goes into: that slot when it
+// is free, else the first free slot of the bag or book it belongs to; -1
+// when there is none, so the hero's own items are never written over.
+int rewardSlot(const std::array<ItemSlot, velk::kSlotCount>& slots, int32_t named) {
+    using namespace velk;
+    if (slots[size_t(named)].icon == -1) return named;
+    int first = named, end = named + 1;
+    if (named == kSlotWornWeapon || (named >= kSlotWeaponBagFirst && named < kSlotEnergyBagFirst)) {
+        first = kSlotWeaponBagFirst;
+        end = kSlotEnergyBagFirst;
+    } else if ((named >= kSlotQuickFirst && named < kSlotExtraFirst) ||
+               (named >= kSlotEnergyBagFirst && named < kSlotSkillBookFirst)) {
+        first = kSlotEnergyBagFirst;
+        end = kSlotSkillBookFirst;
+    } else if (named == kSlotWornSkill || named >= kSlotSkillBookFirst) {
+        first = kSlotSkillBookFirst;
+        end = kSlotCount;
+    }
+    for (int s = first; s < end; ++s)
+        if (slots[size_t(s)].icon == -1) return s;
+    return -1;
+}
+
 bool inside(int32_t mx, int32_t my, int32_t left, int32_t top, int32_t w, int32_t h) {
     return mx >= left && mx <= left + w && my >= top && my <= top + h;
 }
@@ -264,9 +287,22 @@ void CTalkBox::travel(int32_t map, int8_t questStep) {
 }
 
 void CTalkBox::giveRewards() {
+    // Items find their slots before anything is paid: with no room for one,
+    // nothing is given and the mission stays open for the hero to come back.
+    std::array<ItemSlot, velk::kSlotCount> slots = player_->slots;
+    for (const TalkReward& r : talk.rewards) {
+        if (r.type != velk::kRewardItem || r.value < 0 || r.value >= velk::kSlotCount) continue;
+        const int s = rewardSlot(slots, r.value);
+        if (s < 0) {
+            play(&EffectBuffers::no);
+            notice("가방에 빈 칸이 없습니다.");
+            return;
+        }
+        slots[size_t(s)] = {1, r.extra, slots[size_t(s)].itemId};
+    }
+    player_->slots = slots;
     for (const TalkReward& r : talk.rewards) {
         if (r.type == velk::kRewardItem) {
-            if (r.value >= 0 && r.value < velk::kSlotCount) player_->slots[size_t(r.value)].icon = r.extra;
             notice("아이템을 받았습니다.");
         } else if (r.type == velk::kRewardAru) {
             player_->aru += r.value;

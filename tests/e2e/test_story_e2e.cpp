@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -20,10 +17,7 @@
 #include "game/world.h"
 #include "items/item_tables.h"
 #include "platform/cp949.h"
-#include "ui/widgets/notice_log.h"
-#include "play_driver.h"
-#include "platform/input_state.h"
-#include "support/run_velk.h"
+#include "story.h"
 #include "support/temp_dir.h"
 #include "world/field.h"
 #include "world/mini_map.h"
@@ -34,9 +28,6 @@ namespace {
 constexpr unsigned kSeed = 7;
 constexpr int kPetSeller = 50, kElder = 30, kGuide = 40, kGateGuide = 90;
 constexpr int kElderIndex = 2;
-// Buttons of the talk box, from its corner (a few pixels inside each).
-constexpr int kOkX = 185, kAcceptX = 185, kBottomY = 230;
-constexpr int kPageLeftX = 15, kPageRightX = 87, kPageY = 175;
 constexpr int kSmith = 10, kHerbalist = 20;
 // The shop window's corner; its first goods and bag rows and its buttons,
 // from that corner; the yes button of its message boxes on the screen.
@@ -46,136 +37,20 @@ constexpr int kBuyX = 30, kSellX = 150, kCloseX = 90, kShopButtonY = 230;
 constexpr int kYesX = 460, kYesY = 335;
 constexpr int kWeaponBagFirst = 8, kEnergyBagFirst = 18;
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The hero's item slots in a state dump: [count, icon, itemId] each.
-std::string slotsOf(const std::string& dump) {
-    const size_t at = dump.find("\"slots\": [");
-    const size_t end = dump.find("]]", at);
-    return at == std::string::npos || end == std::string::npos ? "" : dump.substr(at, end - at + 2);
-}
-
-// A fresh copy of the demo world with no save in it.
-std::string freshWorld(const std::string& dir) {
-    std::filesystem::copy(demoDataDir(), dir, std::filesystem::copy_options::recursive);
-    std::filesystem::remove(dir + "/txt/user/user.txt");
-    return dir;
-}
-
-class Story {
+class TownStory : public Story {
 public:
-    explicit Story(const std::string& data) : play(data, kSeed) {}
-
-    CTalkBox& box() const { return *g_world->npcs->talkBox; }
+    using Story::Story;
     void clickShop(int dx, int dy) { play.click(kShopX + dx, kShopY + dy); }
-    // The newest line of the notice log, as UTF-8.
-    static std::string lastNotice() { return g_noticeLog ? toUtf8(g_noticeLog->lines[0]) : ""; }
-    int map() const { return g_field->mapNumber; }
-
-    // Walks until the NPC with this talk number stands well on screen, then
-    // clicks the middle of its body. False if it cannot be reached.
-    bool clickNpc(int talk) {
-        const std::vector<NpcRecord>& people = g_world->npcs->records;
-        size_t i = 0;
-        while (i < people.size() && people[i].talkNumber != talk) ++i;
-        if (i == people.size()) return false;
-        int32_t sx = 0, sy = 0;
-        const auto onScreen = [&] {
-            g_world->npcs->screenPosition(i, sx, sy);
-            return sx > 150 && sx < 650;
-        };
-        if (!onScreen()) {
-            g_world->npcs->screenPosition(i, sx, sy);
-            play.keys({sx < 400 ? dik::kLeft : dik::kRight});
-            const bool reached = play.until(onScreen, 600);
-            play.keys({});
-            if (!reached) return false;
-            play.until([] { return false; }, 3);
-            onScreen();
-        }
-        const FrameBox* body = g_world->npcs->sprites->bodyBox(int(i));
-        if (!body) return false;
-        play.click(sx + (body->left + body->right) / 2, sy + (body->top + body->bottom) / 2);
-        return box().open == 1;
-    }
-    void clickBox(int dx, int dy) { play.click(box().x + dx, box().y + dy); }
-    // Accepts and waits for the map change that the talk asked for.
-    bool acceptAndTravel(int to) {
-        clickBox(kAcceptX, kBottomY);
-        return play.until([&] { return map() == to && GameState == kStatePlay; }, 20);
-    }
-
-    // Follows a map's walked route: right to each x, with a running jump
-    // after each, then on into the exit. Monsters in the way are struck.
-    bool walkOut(const std::vector<int>& jumpsAt) {
-        const int from = map();
-        for (int x : jumpsAt) {
-            if (!walkRightTo(x)) return false;
-            play.keys({dik::kRight, dik::kLAlt});
-            play.pass();
-            play.keys({dik::kRight});
-            if (!play.until([&] { return play.hero().jumpStep == 0; }, 200)) return false;
-        }
-        play.keys({dik::kRight});
-        const bool out = play.until([&] { return map() != from; }, 900);
-        play.keys({});
-        return out;
-    }
-
-    // Walks up to the boss and strikes until it falls (the game then takes
-    // the hero home); drinks a potion from quick slot F1 when hurt.
-    bool fightBoss(int frameLimit) {
-        const int from = map();
-        for (int f = 0; f < frameLimit && map() == from; ++f) {
-            const CBoss* boss = g_world->boss.get();
-            const CPlayer& hero = play.hero();
-            if (!boss) {
-                play.pass();
-                continue;
-            }
-            const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
-            const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
-            if (hero.hp < 40 && f % 20 == 0)
-                play.keys({dik::kF1});
-            else if (std::abs(boss->x - hero.x) > 60 || !facingIt)
-                play.keys({towards});
-            else
-                play.keys(f % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});
-            play.pass();
-        }
-        play.keys({});
-        return map() != from;
-    }
-
-    PlayDriver play;
-
-private:
-    bool walkRightTo(int x) {
-        bool reached = false;
-        for (int f = 0; f < 900 && !reached; ++f) {
-            // Strike now and then: a monster in the way is beaten, not walked into.
-            play.keys(f % 40 < 3 ? std::initializer_list<int>{dik::kLCtrl}
-                                 : std::initializer_list<int>{dik::kRight});
-            play.pass();
-            reached = play.hero().x >= x;
-        }
-        play.keys({});
-        return reached;
-    }
 };
 
 TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
     TempDir work;
     const std::string data = freshWorld(work.path() + "/play");
     std::map<std::string, long> shots;  // screenshot name -> paced frame
-    long frames = 0;
-    int aru = 0, level = 0;
-    std::string townStates, script, npcs;
+    StoryEnd end;
+    std::string script;
     {
-        Story s(data);
+        TownStory s(data, kSeed);
         ASSERT_TRUE(s.play.ok());
         ASSERT_EQ(s.map(), 0);
 
@@ -304,43 +179,17 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         ASSERT_TRUE(s.clickNpc(kGateGuide));
         ASSERT_TRUE(s.acceptAndTravel(0));
         s.play.until([] { return false; }, 5);
-        frames = s.play.frames();
-        aru = s.play.hero().aru;
-        level = s.play.hero().level;
-        townStates = readText(data + "/txt/npc/mssck/mss_0.txt");
+        end = {s.play.frames(), 0, s.play.hero().aru, s.play.hero().level, npcsJson(), "txt/npc/mssck/mss_0.txt",
+               readText(data + "/txt/npc/mssck/mss_0.txt")};
         script = s.play.script();
-        npcs = npcsJson();
     }
-    EXPECT_EQ(townStates, "0\n0\n2\n0\n0\n0\n");
+    EXPECT_EQ(end.states, "0\n0\n2\n0\n0\n0\n");
 
     // The real program replays the same input on the same world and ends
-    // the same, its screenshots taken along the way.
+    // the same, its screenshots taken along the way; a second run loads the
+    // save it wrote.
     freshWorld(work.path() + "/data");
-    std::vector<std::string> args = {"--skip-title", "--seed", std::to_string(kSeed), "--frames",
-                                     std::to_string(frames)};
-    for (const auto& [name, frame] : shots) {
-        args.push_back("--screenshot");
-        args.push_back(std::to_string(frame) + ":" + work.path() + "/" + name + ".png");
-    }
-    const VelkRun run = runVelk(work.path(), args, script);
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(jsonNumberIn(run.state, "map", "number"), 0);
-    EXPECT_EQ(jsonNumberIn(run.state, "hero", "aru"), aru);
-    EXPECT_EQ(jsonArray(run.state, "npcs"), npcs);
-    EXPECT_EQ(readText(work.path() + "/data/txt/npc/mssck/mss_0.txt"), townStates);
-    for (const auto& [name, frame] : shots)
-        EXPECT_TRUE(std::filesystem::exists(work.path() + "/" + name + ".png")) << name;
-
-    // A second run loads the save: the map, the purse, the bags and the
-    // skill book, and the elder's finished mission.
-    const VelkRun again = runVelk(work.path(), {"--skip-title", "--frames", "2"});
-    ASSERT_EQ(again.exitCode, 0) << again.output;
-    EXPECT_EQ(jsonNumberIn(again.state, "map", "number"), 0);
-    EXPECT_EQ(jsonNumberIn(again.state, "hero", "aru"), aru);
-    EXPECT_EQ(jsonNumberIn(again.state, "hero", "level"), level);
-    EXPECT_NE(slotsOf(run.state), "");
-    EXPECT_EQ(slotsOf(again.state), slotsOf(run.state));
-    EXPECT_EQ(jsonArray(again.state, "npcs"), npcs);
+    expectReplayAndReload(work.path(), kSeed, script, shots, end);
 }
 
 }  // namespace

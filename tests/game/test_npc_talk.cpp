@@ -302,6 +302,48 @@ TEST_F(NpcTalk, RewardsArePaidOnceAndTheStateIsSaved) {
     EXPECT_EQ(soundCount("gay"), 1);
 }
 
+TEST_F(NpcTalk, AnItemRewardNeverWritesOverTheHerosOwnItems) {
+    const struct {
+        const char* name;
+        int named;
+        std::vector<int> taken;  // weapon slots already holding something
+        int wantSlot;            // -1: nothing is paid, the mission stays open
+    } cases[] = {
+        {"named slot free", 10, {8, 9}, 10},
+        {"named slot taken", 10, {8, 10}, 9},
+        {"worn slot names the bag", 0, {0, 8}, 9},
+        {"bag full", 10, {8, 9, 10, 11, 12, 13, 14, 15, 16, 17}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(missionStateFileName(0), "0\n1\n");
+        TalkFile t = talk("well done", 0, 0, kActionRewards, 2);
+        t.rewards = {{kRewardItem, c.named, 3}, {kRewardAru, 250, 0}};
+        writeTalk(1, kTalkGuide, t);
+        startWorld(flatMap());
+        hero().aru = 5;
+        const long refusals = soundCount("no");
+        for (int s = 0; s < kSlotEnergyBagFirst; ++s) hero().slots[size_t(s)] = {0, -1, 0};
+        for (int s : c.taken) hero().slots[size_t(s)] = {1, 99, 9};
+        auto want = hero().slots;
+        if (c.wantSlot >= 0) want[size_t(c.wantSlot)] = {1, 3, 0};
+        clickNpc(1);
+        clickBox(180, 225);
+        for (int s = 0; s < kSlotEnergyBagFirst; ++s) {
+            EXPECT_EQ(hero().slots[size_t(s)].icon, want[size_t(s)].icon) << s;
+            EXPECT_EQ(hero().slots[size_t(s)].count, want[size_t(s)].count) << s;
+        }
+        EXPECT_EQ(hero().aru, c.wantSlot >= 0 ? 255 : 5);
+        EXPECT_EQ(g_field->missionStates[1], c.wantSlot >= 0 ? 2 : 1);
+        if (c.wantSlot < 0) {
+            EXPECT_EQ(notice(), toCp949("가방에 빈 칸이 없습니다."));
+            EXPECT_EQ(soundCount("no"), refusals + 1);
+            EXPECT_EQ(savedStates(), "0\n1\n");
+        }
+        releaseWorld();
+    }
+}
+
 TEST_F(NpcTalk, ASkillRewardTakesTheFirstFreeBookSlot) {
     // Skill 0 of the test pack has icon 52.
     const struct {
