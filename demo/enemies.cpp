@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "content/enemy_file_writer.h"
+#include "content/source_lines.h"
 #include "demo/creatures.h"
 
 namespace demo {
@@ -28,15 +29,10 @@ void writeEnemies(const DemoContext& ctx) {
     if (!readSource(ctx, "enemies/enemies.txt", text)) return;
     std::map<int, std::vector<MonsterRecord>> monsters;
     std::map<int, BossRecord> bosses;
-    std::istringstream lines(text);
-    int lineNo = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++lineNo;
-        line = line.substr(0, line.find('#'));
-        std::istringstream in(line);
+    velk::forEachSourceLine(text, [&](int lineNo, std::istringstream& in) {
         std::string what, species;
         int map = 0, column = 0, row = 0;
-        if (!(in >> what)) continue;
+        in >> what;
         const std::string where = "enemies/enemies.txt line " + std::to_string(lineNo);
         bool ok = false;
         if (what == "monster") {
@@ -63,7 +59,8 @@ void writeEnemies(const DemoContext& ctx) {
             }
         }
         if (!ok || !kSpeciesSets.count(species)) fail(where + ": not a monster or boss line I can read");
-    }
+        return true;
+    });
     for (const auto& [map, list] : monsters) {
         if (bosses.count(map)) fail("enemies/enemies.txt: map " + std::to_string(map) + " has monsters and a boss");
         writeOut(ctx, velk::monsterFileName(map), velk::monsterFileText(list));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "content/source_lines.h"
 #include "content/sprite_set_writer.h"
 #include "demo/demo.h"
 #include "demo/figure.h"
@@ -354,16 +355,10 @@ struct RowLine {
 };
 
 bool parseRows(const std::string& text, std::vector<RowLine>& out, std::string& error) {
-    std::istringstream lines(text);
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(lines, line)) {
-        ++lineNo;
-        line = line.substr(0, line.find('#'));
-        std::istringstream in(line);
+    return velk::forEachSourceLine(text, [&](int lineNo, std::istringstream& in) {
         std::string right, left;
         RowLine row;
-        if (!(in >> right)) continue;
+        in >> right;
         if (!(in >> left >> row.delay) || row.delay < 1) {
             error = "line " + std::to_string(lineNo) + ": needs two rows and a delay of 1 or more";
             return false;
@@ -376,8 +371,8 @@ bool parseRows(const std::string& text, std::vector<RowLine>& out, std::string& 
             return false;
         }
         out.push_back(row);
-    }
-    return true;
+        return true;
+    });
 }
 
 FrameBox mirrored(const FrameBox& b) { return {kFrameW - b.right, b.top, kFrameW - b.left, b.bottom}; }

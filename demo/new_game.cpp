@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "content/save_writer.h"
+#include "content/source_lines.h"
 #include "demo/demo.h"
 
 namespace demo {
@@ -11,15 +12,9 @@ void writeNewGame(const DemoContext& ctx) {
     std::string text;
     if (!readSource(ctx, "user/new_game.txt", text)) return;
     SaveRecord record;
-    std::istringstream lines(text);
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(lines, line)) {
-        ++lineNo;
-        line = line.substr(0, line.find('#'));
-        std::istringstream in(line);
+    const bool read = velk::forEachSourceLine(text, [&](int lineNo, std::istringstream& in) {
         std::string key;
-        if (!(in >> key)) continue;
+        in >> key;
         bool ok = true;
         if (key == "slot") {
             int slot = -1;
@@ -39,11 +34,10 @@ void writeNewGame(const DemoContext& ctx) {
                                                    : nullptr;
             ok = field && bool(in >> *field);
         }
-        if (!ok) {
-            fail("user/new_game.txt: bad line " + std::to_string(lineNo));
-            return;
-        }
-    }
+        if (!ok) fail("user/new_game.txt: bad line " + std::to_string(lineNo));
+        return ok;
+    });
+    if (!read) return;
     writeOut(ctx, velk::kNewGameFileName, velk::newGameFileText(record));
 }
 

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "content/byte_writer.h"
+#include "content/source_lines.h"
 #include "platform/cp949.h"
 
 namespace velk {
@@ -66,15 +67,9 @@ std::string helpTextText(int32_t x, int32_t y, int32_t width, int32_t height,
 
 bool parseItemTableText(const std::string& utf8, ItemPackSource& out, std::string* error) {
     ItemPackSource table;
-    std::istringstream lines(utf8);
-    std::string line;
-    int lineNo = 0;
-    while (std::getline(lines, line)) {
-        ++lineNo;
-        line = line.substr(0, line.find('#'));
-        std::istringstream in(line);
+    const bool read = forEachSourceLine(utf8, [&](int lineNo, std::istringstream& in) {
         std::string kind, name;
-        if (!(in >> kind)) continue;
+        in >> kind;
         bool ok = bool(in >> name);
         const std::string cp949 = toCp949(name);
         ok = ok && cp949.size() <= kMaxItemNameBytes;
@@ -98,7 +93,9 @@ bool parseItemTableText(const std::string& utf8, ItemPackSource& out, std::strin
                          "ATTACK MP (names one word of at most 15 CP949 bytes)";
             return false;
         }
-    }
+        return true;
+    });
+    if (!read) return false;
     if (table.weapons.size() > size_t(kMaxWeapons) ||
         table.energy.size() > size_t(kMaxEnergyItems) ||
         table.skills.size() > size_t(kMaxSkills)) {
