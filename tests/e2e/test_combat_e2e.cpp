@@ -7,7 +7,6 @@
 #include <string>
 
 #include "content/save_writer.h"
-#include "platform/cp949.h"
 #include "support/run_velk.h"
 #include "support/temp_dir.h"
 
@@ -24,18 +23,9 @@ std::string fistFightScript() {
 
 // A level-1 hero on the green field with a fist worn; `exp` as given.
 SaveRecord fieldHero(int exp) {
-    SaveRecord r;
-    r.name = toCp949("벨크");
+    SaveRecord r = startingHero();
     r.mapNumber = 10;
-    r.hp = 100;
-    r.mp = 50;
-    r.hpStat = 10;
-    r.mpStat = 5;
-    r.attackStat = 6;
-    r.defenceStat = 4;
-    r.skillStat = 3;
     r.exp = exp;
-    r.slots[0] = {1, 6, 0};
     return r;
 }
 

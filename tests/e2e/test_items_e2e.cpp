@@ -10,7 +10,6 @@
 #include <fstream>
 
 #include "content/save_writer.h"
-#include "platform/cp949.h"
 #include "platform/png_io.h"
 #include "support/run_velk.h"
 #include "support/temp_dir.h"
@@ -57,18 +56,10 @@ protected:
         return {run.state};
     }
     void writeSave(const Save& s) {
-        SaveRecord r;
-        r.name = toCp949("벨크");
+        SaveRecord r = startingHero();
         r.hp = int32_t(s.hp);
-        r.mp = 50;
-        r.hpStat = 10;
-        r.mpStat = 5;
-        r.attackStat = 6;
-        r.defenceStat = 4;
-        r.skillStat = 3;
         r.aru = 500;
         r.statPoints = int32_t(s.statPoints);
-        r.slots[0] = {1, 6, 0};   // fist
         r.slots[2] = {5, 8, 0};   // five red potions on F1
         r.slots[8] = {1, 2, 1};   // blade
         r.slots[9] = {1, 0, 7};   // level-12 cannon

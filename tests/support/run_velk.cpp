@@ -8,6 +8,8 @@
 
 #include <sys/wait.h>
 
+#include "platform/cp949.h"
+
 namespace velk {
 
 namespace {
@@ -108,6 +110,20 @@ std::array<long, 3> jsonSlot(const std::string& json, int n) {
     std::array<long, 3> s{};
     std::sscanf(json.c_str() + at, "[%ld, %ld, %ld]", &s[0], &s[1], &s[2]);
     return s;
+}
+
+SaveRecord startingHero() {
+    SaveRecord r;
+    r.name = toCp949("벨크");
+    r.hp = 100;
+    r.mp = 50;
+    r.hpStat = 10;
+    r.mpStat = 5;
+    r.attackStat = 6;
+    r.defenceStat = 4;
+    r.skillStat = 3;
+    r.slots[0] = {1, 6, 0};  // the fist
+    return r;
 }
 
 }  // namespace velk

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "items/save_file.h"
+
 namespace velk {
 
 struct VelkRun {
@@ -29,6 +31,10 @@ std::string velkBinary();
 // row at screen y `rowY` in frame 6 and wears it with a right click in frame 8.
 std::string wearFromBagScript(int rowY);
 std::string demoDataDir();
+
+// The hero the e2e saves start from: level 1 with a new game's stats, hp
+// 100, mp 50 and the fist worn, in town.
+SaveRecord startingHero();
 
 // The value of a top-level number field in the dump ("gameState": 400).
 long jsonNumber(const std::string& json, const std::string& key);
