@@ -150,10 +150,6 @@ void CMiniMap::buttons() {
         g_soundBank.play(&g_effects.btn);
         hovered_ = over;
     }
-    // A release away from the pressed button lets it go: otherwise merely
-    // passing over it later would click it, and the other button would stay dead.
-    const bool overArmed = (armed_ == kShrinkId && overShrink) || (armed_ == kEnlargeId && overEnlarge);
-    if (!g_input->leftButton && !overArmed) armed_ = 0;
     if (overShrink && size >= kNormal && armed_ != kEnlargeId) {
         const ButtonFrame b = overButton(kShrinkId, hovered_, kShrinkId, armed_);
         shrinkPicture = b == ButtonFrame::Held ? 4 : 2;
@@ -164,4 +160,7 @@ void CMiniMap::buttons() {
         enlargePicture = b == ButtonFrame::Held ? 5 : 3;
         if (b == ButtonFrame::Clicked) size += 1;
     }
+    // A release away from the pressed button lets it go: otherwise merely
+    // passing over it later would click it, and the other button would stay dead.
+    if (leftButtonUp()) armed_ = 0;
 }
