@@ -209,6 +209,10 @@ TEST_F(NpcTalk, APageButtonLeafsOnlyWhenReleasedOverIt) {
     EXPECT_EQ(box().talkNumber, kTalkElder + 1);
     EXPECT_EQ(box().lastTalkNumber, kTalkElder);
     EXPECT_EQ(box().open, 1);
+    clickBox(10, 170);  // back with the last page's previous button
+    EXPECT_EQ(box().talk.text, "page one");
+    EXPECT_EQ(box().open, 1);
+    clickBox(10, 170);
     clickBox(108, 225);  // decline
     EXPECT_EQ(box().open, 0);
     EXPECT_EQ(box().lastTalkNumber, -1);
