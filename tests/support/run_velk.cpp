@@ -8,6 +8,8 @@
 
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 #include "platform/cp949.h"
 
 namespace velk {
@@ -25,6 +27,36 @@ std::string readText(const std::string& path) {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+// With VELK_E2E_ARCHIVE set, every run's state dump and screenshots are
+// copied to DIR/<suite>.<test>.<run>/, so the runs of two builds can be
+// compared file by file (a refactor must leave them byte-identical).
+void archiveRun(const std::string& dumpPath, const std::vector<std::string>& args, bool dumpState) {
+    const char* root = std::getenv("VELK_E2E_ARCHIVE");
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!root || !*root || !test) return;
+    static std::string lastTest;
+    static int runIndex = 0;
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name)
+        if (c == '/') c = '_';
+    runIndex = name == lastTest ? runIndex + 1 : 0;
+    lastTest = name;
+    const std::filesystem::path dir = std::filesystem::path(root) / (name + "." + std::to_string(runIndex));
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (dumpState) std::filesystem::copy_file(dumpPath, dir / "state.json",
+                                              std::filesystem::copy_options::overwrite_existing, ec);
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] != "--screenshot") continue;
+        const std::string& spec = args[i + 1];
+        const size_t colon = spec.find(':');
+        if (colon == std::string::npos) continue;
+        const std::filesystem::path shot(spec.substr(colon + 1));
+        std::filesystem::copy_file(shot, dir / (spec.substr(0, colon) + "-" + shot.filename().string()),
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+    }
 }
 
 std::string binaryDir() {
@@ -74,6 +106,7 @@ VelkRun runVelk(const std::string& workDir, const std::vector<std::string>& args
     int status = pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (dumpState) run.state = readText(dumpPath);
+    archiveRun(dumpPath, args, dumpState);
     return run;
 }
 
