@@ -96,6 +96,13 @@ bool CPlayer::placePlayer() {
     return true;
 }
 
+void CPlayer::heal(int32_t hpGain, int32_t mpGain) {
+    hp += hpGain;
+    mp += mpGain;
+    if (hp > maxHp) hp = maxHp;
+    if (mp > maxMp) mp = maxMp;
+}
+
 void CPlayer::resetForMapChange() {
     animCounter = 0;
     action = kActionStand;

@@ -111,6 +111,8 @@ public:
     bool placePlayer();
     // Clears the frame-to-frame state for a new map.
     void resetForMapChange();
+    // Adds the gains to hp and mp, then caps each at its maximum.
+    void heal(int32_t hpGain, int32_t mpGain);
 
     // Last in the world's pass: this frame's keys become the action the
     // next frame carries out. Jump, attack, pick-up and skill act once per

@@ -20,6 +20,14 @@ void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer) {
     if (const char* file = weaponSoundFile(worn.icon)) g_soundBank.loadEffect(file, buffer);
 }
 
+std::optional<EnergyGain> useEnergyItem(ItemSlot& slot) {
+    // Only icons 0-9999 name an item.
+    if (slot.icon < 0 || slot.icon > 9999) return std::nullopt;
+    if (--slot.count <= 0) slot.icon = -1;
+    const EnergyItem* item = g_itemTables.energyItem(slot.itemId);
+    return item ? EnergyGain{item->hpRecovery, item->mpRecovery} : EnergyGain{};
+}
+
 }  // namespace velk
 
 namespace velk {

@@ -1,9 +1,10 @@
 #pragma once
 // Rules that read the item tables for a slot of the hero: the worn weapon's
-// attack and sound, whether an energy item is in a slot.
+// attack and sound, whether an energy item is in a slot, using one.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "items/item_slot.h"
 
@@ -17,6 +18,16 @@ int32_t wornWeaponAttack(const ItemSlot& worn);
 int32_t attackPower(int32_t attackStat, const ItemSlot& worn);
 // Loads the worn weapon's sound into `buffer` unless its icon has none.
 void loadWeaponSound(const ItemSlot& worn, SoundBuffer* buffer);
+
+// What an energy item gives back.
+struct EnergyGain {
+    int32_t hp = 0;
+    int32_t mp = 0;
+};
+// Uses one of the energy items in `slot` (a quick slot): one fewer, the
+// slot emptied when none is left. Returns what it restores (nothing for an
+// id outside the energy table), or no value when the slot holds no item.
+std::optional<EnergyGain> useEnergyItem(ItemSlot& slot);
 
 }  // namespace velk
 

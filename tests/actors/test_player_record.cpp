@@ -346,3 +346,23 @@ TEST_F(PlayerSave, SaveDirectoryIsReadFirstAndTheTreeNeverWritten) {
         EXPECT_FALSE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName) + ".bad"));
     }
 }
+
+TEST_F(PlayerSave, HealAddsAndCapsEachPointAtItsMaximum) {
+    CPlayer p(field);
+    p.savesOnExit = false;
+    const struct {
+        int32_t hp, mp, hpGain, mpGain, hpAfter, mpAfter;
+    } cases[] = {
+        {40, 10, 30, 0, 70, 10},    {90, 45, 30, 30, 100, 50}, {100, 50, 0, 0, 100, 50},
+        {120, 60, 0, 0, 100, 50},  // above the maximum before: capped all the same
+    };
+    for (const auto& c : cases) {
+        p.maxHp = 100;
+        p.maxMp = 50;
+        p.hp = c.hp;
+        p.mp = c.mp;
+        p.heal(c.hpGain, c.mpGain);
+        EXPECT_EQ(p.hp, c.hpAfter) << c.hp << "+" << c.hpGain;
+        EXPECT_EQ(p.mp, c.mpAfter) << c.mp << "+" << c.mpGain;
+    }
+}
