@@ -58,7 +58,7 @@ void keepLoad(const Load& load, int frame) {
     for (int i = int(w.shots.shots.size()); i < load.shots; ++i)
         w.shots.fire(left + (i * 37 + frame * 11) % 800, top + 100 + (i * 53) % 400, i % 2, kShotStraight,
                      uint8_t(i % 2), 1, 0);
-    CDropList& drops = *g_inventory->drops;
+    CDropList& drops = g_world->drops;
     for (int i = int(std::distance(drops.coins.begin(), drops.coins.end())); i < load.coins; ++i)
         drops.addCoins(left + (i * 71) % 800, top + 200, 0, 5);
 }

@@ -154,8 +154,6 @@ public:
     uint8_t blinkHidden = 0;
     int32_t invincible = kInvincibleOff;
     int32_t shotsInFlight = 0;
-    // Set while a shop's window is open: the HUD is drawn but takes no input.
-    uint8_t shopLock = 0;
 
     int8_t action = kActionStand;
     int32_t animCounter = 0;  // the animation counter

@@ -8,6 +8,7 @@
 #include "app/title.h"
 #include "core/effects.h"
 #include "game/game_objects.h"
+#include "game/window_stack.h"
 #include "game/world.h"
 #include "platform/backend.h"
 #include "platform/bitmap_font.h"
@@ -182,7 +183,6 @@ void CGameApp::changeMap() {
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
     g_world->enterMap();
-    objects->hud->clearDrops();
 }
 
 void CGameApp::frame() {
@@ -222,8 +222,7 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->lastScroll);
     g_world->update();
-    g_miniMap->step();
-    objects->hud->update();
+    objects->windows->update(g_input);
     if (objects->hud->quitRequested) requestQuit();
     cursor->draw();
     device->endScene();

@@ -70,8 +70,8 @@ std::string uiJson() {
 }
 
 std::string dropsJson() {
-    if (!g_inventory || !g_inventory->drops) return "null";
-    const CDropList& d = *g_inventory->drops;
+    if (!g_world || !g_inventory) return "null";
+    const CDropList& d = g_world->drops;
     const std::string coins = nodes(d.coins, [](const DropNode& n) {
         return join({field("x", n.x), field("y", n.y), field("value", n.value),
                      field("action", n.action)},

@@ -5,6 +5,7 @@
 #include "actors/combat.h"
 #include "core/effects.h"
 #include "platform/cp949.h"
+#include "game/window_stack.h"
 #include "game/world.h"
 #include "items/inventory.h"
 #include "items/item_pack.h"
@@ -13,7 +14,6 @@
 #include "platform/music.h"
 #include "platform/sound_bank.h"
 #include "ui/interface.h"
-#include "ui/widgets/message_box.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 #include "world/map_objects.h"
@@ -41,9 +41,9 @@ void CGameObjects::connectCombatItems() {
         return true;
     };
     items.addCoins = [](int32_t x, int32_t y, int32_t money, int32_t action) {
-        g_inventory->drops->addCoins(x, y, action, money);
+        g_world->drops.addCoins(x, y, action, money);
     };
-    items.addEffect = [](int32_t x, int32_t y, int32_t action) { g_inventory->drops->addEffect(x, y, action); };
+    items.addEffect = [](int32_t x, int32_t y, int32_t action) { g_world->drops.addEffect(x, y, action); };
     items.drawItemPicture = [](int32_t icon, int32_t x, int32_t y) {
         g_inventory->itemPack->drawIcon(float(x), float(y), icon);
     };
@@ -57,8 +57,7 @@ bool CGameObjects::create() {
 
     input = std::make_unique<CInputState>(backend_);
     g_input = input.get();
-    CMessageBox::hoverLatch = 0;
-    CMessageBox::pressedMarker = 0;
+    windows = std::make_unique<CWindowStack>();
 
     map = std::make_unique<CMapObjects>(device_);
     miniMap = std::make_unique<CMiniMap>();
@@ -66,23 +65,30 @@ bool CGameObjects::create() {
     miniMap->init(device_);
     world = std::make_unique<CWorld>();
     g_world = world.get();
+    world->windows = windows.get();
     if (!world->init(device_)) {
         error = "cannot load the first map, maps/map_" + std::to_string(g_field->mapNumber) +
                 ".mmf (run with --verbose for the reason)";
         world->player->savesOnExit = false;
         return false;
     }
-    hud = std::make_unique<CInterface>();
-    g_interface = hud.get();
-    if (!hud->init(device_, world->player.get())) {
-        error = hud->error;
+    inventory = std::make_unique<CInventory>();
+    if (!inventory->init(device_, world->player.get())) {
+        error = "cannot load the item pack, " + inventory->itemPack->error;
         world->player->savesOnExit = false;
         return false;
     }
+    g_inventory = inventory.get();
+    world->drops.init(device_);
+    inventory->drops = &world->drops;
+    hud = std::make_unique<CInterface>();
+    g_interface = hud.get();
+    hud->init(device_, world->player.get(), inventory.get());
     world->player->seams.pickUp = [](const FrameBox& box) {
-        return g_inventory->drops->pickup(box.left, box.top, box.right, box.bottom,
-                                          g_world->player->slots);
+        return g_world->drops.pickup(box.left, box.top, box.right, box.bottom, g_world->player->slots);
     };
+    windows->open(miniMap.get(), WindowLayer::Map);
+    windows->open(hud.get(), WindowLayer::Hud);
 
     connectCombatItems();
 
@@ -123,11 +129,14 @@ void CGameObjects::release() {
     velk::g_combatItems = {};
     g_interface = nullptr;
     hud.reset();
+    g_inventory = nullptr;
+    inventory.reset();
     g_world = nullptr;
     world.reset();  // saves the hero, so before the field goes
     g_miniMap = nullptr;
     miniMap.reset();
     map.reset();
+    windows.reset();
     g_input = nullptr;
     input.reset();
     if (soundBankOpen_) {

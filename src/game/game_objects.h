@@ -1,12 +1,13 @@
 #pragma once
 // CGameObjects: the play objects every part reads through the game's global
 // pointers. It makes them in the order the game needs (the sound bank and
-// its effects, the input state, the map objects, the minimap, the world, the
-// notice log,
-// an empty music slot), installs the pointers, resets the shared latches,
-// and tears everything down in reverse order; the world saves the hero as
-// it goes, while the field still stands. The application, the test
-// fixtures and the benchmarks all build through it.
+// its effects, the input state, the window stack, the map objects, the
+// minimap, the world, the inventory with the item pack, the HUD, the notice
+// log, an empty music slot), installs every global pointer, opens the
+// minimap and the HUD on the window stack, and tears everything down in
+// reverse order; the world saves the hero as it goes, while the field still
+// stands. The application, the test fixtures and the benchmarks all build
+// through it.
 
 #include <memory>
 #include <string>
@@ -14,10 +15,12 @@
 class CDirect3D;
 class CInputState;
 class CInterface;
+class CInventory;
 class CMapObjects;
 class CMiniMap;
 class CMusic;
 class CNoticeLog;
+class CWindowStack;
 class CWorld;
 
 namespace velk {
@@ -43,9 +46,12 @@ public:
     void openMusic(const char* fileName);
 
     std::unique_ptr<CInputState> input;
+    // The open windows of play; the paced frame runs them after the world.
+    std::unique_ptr<CWindowStack> windows;
     std::unique_ptr<CMapObjects> map;
     std::unique_ptr<CMiniMap> miniMap;
     std::unique_ptr<CWorld> world;
+    std::unique_ptr<CInventory> inventory;
     std::unique_ptr<CInterface> hud;
     std::unique_ptr<CNoticeLog> noticeLog;
     std::unique_ptr<CMusic> music;

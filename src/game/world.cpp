@@ -80,6 +80,7 @@ bool CWorld::init(CDirect3D* device) {
     monsters->shots = &shots;
     connectSeams();
     npcs = std::make_unique<CNpc>(device, player.get());
+    npcs->windows = windows;
     loadNpcs();
     return true;
 }
@@ -126,6 +127,7 @@ void CWorld::enterMap() {
     shots.clear();
     if (player->pet) player->pet->place(*player);
     loadNpcs();
+    drops.clearDrops();
 }
 
 bool CWorld::npcsRun() const {
@@ -148,7 +150,7 @@ void CWorld::update() {
     placeHeroOnScreen();
     buildSortList();
     drawSorted();
-    if (g_inventory) g_inventory->drops->update(g_inventory->itemPack.get(), player->aru);
+    if (g_inventory) drops.update(g_inventory->itemPack.get(), player->aru);
     runShots();
     checkHarmfulGround();
     player->frameLogic();
@@ -156,13 +158,11 @@ void CWorld::update() {
     runDeath();
     if (player->pet) {
         player->pet->frame(*player);
-        if (g_inventory) g_inventory->drops->setPet(player->pet->x, player->pet->drawY);
+        drops.setPet(player->pet->x, player->pet->drawY);
     }
-    // An open talk box takes the hero's input.
-    if (npcsRun() && npcs->talkBox->open)
-        npcs->talkBox->step();
-    else if (player->action < kActionHurt)
-        player->inputStep();
+    // An open talk box (a window of the stack) takes the hero's input.
+    const bool talking = npcsRun() && npcs->talkBox->open;
+    if (!talking && player->action < kActionHurt) player->inputStep();
     if (speedEffect && !speedEffect->frame()) speedEffect.reset();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // CWorld: the hub of the paced play frame. Once per played frame it draws
-// the tiles, the map's objects and the actors in depth order, regenerates
-// the hero, checks harmful ground, runs the hero's logic and input, and
-// runs the death box. It is made once at start-up, partly reset on every
+// the tiles, the map's objects and the actors in depth order, runs the
+// map's drops, regenerates the hero, checks harmful ground, runs the hero's
+// logic and input, and runs the death box. The windows of play are drawn
+// after it, by the window stack. It is made once at start-up, partly reset on every
 // map change, and saves the hero when it is destroyed.
 
 #include <array>
@@ -15,6 +16,7 @@
 #include "actors/player.h"
 #include "actors/shot_list.h"
 #include "actors/skills.h"
+#include "items/drop_list.h"
 #include "npc/npc.h"
 
 class CDirect3D;
@@ -48,7 +50,8 @@ public:
     void update();
 
     // The world's part of a map change, after the field holds the new map:
-    // the hero starts afresh at the map's start position.
+    // the hero starts afresh at the map's start position, and the old map's
+    // coins and items are gone.
     void enterMap();
 
     // The map's monsters, or else its boss, as the hero's attacks meet them.
@@ -61,6 +64,11 @@ public:
     std::unique_ptr<CSpeedEffect> speedEffect;  // while the speed skill runs
     // The map's people; they run only where neither monsters nor a boss do.
     std::unique_ptr<CNpc> npcs;
+    // The coins and items lying on the map (their pictures loaded by
+    // CGameObjects once the item pack is in).
+    CDropList drops;
+    // Where the NPCs' talk boxes open; set before init.
+    CWindowHost* windows = nullptr;
 
     // This frame's draw order.
     std::array<SortEntry, kSortCapacity> sortList{};

@@ -24,8 +24,7 @@ constexpr int kChoiceTranslucency = 70;
 constexpr int kRowBands[CInventory::kRows][2] = {
     {302, 336}, {337, 368}, {369, 400}, {401, 432}, {433, 465}};
 
-bool inside(int x0, int x1, int y0, int y1) {
-    const CInputState& in = *g_input;
+bool inside(const CInputState& in, int x0, int x1, int y0, int y1) {
     return in.mouseX >= x0 && in.mouseX <= x1 && in.mouseY >= y0 && in.mouseY <= y1;
 }
 
@@ -76,8 +75,6 @@ bool CInventory::init(CDirect3D* deviceIn, PlayerRecord* playerIn) {
         std::snprintf(name, sizeof name, "pic/ms_btn_%d.pic", i);
         buttons[i] = CPicture::loaded(device, name);
     }
-    drops = std::make_unique<CDropList>();
-    drops->init(device);
     font = std::make_unique<CD3dxFont>();
     font->create(device, "System", 8);
     return true;
@@ -89,12 +86,12 @@ void CInventory::open(int32_t tabIn) {
     selectedRow = -1;
 }
 
-void CInventory::update(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
+void CInventory::update(const CInputState* in) {
     if (tab >= 0) draw();
     if (infoVisible == 1) infoBox->draw(itemPack.get(), player ? player->level : 0);
-    if (discardBox) runDiscard(heroX, heroY);
-    if (tab >= 0 && g_input && player) {
-        input(heroX, heroY, shotsInFlight);
+    if (discardBox) runDiscard();
+    if (tab >= 0 && in && player) {
+        input(*in);
         if (leftButtonUp()) pressLatch = 0;
     }
 }
@@ -129,17 +126,17 @@ void CInventory::draw() {
     }
 }
 
-void CInventory::runDiscard(int32_t heroX, int32_t heroY) {
+void CInventory::runDiscard() {
     const int32_t amount = discardBox->update();
     if (amount == CMessageBox::kOpen) return;
     discardBox.reset();
     // The slot may have changed while the entry was open (a quick slot put
     // back into the bag): only the item the entry was opened for is thrown.
-    if (amount > 0 && player && discardSlot_ >= 0 &&
+    if (amount > 0 && player && drops && discardSlot_ >= 0 &&
         player->slots[size_t(discardSlot_)].icon == discardIcon_) {
         ItemSlot& slot = player->slots[size_t(discardSlot_)];
         const int32_t n = amount < slot.count ? amount : slot.count;
-        drops->addItem(heroX, heroY, slot.icon, n, slot.itemId, velk::kKindEnergy);
+        drops->addItem(dropX, dropY, slot.icon, n, slot.itemId, velk::kKindEnergy);
         slot.count -= n;
         if (slot.count < 1) slot.icon = -1;
     }
@@ -147,15 +144,15 @@ void CInventory::runDiscard(int32_t heroX, int32_t heroY) {
     discardSlot_ = -1;
 }
 
-bool CInventory::runButton(int x0, int x1, int y0, int y1, uint8_t id, int32_t& picture,
-                           int32_t base) {
-    if (!inside(x0, x1, y0, y1)) return false;
+bool CInventory::runButton(const CInputState& in, int x0, int x1, int y0, int y1, uint8_t id,
+                           int32_t& picture, int32_t base) {
+    if (!inside(in, x0, x1, y0, y1)) return false;
     picture = base + 1;
     if (hoverLatch != id) {
         g_soundBank.play(&g_effects.btn);
         hoverLatch = id;
     }
-    if (g_input->leftButton == 1) {
+    if (in.leftButton == 1) {
         picture = base + 2;
         pressLatch = id;
     } else if (pressLatch == id) {
@@ -181,17 +178,16 @@ void CInventory::scrollBy(int32_t step) {
     }
 }
 
-void CInventory::input(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
-    const CInputState& in = *g_input;
+void CInventory::input(const CInputState& in) {
     const int32_t x = windowX(tab);
     closePicture = 0;
     upPicture = 3;
     downPicture = 6;
     infoVisible = 0;
     const bool onButton =
-        runButton(x + 83, x + 99, 274, 290, 1, closePicture, 0) ||
-        (noScroll == 0 && (runButton(x + 10, x + 25, 470, 486, 2, upPicture, 3) ||
-                           runButton(x + 26, x + 41, 470, 486, 3, downPicture, 6)));
+        runButton(in, x + 83, x + 99, 274, 290, 1, closePicture, 0) ||
+        (noScroll == 0 && (runButton(in, x + 10, x + 25, 470, 486, 2, upPicture, 3) ||
+                           runButton(in, x + 26, x + 41, 470, 486, 3, downPicture, 6)));
     if (!onButton) {
         if (in.leftButton == 1) pressLatch = 0;
         hoverLatch = 0;
@@ -211,16 +207,16 @@ void CInventory::input(int32_t heroX, int32_t heroY, int32_t& shotsInFlight) {
                 if (selectedRow != r) g_soundBank.play(&g_effects.btn1);
                 selectedRow = r;
             }
-            if (in.rightButton == 1 && selectedRow == r) useRow(r, shotsInFlight);
+            if (in.rightButton == 1 && selectedRow == r) useRow(r);
             break;
         }
     }
     if (selectedRow != -1 && in.leftButton == 0 &&
         (in.mouseX < x || in.mouseX > x + 100 || in.mouseY < kTop))
-        throwAway(heroX, heroY);
+        throwAway();
 }
 
-void CInventory::useRow(int row, int32_t& shotsInFlight) {
+void CInventory::useRow(int row) {
     ItemSlot& slot = player->slots[size_t(slotOfRow(row))];
     if (tab == 0) {
         if (slot.icon < 0) return;
@@ -232,7 +228,7 @@ void CInventory::useRow(int row, int32_t& shotsInFlight) {
         }
         g_soundBank.play(&g_effects.btn2);
         std::swap(slot, player->slots[velk::kSlotWornWeapon]);
-        shotsInFlight = 0;
+        if (weaponWorn) weaponWorn();
         selectedRow = -1;
         velk::loadWeaponSound(player->slots[velk::kSlotWornWeapon], &g_effects.weapon);
     } else if (tab == 1) {
@@ -246,7 +242,7 @@ void CInventory::useRow(int row, int32_t& shotsInFlight) {
     }
 }
 
-void CInventory::throwAway(int32_t heroX, int32_t heroY) {
+void CInventory::throwAway() {
     ItemSlot& slot = player->slots[size_t(slotOfRow(selectedRow))];
     if (energyTab(tab) && slot.icon >= 0 && !discardBox) {
         g_soundBank.play(&g_effects.out);
@@ -259,9 +255,9 @@ void CInventory::throwAway(int32_t heroX, int32_t heroY) {
         discardBox->maxValue = slot.count;
         discardSlot_ = slotOfRow(selectedRow);
         discardIcon_ = slot.icon;
-    } else if (tab == 0 && slot.icon >= 0) {
+    } else if (tab == 0 && slot.icon >= 0 && drops) {
         g_soundBank.play(&g_effects.out);
-        drops->addItem(heroX, heroY, slot.icon, slot.count, slot.itemId, velk::kKindWeapon);
+        drops->addItem(dropX, dropY, slot.icon, slot.count, slot.itemId, velk::kKindWeapon);
         slot.icon = -1;
     }
     discardRow = selectedRow;

@@ -16,6 +16,7 @@ void CNpc::load() {
     sprites->createTextures();
     talkBox = std::make_unique<CTalkBox>();
     talkBox->init(device_, player_);
+    talkBox->windows = windows;
 
     count = 0;
     records.clear();
@@ -79,5 +80,6 @@ void CNpc::clickTest() {
         }
         talkBox->lastTalkNumber = talk;
         talkBox->open = 1;
+        if (windows) windows->open(talkBox.get(), WindowLayer::Talk);
     }
 }

@@ -46,6 +46,8 @@ public:
     std::vector<NpcRecord> records;
     std::unique_ptr<CSpriteSet> sprites;
     std::unique_ptr<CTalkBox> talkBox;
+    // Where a clicked NPC's talk box opens.
+    CWindowHost* windows = nullptr;
 
 private:
     void draw() const;

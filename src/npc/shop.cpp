@@ -83,24 +83,21 @@ void CShop::init(CDirect3D* device, CPlayer* player, int32_t kindIn, int32_t tal
     for (int b = 0; b < kButtonCount; ++b) buttonPictures[size_t(b)] = kButtons[b].picture;
     aruUnit_ = velk::toCp949("아루");
     font_.create(device, "System", 16);
-    player_->shopLock = 1;
 }
 
 bool CShop::weaponShop() const { return kind == velk::kShopKindWeapon; }
 
 int CShop::bagSlot(int32_t row) const { return velk::shopBag(kind).first + row; }
 
-int32_t CShop::step() {
-    if (!buyBox && !sellBox && !noticeBox && g_input) input();
+void CShop::update(const CInputState* in) {
+    if (!buyBox && !sellBox && !noticeBox && in) input(*in);
     draw();
     if (sellBox) answerSellBox();
     if (noticeBox && noticeBox->update() == CMessageBox::kOk) noticeBox.reset();
     if (buyBox) answerBuyBox();
-    return result;
 }
 
-void CShop::input() {
-    const CInputState& in = *g_input;
+void CShop::input(const CInputState& in) {
     const int32_t mx = in.mouseX, my = in.mouseY;
     const bool down = in.leftButton == 1;
     for (int b = 0; b < kButtonCount; ++b) buttonPictures[size_t(b)] = kButtons[b].picture;
@@ -167,7 +164,6 @@ void CShop::click(int button) {
         break;
     case kClose:
         play(&EffectBuffers::btn0);
-        player_->shopLock = 0;
         result = kClosed;
         break;
     default: break;

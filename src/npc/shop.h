@@ -3,8 +3,8 @@
 // the left, the hero's bag of the matching kind on the right, five rows
 // each with scroll buttons; a selected good is bought and a selected bag
 // row sold through yes/no boxes (with a number entry for energy items).
-// The talk box runs it each frame and deletes it once it returns kClosed.
-// While it is open the hero's shop lock keeps the HUD from taking input.
+// The talk box opens it on top of the windows, where it holds the input
+// from the HUD and the minimap, and deletes it once it closed.
 
 #include <array>
 #include <cstdint>
@@ -15,11 +15,12 @@
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
 #include "ui/widgets/message_box.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 class CPlayer;
 
-class CShop {
+class CShop : public CWindow {
 public:
     static constexpr int32_t kOpen = -1;
     static constexpr int32_t kClosed = -30;
@@ -27,15 +28,15 @@ public:
     enum Button : int { kGoodsUp, kGoodsDown, kBagUp, kBagDown, kSell, kBuy, kClose, kButtonCount };
 
     CShop() = default;
-    CShop(const CShop&) = delete;
-    CShop& operator=(const CShop&) = delete;
 
     // Loads the pictures, reads the goods of "txt/npc/shop/shop_<talk>.txt"
-    // (none when it cannot be read), makes the font and sets the shop lock.
+    // (none when it cannot be read) and makes the font.
     void init(CDirect3D* device, CPlayer* player, int32_t kind, int32_t talkNumber);
     // One paced frame: input unless a box is open, drawing, the boxes'
-    // answers. Returns `result`.
-    int32_t step();
+    // answers.
+    void update(const CInputState* input) override;
+    bool takesInput() const override { return true; }
+    bool isOpen() const override { return result != kClosed; }
     bool weaponShop() const;
 
     int32_t x = 300;
@@ -59,7 +60,7 @@ public:
     static constexpr int32_t kBagRow = 20;
 
 private:
-    void input();
+    void input(const CInputState& in);
     int buttonAt(int32_t mx, int32_t my) const;
     bool active(int button) const;
     void click(int button);

@@ -117,6 +117,8 @@ bool CTalkBox::readTalk(const std::string& firstName) {
             textLength = kShopRunning;
             shop = std::make_unique<CShop>();
             shop->init(device_, player_, talk.shopKind, talkNumber);
+            shop->onClosed = [this] { shopClosed(); };
+            if (windows) windows->open(shop.get(), WindowLayer::Trade);
             return true;
         }
         if (steps == kMaxConditionSteps) {
@@ -148,26 +150,26 @@ std::vector<CTalkBox::Place> CTalkBox::places() const {
     return out;
 }
 
-void CTalkBox::step() {
-    if (textLength < 1) {
-        if (shop && shop->step() == CShop::kClosed) {
-            open = 0;
-            shownBytes = 0;
-            textLength = kShopRunning;
-            lastTalkNumber = -2;
-            shop.reset();
-        }
-        return;
-    }
-    draw();
+void CTalkBox::update(const CInputState* in) {
+    if (!open || textLength < 1) return;
+    draw(in);
     if (shownBytes < textLength) ++shownBytes;
-    input();
+    if (in) input(*in);
 }
 
-void CTalkBox::draw() {
+void CTalkBox::shopClosed() {
+    open = 0;
+    shownBytes = 0;
+    textLength = kShopRunning;
+    lastTalkNumber = -2;
+    if (windows) windows->close(this);
+    shop.reset();
+}
+
+void CTalkBox::draw(const CInputState* in) {
     if (boxPicture_) boxPicture_->draw(float(x), float(y));
-    const int32_t mx = g_input ? g_input->mouseX : -1, my = g_input ? g_input->mouseY : -1;
-    const bool down = g_input && g_input->leftButton;
+    const int32_t mx = in ? in->mouseX : -1, my = in ? in->mouseY : -1;
+    const bool down = in && in->leftButton;
     for (const Place& p : places()) {
         int picture = p.picture;
         if (inside(mx, my, x + p.left, y + p.top, kButtonWidth, kButtonHeight)) picture += down ? 2 : 1;
@@ -188,10 +190,9 @@ void CTalkBox::draw() {
     }
 }
 
-void CTalkBox::input() {
-    if (!g_input) return;
-    const int32_t mx = g_input->mouseX, my = g_input->mouseY;
-    const bool down = g_input->leftButton != 0;
+void CTalkBox::input(const CInputState& in) {
+    const int32_t mx = in.mouseX, my = in.mouseY;
+    const bool down = in.leftButton != 0;
     Button under = kNoButton;
     for (const Place& p : places())
         if (inside(mx, my, x + p.left, y + p.top, kButtonWidth, kButtonHeight)) under = p.button;
@@ -203,8 +204,8 @@ void CTalkBox::input() {
         // button was pressed.
         if (!wasDown_ && under != kNoButton) armed = under;
         if (armed == kNoButton && inside(mx, my, x, y, kDragSize, kDragSize)) {
-            x = std::clamp(x + g_input->mouseState.dx, kKeepVisible - kDragSize, 800 - kKeepVisible);
-            y = std::clamp(y + g_input->mouseState.dy, kKeepVisible - kDragSize, 600 - kKeepVisible);
+            x = std::clamp(x + in.mouseState.dx, kKeepVisible - kDragSize, 800 - kKeepVisible);
+            y = std::clamp(y + in.mouseState.dy, kKeepVisible - kDragSize, 600 - kKeepVisible);
         }
         wasDown_ = true;
         return;

@@ -3,8 +3,9 @@
 // a byte a frame with coloured lines over it, offers page buttons to leaf
 // through a dialogue and bottom buttons to decline or accept, and on
 // acceptance carries out the talk's action (travel, a quest run, the pet,
-// a mission's rewards). While it is open the world runs it instead of the
-// hero's input.
+// a mission's rewards). It is a window between the minimap and the HUD;
+// while it is open the hero takes no input. A merchant's talk opens a shop
+// window on top instead of showing text.
 
 #include <array>
 #include <cstdint>
@@ -16,11 +17,12 @@
 #include "npc/talk_format.h"
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 class CPlayer;
 
-class CTalkBox {
+class CTalkBox : public CWindow {
 public:
     // Condition files a talk may lead through before it must reach a text.
     static constexpr int kMaxConditionSteps = 16;
@@ -32,8 +34,6 @@ public:
     enum Button : int32_t { kNoButton, kOkButton, kDeclineButton, kAcceptButton, kPreviousButton, kNextButton };
 
     CTalkBox() = default;
-    CTalkBox(const CTalkBox&) = delete;
-    CTalkBox& operator=(const CTalkBox&) = delete;
 
     void init(CDirect3D* device, CPlayer* player);
     // Reads the talk of NPC `npc` (its mission state and `talkNumber`),
@@ -41,8 +41,9 @@ public:
     // closed, when neither can be reached.
     bool openFor(int32_t npc);
     // One frame while open: draws, types out, handles the buttons and drags;
-    // while a shop runs (text length below 1), only the shop.
-    void step();
+    // nothing while a shop runs (text length below 1).
+    void update(const CInputState* input) override;
+    bool isOpen() const override { return open != 0; }
 
     int32_t textLength = 0;
     int32_t x = 280;
@@ -58,11 +59,14 @@ public:
     int32_t armed = 0;
     // The shop a merchant's talk opened, until its close button.
     std::unique_ptr<CShop> shop;
+    // Where the box and its shop open (none in tests that run them alone).
+    CWindowHost* windows = nullptr;
 
 private:
     bool readTalk(const std::string& firstName);
-    void draw();
-    void input();
+    void draw(const CInputState* input);
+    void input(const CInputState& input);
+    void shopClosed();
     struct Place {
         Button button;
         int picture;

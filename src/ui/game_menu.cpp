@@ -35,31 +35,35 @@ void CGameMenu::init(CDirect3D* deviceIn, CPlayer* playerIn) {
     }
 }
 
-int32_t CGameMenu::update() {
+void CGameMenu::update(const CInputState* in) {
     if (quitQuestion) {
         statusWindow.reset();
         const int32_t answer = quitQuestion->update();
-        if (answer == CMessageBox::kOpen) return kOpen;
+        if (answer == CMessageBox::kOpen) return;
         quitQuestion.reset();
-        return answer == CMessageBox::kOk ? kQuit : kClose;
+        outcome = answer == CMessageBox::kOk ? kQuit : kClose;
+        return;
     }
-    if (g_input) {
-        runButtons();
+    if (in) {
+        runButtons(*in);
         if (leftButtonUp()) pressedButton = 0;
     }
     background->draw(0, 380);
     pictures[statusPicture]->draw(2, 412);
     pictures[quitPicture]->draw(2, 445);
     pictures[closePicture]->draw(110, 382);
-    if (statusWindow && statusWindow->update() != CStatusWindow::kOpen) {
-        statusWindow.reset();
-        return kOpen;
+    if (statusWindow) {
+        statusWindow->update(in);
+        // The menu stays open for the frame its status window closes.
+        if (!statusWindow->isOpen()) {
+            statusWindow.reset();
+            return;
+        }
     }
-    return result != 0 ? result : kOpen;
+    if (result != 0) outcome = result;
 }
 
-void CGameMenu::runButtons() {
-    const CInputState& in = *g_input;
+void CGameMenu::runButtons(const CInputState& in) {
     statusPicture = 0;
     quitPicture = 3;
     closePicture = 6;

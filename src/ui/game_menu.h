@@ -1,8 +1,9 @@
 #pragma once
 // CGameMenu: the small panel at the lower left opened from the HUD's menu
 // button: status (opens the status window), give up (asks whether to quit)
-// and close. Its update gives kOpen while it stays, kClose to close it and
-// kQuit when the player confirmed giving up; the HUD deletes it on either.
+// and close. A window of the HUD, which runs it in its own pass: `outcome`
+// stays kOpen while it is open, becomes kClose when it closes and kQuit
+// when the player confirmed giving up; the HUD deletes it on either.
 
 #include <cstdint>
 #include <memory>
@@ -10,25 +11,28 @@
 #include "platform/picture.h"
 #include "ui/widgets/message_box.h"
 #include "ui/status_window.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 class CPlayer;
 
-class CGameMenu {
+class CGameMenu : public CWindow {
 public:
     static constexpr int32_t kOpen = -50;
     static constexpr int32_t kClose = -10;
     static constexpr int32_t kQuit = -20;
 
     CGameMenu() = default;
-    ~CGameMenu();
-    CGameMenu(const CGameMenu&) = delete;
-    CGameMenu& operator=(const CGameMenu&) = delete;
+    ~CGameMenu() override;
 
     void init(CDirect3D* device, CPlayer* player);
-    int32_t update();
+    // The quit question while it is open; else the buttons (when the menu
+    // has the input), the panel and the status window.
+    void update(const CInputState* input) override;
+    bool isOpen() const override { return outcome == kOpen; }
 
     int8_t result = 0;  // -10 once the close button was clicked
+    int32_t outcome = kOpen;
     int32_t statusPicture = 0;
     int32_t quitPicture = 3;
     int32_t closePicture = 6;
@@ -40,10 +44,9 @@ public:
     std::unique_ptr<CPicture> pictures[9];
     std::unique_ptr<CStatusWindow> statusWindow;
     std::unique_ptr<CMessageBox> quitQuestion;
-
     // The button whose hover sound played last (1 status, 2 quit, 3 close).
-    static inline uint8_t hoverLatch = 0;
+    uint8_t hoverLatch = 0;
 
 private:
-    void runButtons();
+    void runButtons(const CInputState& in);
 };

@@ -61,19 +61,13 @@ int hudAreaAt(int32_t x, int32_t y) {
 
 }  // namespace velk
 
-CInterface::~CInterface() {
-    if (g_inventory == inventory.get()) g_inventory = nullptr;
-}
+CInterface::~CInterface() = default;
 
-bool CInterface::init(CDirect3D* deviceIn, CPlayer* playerIn) {
+void CInterface::init(CDirect3D* deviceIn, CPlayer* playerIn, CInventory* inventoryIn) {
     device = deviceIn;
     player = playerIn;
-    inventory = std::make_unique<CInventory>();
-    if (!inventory->init(device, player)) {
-        error = "cannot load the item pack, " + inventory->itemPack->error;
-        return false;
-    }
-    g_inventory = inventory.get();
+    inventory = inventoryIn;
+    inventory->weaponWorn = [p = playerIn] { p->shotsInFlight = 0; };
     velk::emptyUnknownSlots(player->slots, player->origin() == velk::SaveOrigin::Save
                                                ? velk::kSaveFileName
                                                : velk::kNewGameFileName);
@@ -87,14 +81,9 @@ bool CInterface::init(CDirect3D* deviceIn, CPlayer* playerIn) {
     velk::loadWeaponSound(player->slots[velk::kSlotWornWeapon], &g_effects.weapon);
     font = std::make_unique<CD3dxFont>();
     font->create(device, "System", 16);
-    return true;
 }
 
-void CInterface::clearDrops() {
-    if (inventory && inventory->drops) inventory->drops->clearDrops();
-}
-
-void CInterface::update() {
+void CInterface::update(const CInputState* in) {
     drawBars();
     bar->draw(0, 500, 800, float(bar->height));
     if (menuHover == 1) {
@@ -107,23 +96,23 @@ void CInterface::update() {
     }
     drawSlots();
     const bool paused = g_field && g_field->pauseFlag;
-    // While a shop is open neither the HUD's slots nor the inventory answer.
-    const bool shopping = player->shopLock != 0;
-    if (!paused && !shopping && g_input) {
-        input();
+    if (!paused && in) {
+        input(*in);
         if (leftButtonUp()) pressLatch = 0;
     }
-    // Thrown items land where the hero's body is: the hero's position is
-    // its foot point, and a drop there would lie below the pick-up box.
-    if (!shopping)
-        inventory->update(player->x - kDropAtBodyX, player->y - kDropAtBodyY,
-                          player->shotsInFlight);
+    if (in) {
+        // Thrown items land where the hero's body is: the hero's position is
+        // its foot point, and a drop there would lie below the pick-up box.
+        inventory->dropX = player->x - kDropAtBodyX;
+        inventory->dropY = player->y - kDropAtBodyY;
+        inventory->update(in);
+    }
     if (hoverMode == 1) helpBox->draw();
     if (hoverMode == 2) inventory->infoBox->draw(inventory->itemPack.get(), player->level);
     if (gameMenu) {
-        const int32_t result = gameMenu->update();
-        if (result == CGameMenu::kQuit) quitRequested = true;
-        if (result != CGameMenu::kOpen) gameMenu.reset();
+        gameMenu->update(in);
+        if (gameMenu->outcome == CGameMenu::kQuit) quitRequested = true;
+        if (!gameMenu->isOpen()) gameMenu.reset();
     }
     drawTexts();
 }
@@ -161,8 +150,7 @@ void CInterface::drawSlots() {
     if (s[7].icon >= 0) pack.drawIcon(755, 540, s[7].icon);
 }
 
-void CInterface::input() {
-    const CInputState& in = *g_input;
+void CInterface::input(const CInputState& in) {
     hoverMode = 0;
     menuHover = 0;
     const int area = velk::hudAreaAt(in.mouseX, in.mouseY);
@@ -174,7 +162,7 @@ void CInterface::input() {
         hoverLatch = uint8_t(area);
     }
     if (area >= 1 && area <= 6) {
-        slotArea(area);
+        slotArea(in, area);
     } else if (menuAnswers) {
         menuHover = 1;
         hoverMode = 1;
@@ -189,11 +177,10 @@ void CInterface::input() {
             blinkCounter = 0;
         }
     }
-    quickKeys();
+    quickKeys(in);
 }
 
-void CInterface::slotArea(int area) {
-    const CInputState& in = *g_input;
+void CInterface::slotArea(const CInputState& in, int area) {
     const HudArea& a = kAreas[area - 1];
     const ItemSlot& slot = player->slots[size_t(a.slot)];
     if (a.helpText >= 0) helpBox->select(a.helpText);
@@ -230,31 +217,19 @@ void CInterface::rightClick(int area) {
     if (area >= 2) g_soundBank.play(&g_effects.out);
 }
 
-void CInterface::quickKeys() {
-    const CInputState& in = *g_input;
+void CInterface::quickKeys(const CInputState& in) {
     const uint8_t down[4] = {in.f1Down, in.f2Down, in.f3Down, in.f4Down};
     for (int k = 0; k < 4; ++k) {
         if (down[k]) {
             quickKeyLatch[k] = 1;
         } else if (quickKeyLatch[k]) {
             quickKeyLatch[k] = 0;
-            useQuickSlot(velk::kSlotQuickFirst + k);
+            const auto gain = velk::useEnergyItem(player->slots[size_t(velk::kSlotQuickFirst + k)]);
+            if (!gain) continue;
+            g_soundBank.play(&g_effects.eat_e);
+            player->heal(gain->hp, gain->mp);
         }
     }
-}
-
-void CInterface::useQuickSlot(int s) {
-    CPlayer& p = *player;
-    ItemSlot& slot = p.slots[size_t(s)];
-    if (slot.icon < 0 || slot.icon > 9999) return;
-    g_soundBank.play(&g_effects.eat_e);
-    if (--slot.count <= 0) slot.icon = -1;
-    if (const EnergyItem* e = g_itemTables.energyItem(slot.itemId)) {
-        p.hp += e->hpRecovery;
-        p.mp += e->mpRecovery;
-    }
-    if (p.hp > p.maxHp) p.hp = p.maxHp;
-    if (p.mp > p.maxMp) p.mp = p.maxMp;
 }
 
 void CInterface::drawTexts() {

@@ -4,8 +4,9 @@
 // quick slots and the two extra worn slots. Its areas open the inventory
 // on their tab, its menu button the game menu; hovering shows the item
 // information box or a help text; F1-F4 use the quick slots on release.
-// It owns the inventory (and through it the item pack, the information box
-// and the drop list).
+// It is the window of play above the talk box and under a shop; it runs the
+// inventory (made by CGameObjects) and the game menu, its own windows, in
+// its pass.
 
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/picture.h"
 #include "ui/game_menu.h"
 #include "ui/help_box.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 class CPlayer;
@@ -34,23 +36,18 @@ int hudAreaAt(int32_t x, int32_t y);
 
 }  // namespace velk
 
-class CInterface {
+class CInterface : public CWindow {
 public:
     CInterface() = default;
-    // Releases the inventory (with the pack, the box and the drop list).
-    ~CInterface();
-    CInterface(const CInterface&) = delete;
-    CInterface& operator=(const CInterface&) = delete;
+    ~CInterface() override;
 
-    // Makes the inventory (which loads the item pack), the help box, the
+    // Takes the inventory (its item pack loaded) and makes the help box, the
     // pictures and the font; loads the worn weapon's sound and empties any
-    // slot whose item the tables do not hold. False when the item pack
-    // cannot be loaded (`error` says which file and why).
-    bool init(CDirect3D* device, CPlayer* player);
-    // Draws the HUD and handles its input; once per paced play frame.
-    void update();
-    // Every coin and item on the map goes (map changes).
-    void clearDrops();
+    // slot whose item the tables do not hold.
+    void init(CDirect3D* device, CPlayer* player, CInventory* inventory);
+    // Draws the HUD with its windows; without the input (a shop above) it
+    // takes none and hides the inventory.
+    void update(const CInputState* input) override;
 
     uint8_t hoverMode = 0;  // 0 nothing, 1 help text, 2 item information box
     CDirect3D* device = nullptr;
@@ -60,7 +57,7 @@ public:
     std::unique_ptr<CPicture> bar;
     std::unique_ptr<CPicture> hpBar, mpBar, expBar;
     std::unique_ptr<CD3dxFont> font;
-    std::unique_ptr<CInventory> inventory;
+    CInventory* inventory = nullptr;
     std::unique_ptr<CGameMenu> gameMenu;
 
     uint8_t menuHover = 0;
@@ -71,16 +68,14 @@ public:
     // Set when the player confirmed giving up; the application then quits
     // through its normal shutdown, which saves.
     bool quitRequested = false;
-    std::string error;
 
 private:
     void drawBars();
     void drawSlots();
-    void input();
-    void slotArea(int area);
+    void input(const CInputState& in);
+    void slotArea(const CInputState& in, int area);
     void rightClick(int area);
-    void quickKeys();
-    void useQuickSlot(int slot);
+    void quickKeys(const CInputState& in);
     void drawTexts();
 };
 

@@ -11,8 +11,7 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
-bool inside(int x0, int x1, int y0, int y1) {
-    const CInputState& in = *g_input;
+bool inside(const CInputState& in, int x0, int x1, int y0, int y1) {
     return in.mouseX >= x0 && in.mouseX <= x1 && in.mouseY >= y0 && in.mouseY <= y1;
 }
 
@@ -39,17 +38,15 @@ bool CStatusWindow::init(CDirect3D* deviceIn, CPlayer* playerIn) {
     return font->create(device, "System", 16);
 }
 
-int32_t CStatusWindow::update() {
-    if (g_input) {
-        input();
+void CStatusWindow::update(const CInputState* in) {
+    if (in) {
+        input(*in);
         if (leftButtonUp()) pressLatch = 0;
     }
     draw();
-    return result == kClosed ? kClosed : kOpen;
 }
 
-void CStatusWindow::input() {
-    const CInputState& in = *g_input;
+void CStatusWindow::input(const CInputState& in) {
     openButton = 0;
     inButton = 3;
     closeButton = 6;
@@ -71,11 +68,11 @@ void CStatusWindow::input() {
         pressLatch = 0;
         return true;
     };
-    if (inside(240, 256, 227, 243)) {
+    if (inside(in, 240, 256, 227, 243)) {
         if (button(closeButton, 6, 1, 1)) result = kClosed;
-    } else if (panelState == 0 && inside(240, 256, 462, 478)) {
+    } else if (panelState == 0 && inside(in, 240, 256, 462, 478)) {
         if (button(openButton, 0, 2, 2)) panelState = 1;
-    } else if (panelState == 1 && slideSteps == kSlideSteps && inside(260, 276, 462, 478)) {
+    } else if (panelState == 1 && slideSteps == kSlideSteps && inside(in, 260, 276, 462, 478)) {
         if (button(inButton, 3, 3, 3)) panelState = 2;
     } else {
         hoverLatch = 0;

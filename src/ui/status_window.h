@@ -2,19 +2,20 @@
 // CStatusWindow: the hero's name, level, points, experience and five stats,
 // with a plus button per stat while points are unspent, and a side panel
 // (attack power and defence) that slides out to the right over 16 frames.
-// The game menu opens it, runs its update once per paced frame and deletes
-// it when the update gives kClosed.
+// A window of the game menu, which runs it in its own pass and deletes it
+// once it closed.
 
 #include <cstdint>
 #include <memory>
 
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 class CPlayer;
 
-class CStatusWindow {
+class CStatusWindow : public CWindow {
 public:
     static constexpr int32_t kOpen = -50;
     static constexpr int32_t kClosed = -10;
@@ -22,14 +23,13 @@ public:
     static constexpr int32_t kSlideStepPixels = 8;
 
     CStatusWindow() = default;
-    ~CStatusWindow();
-    CStatusWindow(const CStatusWindow&) = delete;
-    CStatusWindow& operator=(const CStatusWindow&) = delete;
+    ~CStatusWindow() override;
 
     // Loads the panels and the twelve buttons; whether the font was made.
     bool init(CDirect3D* device, CPlayer* player);
-    // Input, then drawing; kOpen while open, kClosed once closed.
-    int32_t update();
+    // Input (when it has the input), then drawing.
+    void update(const CInputState* input) override;
+    bool isOpen() const override { return result != kClosed; }
 
     int32_t slideSteps = 0;
     int32_t slideOffset = 0;
@@ -46,12 +46,11 @@ public:
     std::unique_ptr<CD3dxFont> font;
     std::unique_ptr<CPicture> panels[2];
     std::unique_ptr<CPicture> buttonPictures[12];
-
-    // The button whose hover sound played last (shared by every window).
-    static inline uint8_t hoverLatch = 0;
+    // The button whose hover sound played last (1 close, 2 out, 3 in).
+    uint8_t hoverLatch = 0;
 
 private:
-    void input();
+    void input(const CInputState& in);
     void draw();
     void spendPoint(int stat);
 };

@@ -62,7 +62,7 @@ CMiniMap::View CMiniMap::viewFor(int32_t camCol, int32_t camRow, int32_t columns
     return v;
 }
 
-void CMiniMap::step() {
+void CMiniMap::update(const CInputState* input) {
     if (size != kSmall) {
         if (back_ && device_) {
             device_->blendOn(170);
@@ -84,7 +84,12 @@ void CMiniMap::step() {
     if (size == kLarge && nameFont_ && nameFont_->valid())
         nameFont_->draw(int(x) + 15, int(y) + 190, int(x) + 800, int(y) + 230, kWhite, mapName.c_str(),
                         int(mapName.size()));
-    buttons();
+    if (input) {
+        buttons(*input);
+    } else {
+        shrinkPicture = size == kSmall ? 6 : 0;
+        enlargePicture = size == kLarge ? 7 : 1;
+    }
     if (buttons_[size_t(shrinkPicture)]) buttons_[size_t(shrinkPicture)]->draw(x + 120, y + 10);
     if (buttons_[size_t(enlargePicture)]) buttons_[size_t(enlargePicture)]->draw(x + 138, y + 10);
 }
@@ -137,10 +142,10 @@ void CMiniMap::drawMap() {
     drawTileWalk(true, v);
 }
 
-void CMiniMap::buttons() {
+void CMiniMap::buttons(const CInputState& input) {
     shrinkPicture = size == kSmall ? 6 : 0;
     enlargePicture = size == kLarge ? 7 : 1;
-    const int32_t mx = g_input->mouseX, my = g_input->mouseY;
+    const int32_t mx = input.mouseX, my = input.mouseY;
     const bool overShrink = inside(mx, my, x + 120, y + 10, x + 136, y + 26);
     const bool overEnlarge = inside(mx, my, x + 138, y + 10, x + 154, y + 26);
     if (!overShrink && !overEnlarge) hovered_ = 0;

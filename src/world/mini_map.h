@@ -3,8 +3,8 @@
 // sizes it shows the map around the camera at one eighth scale (tiles,
 // placed objects, the hero's marker); during a quest run it shows the
 // quest's text instead; at the large size it adds the map's name. Two small
-// buttons shrink and enlarge it. It runs once per paced play frame after
-// the world and reloads its texts at every map change.
+// buttons shrink and enlarge it. It is the bottom window of play, always
+// open, and reloads its texts at every map change.
 
 #include <array>
 #include <cstdint>
@@ -14,22 +14,22 @@
 
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "ui/widgets/window.h"
 
 class CDirect3D;
 
-class CMiniMap {
+class CMiniMap : public CWindow {
 public:
     static constexpr int kSmall = 0, kNormal = 1, kLarge = 2;
 
     CMiniMap();
-    ~CMiniMap();
-    CMiniMap(const CMiniMap&) = delete;
-    CMiniMap& operator=(const CMiniMap&) = delete;
+    ~CMiniMap() override;
 
     void init(CDirect3D* device);
     // The map name and, during a quest run, the quest text of the field's map.
     void reload();
-    void step();
+    // Draws; its two buttons answer while it has the input.
+    void update(const CInputState* input) override;
 
     // The first tile column and row the view shows, and whether each was held
     // at the map's right or bottom edge (the fine scroll is then not applied).
@@ -51,7 +51,7 @@ public:
 private:
     void drawMap();
     void drawTileWalk(bool upper, const View& v);
-    void buttons();
+    void buttons(const CInputState& input);
 
     CDirect3D* device_ = nullptr;
     std::array<std::unique_ptr<CPicture>, 3> frames_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/game_state.h"
+#include "game/game_objects.h"
+#include "game/window_stack.h"
 #include "game/world.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
@@ -28,6 +30,8 @@ PlayDriver::~PlayDriver() {
 }
 
 CPlayer& PlayDriver::hero() const { return *g_world->player; }
+
+const CWindow* PlayDriver::topWindow() const { return app_->objects->windows->top(); }
 
 void PlayDriver::pass() {
     backend_.pumpEvents();

@@ -13,6 +13,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/input_script.h"
 
+class CWindow;
+
 class CPlayer;
 
 namespace velk {
@@ -43,6 +45,8 @@ public:
     long frames() const { return app_->pacedFrames(); }
     const std::string& script() const { return script_; }
     CPlayer& hero() const;
+    // The open window of play that gets the input first.
+    const CWindow* topWindow() const;
 
     std::function<void()> beforeFrame;
     std::function<void()> afterFrame;

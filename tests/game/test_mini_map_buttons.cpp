@@ -20,7 +20,7 @@ protected:
         backend.setMouse(mx, my);
         backend.setButton(0, down);
         poll();
-        g_miniMap->step();
+        g_miniMap->update(g_input);
     }
 };
 

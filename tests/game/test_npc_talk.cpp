@@ -14,7 +14,9 @@
 #include "core/game_state.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
+#include "game/window_stack.h"
 #include "support/game/hero_world.h"
+#include "ui/interface.h"
 #include "ui/widgets/notice_log.h"
 #include "world/field.h"
 
@@ -402,13 +404,13 @@ TEST_F(NpcTalk, AShopTalkRunsTheShopUntilItsCloseButton) {
         ASSERT_TRUE(box().shop);
         EXPECT_EQ(box().open, 1);
         EXPECT_LT(box().textLength, 1);
-        EXPECT_EQ(hero().shopLock, 1);
+        EXPECT_EQ(objects->windows->top(), box().shop.get());  // on top, holding the input
         clickAt(300 + 90, 200 + 230);  // the shop's close button
         EXPECT_FALSE(box().shop);
         EXPECT_EQ(box().open, 0);
         EXPECT_EQ(box().textLength, -2);
         EXPECT_EQ(box().lastTalkNumber, -2);  // so the next click reads the talk again
-        EXPECT_EQ(hero().shopLock, 0);
+        EXPECT_EQ(objects->windows->top(), objects->hud.get());
     }
 }
 

@@ -1,6 +1,6 @@
 // The shop window driven with the mouse on a hero's world: its button row,
-// the scroll limits, goods the tables do not hold, the quantity box and the
-// lock it keeps on the HUD.
+// the scroll limits, goods the tables do not hold, the quantity box, and
+// that it holds the input from the windows below until it closes.
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ protected:
         backend.setButton(1, right);
         backend.advance(HeadlessBackend::kPassTicks);
         poll();
-        shop->step();
+        shop->update(g_input);
     }
     void click(int mx, int my) {
         step(mx, my, true);
@@ -59,7 +59,8 @@ protected:
 
 TEST_F(ShopTest, TheButtonRowBuysAtItsBorderAndCloses) {
     open(kShopKindWeapon, {0, 1});
-    EXPECT_EQ(hero().shopLock, 1);
+    EXPECT_TRUE(shop->takesInput());
+    EXPECT_TRUE(shop->isOpen());
     clickButton(66);  // nothing selected: buy does nothing, and the border is not close's
     EXPECT_EQ(shop->result, CShop::kOpen);
     EXPECT_FALSE(shop->buyBox);
@@ -73,7 +74,7 @@ TEST_F(ShopTest, TheButtonRowBuysAtItsBorderAndCloses) {
     shop->buyBox.reset();
     clickButton(67);
     EXPECT_EQ(shop->result, CShop::kClosed);
-    EXPECT_EQ(hero().shopLock, 0);
+    EXPECT_FALSE(shop->isOpen());
 }
 
 TEST_F(ShopTest, ScrollButtonsStopAtTheirLimits) {

@@ -50,7 +50,11 @@ protected:
         record.slots[18] = kBluePotions;
         record.slots[48] = kSpeedSkill;
         ASSERT_TRUE(inv.init(&device, &record));
-        CInventory::pressLatch = CInventory::hoverLatch = 0;
+        drops.init(&device);
+        inv.drops = &drops;
+        inv.dropX = 100;
+        inv.dropY = 200;
+        inv.weaponWorn = [this] { shots = 0; };
     }
     void TearDown() override {
         g_itemTables = {};
@@ -67,7 +71,7 @@ protected:
         backend.setButton(1, right);
         backend.advance(HeadlessBackend::kPassTicks);
         poll();
-        inv.update(100, 200, shots);
+        inv.update(g_input);
     }
     void click(int x, int y) {
         frame(x, y, true);
@@ -87,6 +91,7 @@ protected:
     }
 
     PlayerRecord record;
+    CDropList drops;
     CInventory inv;
     int32_t shots = 3;
 };
@@ -149,11 +154,11 @@ TEST_F(InventoryTest, SelectedWeaponIsThrownOnceThePointerLeavesWithTheButtonUp)
     selectRow(0);
     frame(600, 300, true);  // dragged out, still held: nothing yet
     EXPECT_TRUE(same(record.slots[8], kBlade));
-    EXPECT_TRUE(inv.drops->items.empty());
+    EXPECT_TRUE(drops.items.empty());
     frame(600, 300);
     EXPECT_EQ(record.slots[8].icon, -1);
-    ASSERT_FALSE(inv.drops->items.empty());
-    const DropNode& n = inv.drops->items.front();
+    ASSERT_FALSE(drops.items.empty());
+    const DropNode& n = drops.items.front();
     EXPECT_EQ(n.action, kBlade.icon);
     EXPECT_EQ(n.itemId, kBlade.itemId);
     EXPECT_EQ(n.value, kKindWeapon);
@@ -173,7 +178,6 @@ TEST_F(InventoryTest, PickupStacksOrFillsTheFirstFreeSlotAndNeverLosesAnItem) {
     for (int s = 18; s < 25; ++s) slots[size_t(s)] = {1, 10, 1};
     slots[20] = kEmpty;
     slots[25] = {2, 8, 0};
-    CDropList& drops = *inv.drops;
     drops.addItem(0, 0, 8, 3, 0, kKindEnergy);
     EXPECT_EQ(drops.pickup(0, 0, 20, 20, slots), -1);
     EXPECT_TRUE(same(slots[20], {3, 8, 0}));  // a new stack before the match at 25
@@ -197,7 +201,6 @@ TEST_F(InventoryTest, PickupStacksOrFillsTheFirstFreeSlotAndNeverLosesAnItem) {
 
 TEST_F(InventoryTest, CoinsAreTakenOnePerPickup) {
     std::array<ItemSlot, kSlotCount> slots{};
-    CDropList& drops = *inv.drops;
     drops.addCoins(10, 10, 0, 40);
     drops.addCoins(12, 10, 1, 150);
     drops.addCoins(500, 10, 0, 7);  // out of reach

@@ -44,9 +44,6 @@ protected:
         player->savesOnExit = false;
         player->maxHp = 100;
         player->hp = 80;
-        CGameMenu::hoverLatch = 0;
-        CStatusWindow::hoverLatch = 0;
-        CMessageBox::hoverLatch = CMessageBox::pressedMarker = 0;
     }
     void TearDown() override {
         menu.reset();
@@ -63,11 +60,13 @@ protected:
     }
     int32_t menuFrame(int x, int y, bool down = false) {
         input(x, y, down);
-        return menu->update();
+        menu->update(g_input);
+        return menu->outcome;
     }
     int32_t statusFrame(int x, int y, bool down = false) {
         input(x, y, down);
-        return status->update();
+        status->update(g_input);
+        return status->isOpen() ? CStatusWindow::kOpen : CStatusWindow::kClosed;
     }
     void openStatus(int32_t points) {
         player->statPoints = points;

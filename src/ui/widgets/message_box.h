@@ -47,13 +47,13 @@ public:
     std::unique_ptr<CPicture> buttonPictures[6];
     std::unique_ptr<CD3dxFont> font;
 
-    // Shared by every box: the button pictures of this frame, the hover-sound
-    // latch (1 OK of a one-button box, 2 OK of a two-button box, 3 Cancel)
-    // and the button the left button went down on (1 OK, 2 Cancel).
-    static inline int32_t okPicture = 0;
-    static inline int32_t cancelPicture = 3;
-    static inline uint8_t hoverLatch = 0;
-    static inline uint8_t pressedMarker = 0;
+    // The button pictures of this frame, the hover-sound latch (1 OK of a
+    // one-button box, 2 OK of a two-button box, 3 Cancel) and the button the
+    // left button went down on (1 OK, 2 Cancel).
+    int32_t okPicture = 0;
+    int32_t cancelPicture = 3;
+    uint8_t hoverLatch = 0;
+    uint8_t pressedMarker = 0;
 
 private:
     void runButtons();

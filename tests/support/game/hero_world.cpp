@@ -7,6 +7,7 @@
 #include "content/sprite_set_writer.h"
 #include "content/stage_writer.h"
 #include "content/tile_set_writer.h"
+#include "game/window_stack.h"
 #include "platform/files.h"
 #include "core/effects.h"
 #include "core/game_state.h"
@@ -154,6 +155,7 @@ void HeroWorldTest::frame() {
     poll();
     device.clear(0xFF000000);
     world->update();
+    objects->windows->update(g_input);
 }
 
 }  // namespace velk

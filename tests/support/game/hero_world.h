@@ -69,7 +69,7 @@ protected:
     void releaseAll();
     // One input poll as a paced frame would run it.
     void poll() { g_input->poll(); }
-    // One played frame: input poll, then the world's pass.
+    // One played frame: input poll, the world's pass, then the windows.
     void frame();
     void frames(int n) {
         for (int i = 0; i < n; ++i) frame();

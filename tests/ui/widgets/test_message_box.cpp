@@ -28,8 +28,6 @@ protected:
         GameFixture::SetUp();
         loadEffect("sound/btn.wav", &g_effects.btn);
         loadEffect("sound/btn0.wav", &g_effects.btn0);
-        CMessageBox::hoverLatch = 0;
-        CMessageBox::pressedMarker = 0;
     }
     void TearDown() override {
         box.reset();
@@ -119,7 +117,7 @@ TEST_F(MessageBoxTest, OneButtonBoxHasItsOkInTheMiddleAndNoCancel) {
     open(0, 0);
     EXPECT_EQ(click(kOkTwoX + 10, kButtonY), CMessageBox::kOpen);
     EXPECT_EQ(click(kCancelX, kButtonY), CMessageBox::kOpen);
-    EXPECT_EQ(CMessageBox::cancelPicture, 3);
+    EXPECT_EQ(box->cancelPicture, 3);
     // The hit area includes both ends.
     EXPECT_EQ(click(kX + 145, kY + 119), CMessageBox::kOk);
 }
@@ -127,9 +125,9 @@ TEST_F(MessageBoxTest, OneButtonBoxHasItsOkInTheMiddleAndNoCancel) {
 TEST_F(MessageBoxTest, OkActsOnReleaseOverTheArmedButton) {
     open(1, 0);
     EXPECT_EQ(frame(kOkTwoX, kButtonY, false), CMessageBox::kOpen);
-    EXPECT_EQ(CMessageBox::okPicture, 1);
+    EXPECT_EQ(box->okPicture, 1);
     EXPECT_EQ(frame(kOkTwoX, kButtonY, true), CMessageBox::kOpen);
-    EXPECT_EQ(CMessageBox::okPicture, 2);
+    EXPECT_EQ(box->okPicture, 2);
     // Released off the button: let go; coming back over it later does nothing.
     EXPECT_EQ(frame(kOffX, kOffY, true), CMessageBox::kOpen);
     EXPECT_EQ(frame(kOffX, kOffY, false), CMessageBox::kOpen);

@@ -1,0 +1,5 @@
+#include "ui/widgets/window.h"
+
+CWindow::~CWindow() {
+    if (host_) host_->close(this);
+}
