@@ -54,7 +54,9 @@ void CMonsterSet::restart(CMonster& m) const {
     m.damageNumberX = m.damageNumberY = -1;
     m.moveTimer = 1;
     m.animCounter = 0;
-    m.animRow = size_t(m.kind) < kinds.size() ? kindOf(m).rows.walkLeft : 0;
+    m.plays = m.kind >= 0 && size_t(m.kind) < kinds.size() && m.sprites &&
+              m.sprites->animationCount >= kindOf(m).rows.needed();
+    m.animRow = m.plays ? kindOf(m).rows.walkLeft : 0;
     m.col = m.x / 8;
     m.row = m.y / 8;
     std::fill(m.damageText, m.damageText + 5, '\0');
@@ -93,11 +95,6 @@ void CMonsterSet::respawn(int32_t index) {
     if (index >= 0 && index < count()) restart(monsters[size_t(index)]);
 }
 
-bool CMonsterSet::plays(const CMonster& m) const {
-    return m.kind >= 0 && size_t(m.kind) < kinds.size() && m.sprites &&
-           m.sprites->animationCount >= kindOf(m).rows.needed();
-}
-
 void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const {
     const CMonster& m = monsters[size_t(index)];
     if (m.sprites) {
@@ -110,7 +107,7 @@ void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const 
 
 void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t index) {
     const CMonster& m = monsters[size_t(index)];
-    if (m.move == kMoveDead || !plays(m)) return;
+    if (m.move == kMoveDead || !m.plays) return;
     if (const AnimationStep* step = m.sprites->currentStep(m.animRow))
         m.sprites->drawFrame(step->frame, screenX, screenY);
 }
@@ -134,7 +131,7 @@ void CMonsterSet::enterRow(CMonster& m, int32_t row, bool withSound) {
 
 void CMonsterSet::think(int32_t heroX, int32_t heroY, int32_t index) {
     CMonster& m = monsters[size_t(index)];
-    if (!plays(m)) return;
+    if (!m.plays) return;
     const MonsterKind& k = kindOf(m);
     const MonsterRows& rows = k.rows;
     if (m.move != kMoveDead) decide(m, k, heroX, heroY);
@@ -301,7 +298,7 @@ void CMonsterSet::fire(const CMonster& m, const MonsterKind& k, int32_t index) {
 int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
     for (int32_t i = 0; i < count(); ++i) {
         const CMonster& m = monsters[size_t(i)];
-        if (!plays(m) || m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead) continue;
+        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
         if (velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, true, heroBody)) return i;
     }
     return velk::kHitNothing;
@@ -310,7 +307,7 @@ int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
 int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power) {
     for (int32_t i = 0; i < count(); ++i) {
         CMonster& m = monsters[size_t(i)];
-        if (!plays(m) || m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead) continue;
+        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
         if (!velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, false, attackBox)) continue;
 
         const int32_t damage = velk::rollDamage(power, m.defence);

@@ -51,6 +51,10 @@ struct CMonster {
     int8_t hurtTimer = -1;  // -1 normal, 6..1 knocked back, 0 dead
     // As loaded: a respawn starts from these, whatever became of the file.
     MonsterRecord start;
+    // Set at every start: its kind is known and its sprite set has the rows
+    // the kind plays. A monster that does not play is neither drawn, run
+    // nor touched.
+    bool plays = false;
 };
 
 class CMonsterSet final : public CEnemies {
@@ -79,11 +83,8 @@ public:
     int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) override;
     int32_t attackOf(int32_t index) const override;
 
-    // The monster's row of the kinds table.
+    // The monster's row of the kinds table (for a monster that plays).
     const MonsterKind& kindOf(const CMonster& m) const { return kinds[size_t(m.kind)]; }
-    // A monster of an unknown kind, or whose sprite set lacks its kind's
-    // rows, is neither drawn, run nor touched.
-    bool plays(const CMonster& m) const;
 
     // Where the monsters' shots go (the shot list is made after the set).
     CShotList* shots = nullptr;
