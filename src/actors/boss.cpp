@@ -9,14 +9,11 @@
 #include "actors/shot_list.h"
 #include "core/effects.h"
 #include "core/game_state.h"
-#include "platform/cp949.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
-#include "ui/widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {
-constexpr int32_t kFontHeight = 70;
 constexpr uint32_t kDamageColour = 0xFFFF0000;
 constexpr int32_t kBlinkFrames = 30;
 constexpr int32_t kNumberFrames = 8;
@@ -46,8 +43,7 @@ CBoss::CBoss(CDirect3D* device) : device_(device) { velk::seedFromClock(int64_t(
 CBoss::~CBoss() = default;
 
 int CBoss::init() {
-    font = std::make_unique<CD3dxFont>();
-    if (!font->create(device_, velk::toCp949("돋움체").c_str(), kFontHeight)) font.reset();
+    font = velk::makeDamageFont(device_);
     return load();
 }
 
@@ -79,14 +75,13 @@ int CBoss::load() {
     return 1;
 }
 
-void CBoss::screenPosition(int32_t& sx, int32_t& sy) const {
-    const AnimationStep* step = sprites->currentStep(animRow);
-    sx = x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = y + (step ? step->offsetY : 0) - g_field->camY;
+void CBoss::screenPosition(int32_t, int32_t& sx, int32_t& sy) const {
+    velk::enemyScreenPosition(*sprites, animRow, x, y, sx, sy);
 }
 
-void CBoss::draw(int32_t screenX, int32_t screenY, int32_t drawRow) {
-    if (const AnimationStep* step = sprites->currentStep(drawRow)) sprites->drawFrame(step->frame, screenX, screenY);
+void CBoss::draw(int32_t screenX, int32_t screenY, int32_t) {
+    if (hidden) return;
+    if (const AnimationStep* step = sprites->currentStep(animRow)) sprites->drawFrame(step->frame, screenX, screenY);
 }
 
 void CBoss::enterRow(int32_t r) {
@@ -139,7 +134,7 @@ void CBoss::completeMission() {
     velk::writeMissionStates(g_field->mapNumber - 2, states);
 }
 
-void CBoss::think(int32_t hx) {
+void CBoss::think(int32_t hx, int32_t, int32_t) {
     switch (bossState) {
     case kBossLeadInLeft:
     case kBossLeadInRight:
@@ -214,25 +209,17 @@ void CBoss::think(int32_t hx) {
 
 int32_t CBoss::contactTest(const FrameBox& heroBody) const {
     if (untouchable()) return velk::kHitNothing;
-    const AnimationStep* step = sprites->currentStep(animRow);
-    const FrameBox* box = step ? sprites->attackBox(step->frame) : nullptr;
-    if (!box) return velk::kHitNothing;
-    int32_t sx, sy;
-    screenPosition(sx, sy);
-    return velk::boxesTouch(velk::placeBox(*box, sx, sy), heroBody) ? 1 : velk::kHitNothing;
+    return velk::enemyBoxTouches(*sprites, animRow, x, y, true, heroBody) ? 1 : velk::kHitNothing;
 }
 
-int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power) {
+// The hero's facing does not matter: the boss is never pushed.
+int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t, int32_t power) {
     if (untouchable()) return velk::kHitNothing;
-    const AnimationStep* step = sprites->currentStep(animRow);
-    const FrameBox* body = step ? sprites->bodyBox(step->frame) : nullptr;
-    if (!body) return velk::kHitNothing;
-    int32_t sx, sy;
-    screenPosition(sx, sy);
-    if (!velk::boxesTouch(velk::placeBox(*body, sx, sy), attackBox)) return velk::kHitNothing;
-    g_soundBank.play(&g_effects.monsterHit);
-    const int32_t damage = power + velk::gameRand() % 3 - defence;
+    if (!velk::enemyBoxTouches(*sprites, animRow, x, y, false, attackBox)) return velk::kHitNothing;
+    const int32_t damage = velk::rollDamage(power, defence);
     if (damage < 1) return velk::kHitNoDamage;
+    int32_t sx, sy;
+    screenPosition(0, sx, sy);
     std::snprintf(damageText, sizeof damageText, "%d", damage);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kSparkEffect);
     hp -= damage;
@@ -242,8 +229,6 @@ int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power)
     if (hp > 0) return velk::kHitHurt;
     g_soundBank.play(&g_effects.monsterDie);
     bossState = kBossDying;
-    char line[64];
-    std::snprintf(line, sizeof line, "경험치를 얻었습니다(+%d)", expValue);
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949(line).c_str());
+    velk::noticeKill(expValue);
     return expValue;
 }

@@ -4,11 +4,13 @@
 // thrown into a short hit state by the hero's attacks and blinks while it
 // recovers; its death completes the quest run under way: the mission of the
 // giver's map is marked done and written, and the game returns to town.
+// To the world and combat it is the map's one enemy, index 0.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "actors/enemies.h"
 #include "actors/enemy_format.h"
 #include "platform/d3dx_font.h"
 #include "world/sprite_set.h"
@@ -29,7 +31,7 @@ enum BossState : uint8_t {
     kBossLeadInLeft = 255,
 };
 
-class CBoss {
+class CBoss final : public CEnemies {
 public:
     static constexpr int32_t kRowCount = 10;
 
@@ -42,11 +44,18 @@ public:
     int init();
     int load();
 
-    void draw(int32_t screenX, int32_t screenY, int32_t row);
-    void think(int32_t heroX);
-    int32_t contactTest(const FrameBox& heroBody) const;
-    int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power);
-    void screenPosition(int32_t& sx, int32_t& sy) const;
+    // The enemies' side; the boss is enemy 0.
+    int32_t count() const override { return 1; }
+    int32_t depthY(int32_t) const override { return y; }
+    void screenPosition(int32_t index, int32_t& sx, int32_t& sy) const override;
+    // Nothing on the frames the blinking boss is hidden.
+    void draw(int32_t screenX, int32_t screenY, int32_t index) override;
+    // One frame; the boss watches only the hero's x.
+    void think(int32_t heroX, int32_t heroY, int32_t index) override;
+    // 1 when the boss's attack box touches the hero, else kHitNothing.
+    int32_t contactTest(const FrameBox& heroBody) const override;
+    int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) override;
+    int32_t attackOf(int32_t) const override { return attack; }
     // Neither hurt nor hurting: hit, dying or dead, or blinking.
     bool untouchable() const { return int8_t(bossState) >= kBossHit || blink >= 0; }
 

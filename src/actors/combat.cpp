@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "actors/boss.h"
-#include "actors/monster_set.h"
+#include "actors/enemies.h"
 #include "actors/player.h"
 #include "core/effects.h"
 #include "platform/cp949.h"
@@ -23,25 +22,6 @@ void notice(const std::string& utf8) {
     if (g_noticeLog) g_noticeLog->add(velk::toCp949(utf8).c_str());
 }
 }  // namespace
-
-bool Enemies::hasMonsters() const { return monsters && monsters->count() > 0; }
-
-int32_t Enemies::hitTest(const FrameBox& box, int32_t facing, int32_t power) const {
-    if (hasMonsters()) return monsters->hitTest(box, facing, power);
-    if (boss) return boss->hitTest(box, facing, power);
-    return velk::kHitNothing;
-}
-
-int32_t Enemies::contactTest(const FrameBox& heroBody) const {
-    if (hasMonsters()) return monsters->contactTest(heroBody);
-    if (boss) return boss->contactTest(heroBody);
-    return velk::kHitNothing;
-}
-
-int32_t Enemies::attackOf(int32_t index) const {
-    if (hasMonsters()) return index >= 0 && index < monsters->count() ? monsters->monsters[size_t(index)].attack : 0;
-    return boss ? boss->attack : 0;
-}
 
 int32_t weaponPower(const CPlayer& hero) {
     const auto& items = velk::g_combatItems;
@@ -69,7 +49,7 @@ void gainExperience(CPlayer& hero, int32_t amount) {
     hero.expNext = expForLevel(hero.level);
 }
 
-void meleeHitTest(CPlayer& hero, const Enemies& enemies) {
+void meleeHitTest(CPlayer& hero, CEnemies& enemies) {
     const AnimationStep* step = hero.sprites->currentStep(hero.animRow);
     const FrameBox* attack = step ? hero.sprites->attackBox(step->frame) : nullptr;
     if (!attack) return;  // only attack frames strike

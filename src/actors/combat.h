@@ -1,16 +1,14 @@
 #pragma once
-// What the hero's attacks, the monsters, the boss and the shots share: the
-// hit-test results, the map's enemies (monsters, or else a boss), the items
-// combat reads (weapon attack, skills, coins and sparks), the melee hit
-// test and the experience gain.
+// What the hero's attacks, the enemies and the shots share: the hit-test
+// results, the items combat reads (weapon attack, skills, coins and sparks),
+// the melee hit test and the experience gain.
 
 #include <cstdint>
 #include <functional>
 
 #include "world/sprite_format.h"
 
-class CBoss;
-class CMonsterSet;
+class CEnemies;
 class CPlayer;
 
 namespace velk {
@@ -53,24 +51,9 @@ extern CombatItems g_combatItems;
 
 }  // namespace velk
 
-// The map's enemies: its monsters when it has any, else its boss, else none.
-struct Enemies {
-    CMonsterSet* monsters = nullptr;
-    CBoss* boss = nullptr;
-
-    bool hasMonsters() const;
-    // The hero's attack box against the monsters or the boss.
-    int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) const;
-    // The first attack box touching the hero's body: a monster's index, 1 for
-    // the boss, or kHitNothing.
-    int32_t contactTest(const FrameBox& heroBody) const;
-    // The attack of what `contactTest` or an enemy shot named; 0 when gone.
-    int32_t attackOf(int32_t index) const;
-};
-
 // The power of the hero's weapon: attackStat / 3 + the worn weapon's attack.
 int32_t weaponPower(const CPlayer& hero);
 // Experience from a kill; at most one level-up per gain, none above level 150.
 void gainExperience(CPlayer& hero, int32_t amount);
 // The hero's attack frame against the enemies; a kill pays experience.
-void meleeHitTest(CPlayer& hero, const Enemies& enemies);
+void meleeHitTest(CPlayer& hero, CEnemies& enemies);

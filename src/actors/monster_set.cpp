@@ -1,5 +1,6 @@
 #include "actors/monster_set.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -7,48 +8,58 @@
 #include "actors/enemy_file.h"
 #include "actors/shot_list.h"
 #include "core/effects.h"
-#include "platform/cp949.h"
 #include "platform/game_random.h"
-#include "ui/widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {
 
 constexpr int32_t kKnockFrames = 6;
-constexpr int32_t kFontHeight = 70;
 constexpr uint32_t kDamageColour = 0xFFFF0000;
 constexpr int32_t kSparkEffect = 0;
-constexpr int32_t kShotStep = 2;  // shooters fire on this step of the attack row
 
 bool barrier(int32_t code) { return code == kTerrainGround || code == kTerrainWall; }
-// Kind 1 stops at walls, slopes (codes above 7) and barriers.
+// Floaters stop at walls, slopes (codes above 7) and barriers.
 bool blocksFloater(int32_t code) { return code > 7 || code == kTerrainGround; }
 
 int32_t mapCells() { return g_field ? g_field->mapData.columns * 4 : 0; }
 
+// Whether the hero at (hx, hy) is in the kind's sight, `ahead` pixels in front.
+bool inSight(const MonsterSight& sight, const CMonster& m, int32_t ahead, int32_t hy) {
+    return sight.reach >= 0 && hy <= m.y + sight.below && hy >= m.y - sight.above && ahead >= 0 &&
+           ahead <= sight.reach;
+}
+
+bool atLastStep(const CMonster& m) {
+    const SpriteAnimation* anim = m.sprites->animation(m.animRow);
+    return anim && anim->currentStep >= anim->stepCount - 1;
+}
+
 }  // namespace
 
-void CMonster::restart() {
-    speed = start.speed;
-    kind = start.kind;
-    aggro = start.aggro;
-    x = start.x;
-    y = start.y;
-    attack = start.attack;
-    defence = start.defence;
-    expValue = start.expValue;
-    money = start.money;
-    hp = start.hp;
-    respawnDelay = start.respawnDelay;
-    move = kMoveDeciding;
-    hurtTimer = -1;
-    damageNumberX = damageNumberY = -1;
-    moveTimer = 1;
-    animCounter = 0;
-    animRow = kMonsterRowLeft;
-    col = x / 8;
-    row = y / 8;
-    std::fill(damageText, damageText + 5, '\0');
+void CMonsterSet::restart(CMonster& m) const {
+    const MonsterRecord& start = m.start;
+    m.speed = start.speed;
+    m.kind = start.kind;
+    m.aggro = start.aggro;
+    m.x = start.x;
+    m.y = start.y;
+    m.attack = start.attack;
+    m.defence = start.defence;
+    m.expValue = start.expValue;
+    m.money = start.money;
+    m.hp = start.hp;
+    m.respawnDelay = start.respawnDelay;
+    m.move = kMoveDeciding;
+    m.hurtTimer = -1;
+    m.damageNumberX = m.damageNumberY = -1;
+    m.moveTimer = 1;
+    m.animCounter = 0;
+    m.plays = m.kind >= 0 && size_t(m.kind) < kinds.size() && m.sprites &&
+              m.sprites->animationCount >= kindOf(m).rows.needed();
+    m.animRow = m.plays ? kindOf(m).rows.walkLeft : 0;
+    m.col = m.x / 8;
+    m.row = m.y / 8;
+    std::fill(m.damageText, m.damageText + 5, '\0');
 }
 
 CMonsterSet::CMonsterSet(CDirect3D* device) : device_(device) {
@@ -58,8 +69,7 @@ CMonsterSet::CMonsterSet(CDirect3D* device) : device_(device) {
 CMonsterSet::~CMonsterSet() = default;
 
 int CMonsterSet::init() {
-    font = std::make_unique<CD3dxFont>();
-    if (!font->create(device_, velk::toCp949("돋움체").c_str(), kFontHeight)) font.reset();
+    font = velk::makeDamageFont(device_);
     return load();
 }
 
@@ -76,25 +86,34 @@ int CMonsterSet::load() {
         m.sprites->bind(device_);
         m.sprites->load(records[i].spriteSet);
         m.sprites->createTextures();
-        m.restart();
+        restart(m);
     }
     return 1;
 }
 
 void CMonsterSet::respawn(int32_t index) {
-    if (index >= 0 && index < count()) monsters[size_t(index)].restart();
+    if (index >= 0 && index < count()) restart(monsters[size_t(index)]);
 }
 
-void CMonsterSet::screenPosition(const CMonster& m, int32_t& sx, int32_t& sy) const {
-    const AnimationStep* step = m.sprites ? m.sprites->currentStep(m.animRow) : nullptr;
-    sx = m.x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = m.y + (step ? step->offsetY : 0) - g_field->camY;
-}
-
-void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t row, int32_t index) {
+void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const {
     const CMonster& m = monsters[size_t(index)];
-    if (m.move == kMoveDead || !m.hasSprites()) return;
-    if (const AnimationStep* step = m.sprites->currentStep(row)) m.sprites->drawFrame(step->frame, screenX, screenY);
+    if (m.sprites) {
+        velk::enemyScreenPosition(*m.sprites, m.animRow, m.x, m.y, sx, sy);
+    } else {
+        sx = m.x - g_field->camX;
+        sy = m.y - g_field->camY;
+    }
+}
+
+void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t index) {
+    const CMonster& m = monsters[size_t(index)];
+    if (m.move == kMoveDead || !m.plays) return;
+    if (const AnimationStep* step = m.sprites->currentStep(m.animRow))
+        m.sprites->drawFrame(step->frame, screenX, screenY);
+}
+
+int32_t CMonsterSet::attackOf(int32_t index) const {
+    return index >= 0 && index < count() ? monsters[size_t(index)].attack : 0;
 }
 
 int32_t CMonsterSet::cellAt(const CMonster& m, int32_t c, int32_t r) const {
@@ -112,44 +131,46 @@ void CMonsterSet::enterRow(CMonster& m, int32_t row, bool withSound) {
 
 void CMonsterSet::think(int32_t heroX, int32_t heroY, int32_t index) {
     CMonster& m = monsters[size_t(index)];
-    if (!m.hasSprites()) return;
-    if (m.move != kMoveDead) decide(m, heroX, heroY);
-    if (m.kind == 0 || m.kind == 1 || m.kind == 4) ground(m);
-    if (m.hurtTimer < 0) behave(m, heroX, heroY);
-    if (m.hurtTimer > 0) knockBack(m);
+    if (!m.plays) return;
+    const MonsterKind& k = kindOf(m);
+    const MonsterRows& rows = k.rows;
+    if (m.move != kMoveDead) decide(m, k, heroX, heroY);
+    if (k.ground != MonsterGround::None) ground(m, k);
+    if (m.hurtTimer < 0) behave(m, k, heroX, heroY);
+    if (m.hurtTimer > 0) knockBack(m, k);
     m.col = m.x / 8;
     m.row = m.y / 8;
 
     // Upkeep. A dying or dead monster keeps its course: taking a decision
     // then would walk it out of its death and let it be killed again.
     const bool gone = m.move == kMoveDying || m.move == kMoveDead;
-    if (m.kind < 5 && !gone && (m.moveTimer < 1 || m.move == kMovePause)) {
+    if (k.wanders && !gone && (m.moveTimer < 1 || m.move == kMovePause)) {
         m.move = kMoveDeciding;
         m.moveTimer = 1;
     }
     m.animCounter += 1;
     m.sprites->selectStep(m.animRow, m.animCounter);
-    const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-    const bool lastStep = anim && anim->currentStep >= anim->stepCount - 1;
+    const bool lastStep = atLastStep(m);
 
-    if (m.kind > 3 && (m.animRow == kMonsterRowAttackLeft || m.animRow == kMonsterRowAttackRight)) {
-        if (anim && anim->currentStep == kShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
-            fire(m, index);
+    if (k.attackCycle && (m.animRow == rows.attackLeft || m.animRow == rows.attackRight)) {
+        const SpriteAnimation* anim = m.sprites->animation(m.animRow);
+        if (anim && anim->currentStep == velk::kMonsterShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
+            fire(m, k, index);
             m.move = kMoveFired;
         }
         if (lastStep) m.move = kMoveDeciding;
     }
 
     // Death and return.
-    if (m.animRow == kMonsterRowDying && lastStep && m.move == kMoveDying) {
-        m.animRow = kMonsterRowLeft;
+    if (m.animRow == rows.dying && lastStep && m.move == kMoveDying) {
+        m.animRow = rows.walkLeft;
         m.move = kMoveDead;
         m.hurtTimer = 0;
     }
-    if (m.move == kMoveDead && --m.respawnDelay <= 0) m.restart();
+    if (m.move == kMoveDead && --m.respawnDelay <= 0) restart(m);
 }
 
-void CMonsterSet::decide(CMonster& m, int32_t hx, int32_t hy) {
+void CMonsterSet::decide(CMonster& m, const MonsterKind& k, int32_t hx, int32_t hy) {
     auto randomDecision = [&] {
         if (m.move != kMoveDeciding) return;
         m.move = velk::gameRand() % 3;
@@ -174,19 +195,19 @@ void CMonsterSet::decide(CMonster& m, int32_t hx, int32_t hy) {
         }
         break;
     case 2:
-        if (m.move != kMoveFired && m.animRow != kMonsterRowDying)
+        if (m.move != kMoveFired && m.animRow != k.rows.dying)
             m.move = hx < m.x ? kMoveLeft : hx > m.x ? kMoveRight : kMoveDeciding;
         break;
     default: break;
     }
 }
 
-void CMonsterSet::ground(CMonster& m) {
+void CMonsterSet::ground(CMonster& m, const MonsterKind& k) {
     auto stop = [&] {
         m.move = kMoveDeciding;
         m.moveTimer = 1;
     };
-    if (m.kind == 1) {
+    if (k.ground == MonsterGround::Floater) {
         const int32_t ahead = m.move == kMoveLeft ? -2 : 2;
         if ((m.move == kMoveLeft || m.move == kMoveRight) && (blocksFloater(cellAt(m, ahead, 0)) || atMapEdge(m)))
             stop();
@@ -209,50 +230,41 @@ void CMonsterSet::ground(CMonster& m) {
     }
 }
 
-void CMonsterSet::behave(CMonster& m, int32_t hx, int32_t hy) {
+void CMonsterSet::behave(CMonster& m, const MonsterKind& k, int32_t hx, int32_t hy) {
     if (m.move == kMoveLeft || m.move == kMoveRight) {
         const bool right = m.move == kMoveRight;
         const int32_t dir = right ? 1 : -1;
-        const int32_t walkRow = right ? kMonsterRowRight : kMonsterRowLeft;
-        const int32_t attackRow = right ? kMonsterRowAttackRight : kMonsterRowAttackLeft;
+        const int32_t walkRow = right ? k.rows.walkRight : k.rows.walkLeft;
+        const int32_t attackRow = right ? k.rows.attackRight : k.rows.attackLeft;
         // How far ahead the hero is (negative: behind).
         const int32_t ahead = (hx - m.x) * dir;
-        auto orWalk = [&](bool strike) {
-            if (strike)
-                enterRow(m, attackRow, true);
-            else
+        if (inSight(k.sight, m, ahead, hy)) {
+            enterRow(m, attackRow, true);
+        } else {
+            if (k.walks) m.x += dir * m.speed;
+            if (k.lull == MonsterLull::WalkRow || (k.lull == MonsterLull::WalkRowAtEnd && atLastStep(m)))
                 enterRow(m, walkRow, false);
-        };
-        switch (m.kind) {
-        case 0:
-        case 1: m.x += dir * m.speed; break;
-        case 4:
-            if (hy <= m.y + 50 && hy >= m.y - 150 && ahead >= 0 && ahead <= 300)
-                enterRow(m, attackRow, true);
-            else
-                m.x += dir * m.speed;
-            break;
-        case 5: orWalk(hy <= m.y + 160 && hy >= m.y && ahead >= 0 && ahead <= 160); break;
-        case 6: orWalk(hy <= m.y + 200 && hy >= m.y - 200 && ahead >= 0 && ahead <= 400); break;
-        case 7:
-            if (hy <= m.y && hy >= m.y - 50 && ahead >= 0 && ahead <= 130) {
-                enterRow(m, attackRow, true);
-            } else {
-                const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-                if (anim && anim->currentStep >= anim->stepCount - 1) enterRow(m, walkRow, false);
-            }
-            break;
-        default: break;
         }
+        // Aggro 3 and 4 strike at close range whatever the kind.
         if (m.aggro == 3 || m.aggro == 4)
             enterRow(m, hy >= m.y - 100 && hy <= m.y - 30 && ahead >= 0 && ahead <= 100 ? attackRow : walkRow, false);
-        if (m.animRow != kMonsterRowRight && m.animRow != kMonsterRowAttackRight && right) enterRow(m, walkRow, false);
-        if (m.animRow != kMonsterRowLeft && m.animRow != kMonsterRowAttackLeft && !right) enterRow(m, walkRow, false);
+        if (m.animRow != walkRow && m.animRow != attackRow) enterRow(m, walkRow, false);
     }
     m.moveTimer -= 1;
 }
 
-void CMonsterSet::knockBack(CMonster& m) {
+bool CMonsterSet::pushBlocked(const CMonster& m, MonsterGround ground, int32_t dir) const {
+    switch (ground) {
+    case MonsterGround::Walker:
+        return cellAt(m, 2 * dir, 0) == kTerrainEmpty || cellAt(m, 2 * dir, -4) == kTerrainGround ||
+               cellAt(m, dir < 0 ? -2 : 1, -4) > 7 || atMapEdge(m);
+    case MonsterGround::Floater: return blocksFloater(cellAt(m, 2 * dir, 0)) || atMapEdge(m);
+    case MonsterGround::None: break;
+    }
+    return false;
+}
+
+void CMonsterSet::knockBack(CMonster& m, const MonsterKind& k) {
     if (m.damageNumberX >= 0) {
         m.damageNumberY -= 10;
         if (font) font->draw(m.damageNumberX, m.damageNumberY, 0, 0, kDamageColour, m.damageText);
@@ -261,15 +273,9 @@ void CMonsterSet::knockBack(CMonster& m) {
     const int32_t dir = left ? -1 : 1;
     if (left || m.move == kMoveRight) {
         m.x += dir * m.speed;
-        m.animRow = left ? kMonsterRowPushedLeft : kMonsterRowPushedRight;
+        m.animRow = left ? k.rows.pushedLeft : k.rows.pushedRight;
         m.col = m.x / 8;
-        bool blocked = false;
-        if (m.kind == 0 || m.kind == 4)
-            blocked = cellAt(m, 2 * dir, 0) == kTerrainEmpty || cellAt(m, 2 * dir, -4) == kTerrainGround ||
-                      cellAt(m, left ? -2 : 1, -4) > 7 || atMapEdge(m);
-        else if (m.kind == 1)
-            blocked = blocksFloater(cellAt(m, 2 * dir, 0)) || atMapEdge(m);
-        if (blocked) {
+        if (pushBlocked(m, k.ground, dir)) {
             m.x -= dir * m.speed;
             m.col = m.x / 8;
         }
@@ -282,28 +288,18 @@ void CMonsterSet::knockBack(CMonster& m) {
     }
 }
 
-void CMonsterSet::fire(CMonster& m, int32_t index) {
-    if (!shots) return;
+void CMonsterSet::fire(const CMonster& m, const MonsterKind& k, int32_t index) {
     const bool left = m.move == kMoveLeft;
-    const uint8_t facing = left ? 1 : 0;
-    switch (m.kind) {
-    case 4: shots->fire(m.x - 20, m.y - 20, left ? 8 : 9, kShotStraight, facing, 1, index); break;
-    case 5: shots->fire(left ? m.x - 20 : m.x + 20, m.y, left ? 3 : 4, kShotFalling, facing, 1, index); break;
-    case 6: shots->fire(left ? m.x - 20 : m.x + 20, m.y - 20, 7, kShotStraight, facing, 1, index); break;
-    default: break;
-    }
+    const MonsterShotSpec& shot = left ? k.shotLeft : k.shotRight;
+    if (!shots || shot.spriteRow < 0) return;
+    shots->fire(m.x + shot.dx, m.y + shot.dy, shot.spriteRow, shot.motion, left ? 1 : 0, 1, index);
 }
 
 int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
     for (int32_t i = 0; i < count(); ++i) {
         const CMonster& m = monsters[size_t(i)];
-        if (!m.hasSprites() || m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead) continue;
-        const AnimationStep* step = m.sprites->currentStep(m.animRow);
-        const FrameBox* box = step ? m.sprites->attackBox(step->frame) : nullptr;
-        if (!box) continue;
-        int32_t sx, sy;
-        screenPosition(m, sx, sy);
-        if (velk::boxesTouch(velk::placeBox(*box, sx, sy), heroBody)) return i;
+        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
+        if (velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, true, heroBody)) return i;
     }
     return velk::kHitNothing;
 }
@@ -311,18 +307,15 @@ int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
 int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power) {
     for (int32_t i = 0; i < count(); ++i) {
         CMonster& m = monsters[size_t(i)];
-        if (!m.hasSprites() || m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead) continue;
-        const AnimationStep* step = m.sprites->currentStep(m.animRow);
-        const FrameBox* body = step ? m.sprites->bodyBox(step->frame) : nullptr;
-        if (!body) continue;
-        int32_t sx, sy;
-        screenPosition(m, sx, sy);
-        if (!velk::boxesTouch(velk::placeBox(*body, sx, sy), attackBox)) continue;
+        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
+        if (!velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, false, attackBox)) continue;
 
-        g_soundBank.play(&g_effects.monsterHit);
-        const int32_t damage = power + velk::gameRand() % 3 - m.defence;
+        const int32_t damage = velk::rollDamage(power, m.defence);
         if (damage < 1) return velk::kHitNoDamage;
-        if (m.kind < 5) m.aggro = (m.aggro == 3 || m.aggro == 4) ? 4 : 1;
+        const MonsterKind& k = kindOf(m);
+        if (k.wanders) m.aggro = (m.aggro == 3 || m.aggro == 4) ? 4 : 1;
+        int32_t sx, sy;
+        screenPosition(i, sx, sy);
         std::snprintf(m.damageText, sizeof m.damageText, "%d", damage);
         m.damageNumberX = m.x - g_field->camX;
         m.damageNumberY = sy;
@@ -337,12 +330,10 @@ int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t 
         g_soundBank.play(&g_effects.monsterDie);
         m.hurtTimer = -1;
         m.move = kMoveDying;
-        m.animRow = kMonsterRowDying;
+        m.animRow = k.rows.dying;
         if (velk::g_combatItems.addCoins)
             velk::g_combatItems.addCoins(m.x, m.y, m.money, velk::coinAction(m.money));
-        char line[64];
-        std::snprintf(line, sizeof line, "경험치를 얻었습니다(+%d)", m.expValue);
-        if (g_noticeLog) g_noticeLog->add(velk::toCp949(line).c_str());
+        velk::noticeKill(m.expValue);
         return m.expValue;
     }
     return velk::kHitNothing;

@@ -3,12 +3,15 @@
 // monster file. Each monster owns its sprite set, decides and walks once a
 // frame, strikes and shoots at the hero, is knocked back by hits, dies with
 // its coins and experience, and comes back at its start after its delay.
+// What a monster does by its kind comes from its row of the kinds table.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "actors/enemies.h"
 #include "actors/enemy_format.h"
+#include "actors/monster_kinds.h"
 #include "platform/d3dx_font.h"
 #include "world/sprite_set.h"
 
@@ -26,22 +29,11 @@ enum MonsterMove : int32_t {
     kMoveFired = 1111,  // this attack cycle has fired its shot
 };
 
-// Rows of a monster's sprite set.
-enum MonsterRow : int32_t {
-    kMonsterRowLeft = 0,
-    kMonsterRowRight = 1,
-    kMonsterRowPushedRight = 2,
-    kMonsterRowPushedLeft = 3,
-    kMonsterRowDying = 4,
-    kMonsterRowAttackLeft = 5,
-    kMonsterRowAttackRight = 6,
-};
-
 struct CMonster {
     std::unique_ptr<CSpriteSet> sprites;
     int32_t animRow = 0;
     int32_t speed = 0;
-    int32_t kind = 0;
+    int32_t kind = 0;  // its row of the set's kinds table
     int32_t aggro = 0;
     int32_t x = 0, y = 0;
     int32_t col = 0, row = 0;
@@ -59,13 +51,13 @@ struct CMonster {
     int8_t hurtTimer = -1;  // -1 normal, 6..1 knocked back, 0 dead
     // As loaded: a respawn starts from these, whatever became of the file.
     MonsterRecord start;
-
-    // A monster whose sprite set did not load is neither drawn nor touched.
-    bool hasSprites() const { return sprites && sprites->animationCount > kMonsterRowAttackRight; }
-    void restart();
+    // Set at every start: its kind is known and its sprite set has the rows
+    // the kind plays. A monster that does not play is neither drawn, run
+    // nor touched.
+    bool plays = false;
 };
 
-class CMonsterSet {
+class CMonsterSet final : public CEnemies {
 public:
     explicit CMonsterSet(CDirect3D* device);
     ~CMonsterSet();
@@ -81,30 +73,38 @@ public:
     // Brings monster `index` back at its start with full points.
     void respawn(int32_t index);
 
-    int32_t count() const { return int32_t(monsters.size()); }
-    // Draws monster `index`'s current frame of `row` at a screen position.
-    void draw(int32_t screenX, int32_t screenY, int32_t row, int32_t index);
-    // One frame of monster `index`, with the hero's world position.
-    void think(int32_t heroX, int32_t heroY, int32_t index);
-    int32_t contactTest(const FrameBox& heroBody) const;
-    int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power);
-    // The screen position of a monster's current frame.
-    void screenPosition(const CMonster& m, int32_t& sx, int32_t& sy) const;
+    // The enemies' side: a monster's index is its place in the file.
+    int32_t count() const override { return int32_t(monsters.size()); }
+    int32_t depthY(int32_t index) const override { return monsters[size_t(index)].y; }
+    void screenPosition(int32_t index, int32_t& sx, int32_t& sy) const override;
+    void draw(int32_t screenX, int32_t screenY, int32_t index) override;
+    void think(int32_t heroX, int32_t heroY, int32_t index) override;
+    int32_t contactTest(const FrameBox& heroBody) const override;
+    int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) override;
+    int32_t attackOf(int32_t index) const override;
+
+    // The monster's row of the kinds table (for a monster that plays).
+    const MonsterKind& kindOf(const CMonster& m) const { return kinds[size_t(m.kind)]; }
 
     // Where the monsters' shots go (the shot list is made after the set).
     CShotList* shots = nullptr;
     std::vector<CMonster> monsters;
     std::unique_ptr<CD3dxFont> font;
+    // The kinds the monsters name: the game's table, which tests may extend.
+    std::vector<MonsterKind> kinds = velk::monsterKinds();
 
 private:
-    void decide(CMonster& m, int32_t hx, int32_t hy);
-    void ground(CMonster& m);
-    void behave(CMonster& m, int32_t hx, int32_t hy);
-    void knockBack(CMonster& m);
-    void fire(CMonster& m, int32_t index);
+    void restart(CMonster& m) const;
+    void decide(CMonster& m, const MonsterKind& k, int32_t hx, int32_t hy);
+    void ground(CMonster& m, const MonsterKind& k);
+    void behave(CMonster& m, const MonsterKind& k, int32_t hx, int32_t hy);
+    void knockBack(CMonster& m, const MonsterKind& k);
+    void fire(const CMonster& m, const MonsterKind& k, int32_t index);
     // Terrain code of the cell (c, r) from the monster's cell.
     int32_t cellAt(const CMonster& m, int32_t c, int32_t r) const;
     bool atMapEdge(const CMonster& m) const;
+    // Whether the ground ahead (`dir` -1 left, 1 right) stops the kind's push.
+    bool pushBlocked(const CMonster& m, MonsterGround ground, int32_t dir) const;
     void enterRow(CMonster& m, int32_t row, bool withSound);
 
     CDirect3D* device_;

@@ -1,5 +1,6 @@
 #include "actors/shot_list.h"
 
+#include "actors/enemies.h"
 #include "actors/player.h"
 #include "world/field.h"
 
@@ -14,7 +15,7 @@ constexpr int32_t kMuzzle = 25;
 int32_t towards(int32_t from, int32_t to) { return from < to ? kStraightStep : from > to ? -kStraightStep : 0; }
 }  // namespace
 
-void CShotList::init(CDirect3D* device, const Enemies& enemies, CPlayer* player) {
+void CShotList::init(CDirect3D* device, CEnemies* enemies, CPlayer* player) {
     enemies_ = enemies;
     player_ = player;
     sprites = std::make_unique<CSpriteSet>();
@@ -127,7 +128,7 @@ int32_t CShotList::resolve(const FrameBox& heroBody) {
             shots.erase(shots.begin() + std::ptrdiff_t(i));
             return s.source;
         }
-        if (!player_) continue;
+        if (!player_ || !enemies_) continue;
         int32_t power = weaponPower(*player_);
         if (s.source == 1) {
             velk::SkillUse skill;
@@ -135,7 +136,7 @@ int32_t CShotList::resolve(const FrameBox& heroBody) {
             const bool worn = items.skill && items.skill(player_->slots[velk::kSlotWornSkill].itemId, skill);
             power = player_->skillStat + (worn ? skill.value : 0);
         }
-        const int32_t result = enemies_.hitTest(box, s.facing, power);
+        const int32_t result = enemies_->hitTest(box, s.facing, power);
         if (result == velk::kHitNothing) continue;
         if (result >= 1) gainExperience(*player_, result);
         if (s.spriteRow == kReturningRow) continue;  // flies on and may strike again

@@ -1,8 +1,8 @@
 #pragma once
 // CShotList: every shot in flight, the hero's and the enemies', drawn from
 // sprite set 1003. Each frame the shots move and are drawn, the hero's
-// strike the monsters or the boss (a kill pays experience) and the enemies'
-// hurt the hero.
+// strike the map's enemies (a kill pays experience) and the enemies' hurt
+// the hero.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +13,7 @@
 #include "world/sprite_set.h"
 
 class CDirect3D;
+class CEnemies;
 class CPlayer;
 
 enum ShotMotion : uint8_t { kShotStraight = 0, kShotReturning = 1, kShotFalling = 2 };
@@ -26,7 +27,7 @@ struct Shot {
     int32_t spriteRow = 0;
     int32_t age = 0;
     int32_t step = 0;
-    int32_t source = 0;  // hero: 0 weapon, 1 skill; enemy: the monster (0 the boss)
+    int32_t source = 0;  // hero: 0 weapon, 1 skill; enemy: the enemy's index
 };
 
 class CShotList {
@@ -39,9 +40,9 @@ public:
     CShotList& operator=(const CShotList&) = delete;
 
     // Stores what the shots meet and makes sprite set 1003.
-    void init(CDirect3D* device, const Enemies& enemies, CPlayer* player);
+    void init(CDirect3D* device, CEnemies* enemies, CPlayer* player);
     // The map's new enemies after a map change.
-    void setEnemies(const Enemies& enemies) { enemies_ = enemies; }
+    void setEnemies(CEnemies* enemies) { enemies_ = enemies; }
 
     void fire(int32_t x, int32_t y, int32_t spriteRow, uint8_t motion, uint8_t facing, uint8_t hostile,
               int32_t source);
@@ -64,6 +65,6 @@ private:
     bool screenBox(const Shot& s, FrameBox& box) const;
     void heroShotGone(const Shot& s);
 
-    Enemies enemies_;
+    CEnemies* enemies_ = nullptr;
     CPlayer* player_ = nullptr;
 };

@@ -71,7 +71,7 @@ bool CWorld::init(CDirect3D* device) {
             g_soundBank.loadEffect("sound\\bossdie.wav", &g_effects.monsterDie);
         }
     }
-    shots.init(device, enemies(), player.get());
+    shots.init(device, &enemies(), player.get());
     if (player->slots[velk::kSlotPet].icon == CPet::kPetPicture) {
         player->pet = std::make_unique<CPet>();
         player->pet->init(device);
@@ -123,21 +123,24 @@ void CWorld::enterMap() {
     boss.reset();
     player->placePlayer();
     if (!monsters->load()) buildBoss();
-    shots.setEnemies(enemies());
+    shots.setEnemies(&enemies());
     shots.clear();
     if (player->pet) player->pet->place(*player);
     loadNpcs();
     drops.clearDrops();
 }
 
-bool CWorld::npcsRun() const {
-    const Enemies foes = enemies();
-    return !foes.hasMonsters() && !foes.boss;
+CEnemies& CWorld::enemies() const {
+    if (monsters && monsters->count() > 0) return *monsters;
+    if (boss) return *boss;
+    return noEnemies_;
 }
+
+bool CWorld::npcsRun() const { return enemies().count() == 0; }
 
 void CWorld::takeEnemyHit() {
     CPlayer& p = *player;
-    const Enemies foes = enemies();
+    const CEnemies& foes = enemies();
     for (int32_t source : {p.touchingMonster, p.touchingShot})
         if (source != velk::kHitNothing)
             p.damageTaken = foes.attackOf(source) + velk::gameRand() % 3 - p.defenceStat / 2;
@@ -210,13 +213,9 @@ void CWorld::buildSortList() {
     }
     // The hero's key is its world y, compared as it stands with the objects'
     // screen y: the maps are laid out for that order.
-    const Enemies foes = enemies();
-    if (foes.hasMonsters()) {
-        for (int32_t i = 0; i < monsters->count() && sortCount < kSortCapacity - 1; ++i)
-            sortList[size_t(sortCount++)] = {monsters->monsters[size_t(i)].y - g_field->camY, SortKind::Monster, i};
-    } else if (boss) {
-        sortList[size_t(sortCount++)] = {boss->y - g_field->camY, SortKind::Boss, 0};
-    }
+    const CEnemies& foes = enemies();
+    for (int32_t i = 0; i < foes.count() && sortCount < kSortCapacity - 1; ++i)
+        sortList[size_t(sortCount++)] = {foes.depthY(i) - g_field->camY, SortKind::Enemy, i};
     // The people stand at the hero's place in the order.
     if (people) sortList[size_t(sortCount++)] = {player->y, SortKind::Npc, 0};
     sortList[size_t(sortCount++)] = {player->y, SortKind::Hero, 0};
@@ -234,33 +233,26 @@ void CWorld::drawSorted() {
             break;
         }
         case SortKind::Hero: drawHero(); break;
-        case SortKind::Monster:
-        case SortKind::Boss: drawActor(entry); break;
+        case SortKind::Enemy: drawEnemy(entry.index); break;
         case SortKind::Npc: npcs->step(); break;
         case SortKind::Pet: break;
         }
     }
 }
 
-void CWorld::drawActor(const SortEntry& entry) {
+void CWorld::drawEnemy(int32_t index) {
+    CEnemies& foes = enemies();
     int32_t sx = 0, sy = 0;
-    if (entry.kind == SortKind::Monster) {
-        const CMonster& m = monsters->monsters[size_t(entry.index)];
-        monsters->screenPosition(m, sx, sy);
-        if (actorOnScreen(sx, sy)) monsters->draw(sx, sy, m.animRow, entry.index);
-        monsters->think(player->x, player->y, entry.index);
-        return;
-    }
-    boss->screenPosition(sx, sy);
-    if (actorOnScreen(sx, sy) && !boss->hidden) boss->draw(sx, sy, boss->animRow);
-    boss->think(player->x);
+    foes.screenPosition(index, sx, sy);
+    if (actorOnScreen(sx, sy)) foes.draw(sx, sy, index);
+    foes.think(player->x, player->y, index);
 }
 
 void CWorld::drawHero() {
     CPlayer& p = *player;
     const AnimationStep* step = p.sprites->currentStep(p.animRow);
-    const Enemies foes = enemies();
-    if (!foes.hasMonsters() && !foes.boss) {
+    CEnemies& foes = enemies();
+    if (foes.count() == 0) {
         // Nothing on this map can touch the hero: no contact test, only the
         // blinking after a hit (which counts from one below the idle value here).
         if (step && !p.blinkHidden) p.sprites->drawFrame(step->frame, p.screenX, p.screenY);

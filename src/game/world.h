@@ -12,6 +12,7 @@
 
 #include "actors/boss.h"
 #include "actors/combat.h"
+#include "actors/enemies.h"
 #include "actors/monster_set.h"
 #include "actors/player.h"
 #include "actors/shot_list.h"
@@ -22,7 +23,7 @@
 class CDirect3D;
 
 // What an entry of the depth-sorted pass draws.
-enum class SortKind : uint8_t { MapObject, Hero, Monster, Boss, Npc, Pet };
+enum class SortKind : uint8_t { MapObject, Hero, Enemy, Npc, Pet };
 
 class CWorld {
 public:
@@ -54,8 +55,9 @@ public:
     // coins and items are gone.
     void enterMap();
 
-    // The map's monsters, or else its boss, as the hero's attacks meet them.
-    Enemies enemies() const { return {monsters.get(), boss.get()}; }
+    // The map's enemies: its monsters when it has any, else its boss, else
+    // none (an empty set).
+    CEnemies& enemies() const;
 
     std::unique_ptr<CPlayer> player;
     std::unique_ptr<CMonsterSet> monsters;  // may hold none
@@ -76,6 +78,8 @@ public:
 
 private:
     CDirect3D* device_ = nullptr;
+    // What a map without monsters or boss fights with.
+    mutable CNoEnemies noEnemies_;
 
     // A map without a monster file may have a boss.
     void buildBoss();
@@ -89,7 +93,7 @@ private:
     void buildSortList();
     void drawSorted();
     void drawHero();
-    void drawActor(const SortEntry& entry);
+    void drawEnemy(int32_t index);
     bool npcsRun() const;
     void checkHarmfulGround();
     void animate();

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <vector>
 
+#include "actors/monster_kinds.h"
 #include "actors/pet.h"
 #include "content/enemy_file_writer.h"
 #include "content/npc_writer.h"
@@ -92,7 +93,7 @@ protected:
     // An attack box over monster 0's body on screen.
     FrameBox overFirst() {
         int32_t sx, sy;
-        world->monsters->screenPosition(first(), sx, sy);
+        world->monsters->screenPosition(0, sx, sy);
         return {sx + 4, sy + 4, sx + 12, sy + 28};
     }
 };
@@ -122,6 +123,73 @@ TEST_F(Combat, WalkersKeepToTheirGroundRules) {
         walk(400);
         EXPECT_EQ(first().x, c.endX);
         EXPECT_EQ(first().move, kMoveDeciding);
+    }
+}
+
+TEST_F(Combat, AKindAddedToTheTableWalksSeesStrikesAndShootsByItsRow) {
+    // A kind of this test only: walks the ground, sees the hero level with
+    // it up to 60 pixels ahead, fires shot row 11 from 30 pixels ahead and 5
+    // up, and walks on rows 7 and 8 of its sprite set.
+    MonsterKind lancer;
+    lancer.name = "lancer";
+    lancer.ground = MonsterGround::Walker;
+    lancer.walks = true;
+    lancer.wanders = false;
+    lancer.attackCycle = true;
+    lancer.sight = {60, 0, 0};
+    lancer.shotLeft = {-30, -5, 10, kShotStraight};
+    lancer.shotRight = {30, -5, 11, kShotStraight};
+    lancer.rows.walkLeft = 7;
+    lancer.rows.walkRight = 8;
+    ASSERT_EQ(lancer.rows.needed(), 9);
+    writeEffect("sound/mongun.wav");
+
+    for (const int rows : {7, 9}) {
+        SCOPED_TRACE(std::to_string(rows) + " sprite rows");
+        writeSet(kMonsterSet, creatureSprites(rows, {5, 6}));
+        MonsterRecord record = monster(2, 60, 80);
+        record.aggro = 2;  // always turns to the hero
+        startWith(flatMap(), {record});
+        CMonsterSet& set = *world->monsters;
+        set.kinds.push_back(lancer);
+        first().start.kind = int32_t(set.kinds.size()) - 1;
+        set.respawn(0);
+        const int32_t x0 = first().x, y = first().y;
+        if (rows < lancer.rows.needed()) {
+            // Without the rows its kind plays, the monster stands untouchable.
+            for (int i = 0; i < 5; ++i) set.think(x0 + 500, y, 0);
+            EXPECT_EQ(first().x, x0);
+            EXPECT_EQ(set.hitTest({-5000, -5000, 5000, 5000}, 0, 40), kHitNothing);
+            continue;
+        }
+        EXPECT_EQ(first().animRow, 7) << "starts on its own left row";
+
+        // The hero out of sight: it walks towards him on its right row.
+        for (int i = 0; i < 5; ++i) set.think(x0 + 500, y, 0);
+        EXPECT_EQ(first().x, x0 + 5 * 2);
+        EXPECT_EQ(first().animRow, 8);
+        EXPECT_EQ(soundCount("monsterShot"), 0);
+
+        // In sight: it stops, strikes with the sound, and on step 2 of the
+        // attack row fires its right shot.
+        const int32_t x1 = first().x;
+        for (int i = 0; i < 2; ++i) set.think(x1 + 40, y, 0);
+        EXPECT_EQ(first().x, x1);
+        EXPECT_EQ(first().animRow, 6);
+        EXPECT_EQ(soundCount("monsterShot"), 1);
+        ASSERT_EQ(world->shots.shots.size(), 1u);
+        const Shot& shot = world->shots.shots[0];
+        EXPECT_EQ(shot.x, x1 + 30);
+        EXPECT_EQ(shot.y, y - 5);
+        EXPECT_EQ(shot.spriteRow, 11);
+        EXPECT_EQ(shot.hostile, 1);
+        EXPECT_EQ(shot.source, 0);
+        EXPECT_EQ(first().move, kMoveFired);
+
+        // The hero level with it but above its sight: back to walking.
+        for (int i = 0; i < 3; ++i) set.think(x1 + 40, y - 20, 0);
+        EXPECT_EQ(first().x, x1 + 2 * 2) << "the end of the cycle, then two steps";
+        EXPECT_EQ(first().animRow, 6) << "a kind that keeps its row between sightings";
     }
 }
 
@@ -295,7 +363,7 @@ TEST_F(Combat, ShooterBossFiresOncePerCycleAtDelayOneAndTwiceAtDelayFour) {
         boss.animCounter = 0;
         boss.sprites->selectStep(6, 0);
         // One cycle of the attack row with the hero far to the left.
-        for (int i = 0; i < 4 * delay; ++i) boss.think(0);
+        for (int i = 0; i < 4 * delay; ++i) boss.think(0, 0, 0);
         int fired = 0;
         for (const Shot& s : world->shots.shots) fired += s.hostile && s.spriteRow == 5;
         EXPECT_EQ(fired, delay == 1 ? 1 : 2);
@@ -339,13 +407,13 @@ TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
             std::ifstream in(states, std::ios::binary);
             return std::string(std::istreambuf_iterator<char>(in), {});
         };
-        for (int i = 0; i < 20 && GameState != kStateReturn; ++i) boss.think(0);
+        for (int i = 0; i < 20 && GameState != kStateReturn; ++i) boss.think(0, 0, 0);
         ASSERT_EQ(GameState, kStateReturn);
         EXPECT_EQ(written(), c.after);
         // The dead boss keeps asking to go home, but writes the file only once.
         std::ofstream(states, std::ios::binary) << "7\n";
         GameState = kStatePlay;
-        for (int i = 0; i < 5; ++i) boss.think(0);
+        for (int i = 0; i < 5; ++i) boss.think(0, 0, 0);
         EXPECT_EQ(GameState, kStateReturn);
         EXPECT_EQ(written(), "7\n");
         GameState = kStatePlay;

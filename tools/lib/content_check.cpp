@@ -8,7 +8,7 @@
 
 #include "actors/boss.h"
 #include "actors/enemy_file.h"
-#include "actors/monster_set.h"
+#include "actors/monster_kinds.h"
 #include "items/item_pack_format.h"
 #include "items/item_text.h"
 #include "items/save_file.h"
@@ -283,7 +283,8 @@ private:
     }
 
     // A map's monsters or boss: their sets must have every row they play
-    // (monsters 7, bosses 10) and they must stand inside the map.
+    // (a monster the rows of its kind, a boss 10) and they must stand inside
+    // the map.
     void checkEnemies(int n, const CMapData& map) {
         const int32_t width = 32 * map.columns, height = 32 * map.rows;
         auto place = [&](const std::string& name, const std::string& who, int32_t x, int32_t y, int32_t set,
@@ -306,7 +307,7 @@ private:
             if (check(monsterName, [&] { return loadMonsterFile(n, monsters) == EnemyFileResult::Loaded; }))
                 for (size_t i = 0; i < monsters.size(); ++i)
                     place(monsterName, "monster " + std::to_string(i), monsters[i].x, monsters[i].y,
-                          monsters[i].spriteSet, kMonsterRowAttackRight + 1);
+                          monsters[i].spriteSet, monsterKinds()[size_t(monsters[i].kind)].rows.needed());
             return;
         }
         const std::string bossName = bossFileName(n);
