@@ -64,9 +64,9 @@ void CPlayer::save() {
     } else if (dead) {
         field_.mapNumber = 0;
         mapNumber = 0;
-        hp = maxHp / 2;
+        PlayerRecord::hp = maxHp / 2;
     }
-    if (dead && level > 10) exp = int32_t(int64_t(exp) * 30 / 100);
+    if (dead) payDeathPenalty();
     velk::writePlayerRecord(*this, mapNumber, origin_);
 }
 
@@ -133,7 +133,7 @@ void CPlayer::blinkStep() {
 
 void CPlayer::startDeath() {
     g_soundBank.play(&g_effects.userdie);
-    hp = 0;
+    PlayerRecord::hp = 0;
     field_.pauseFlag = 1;
     hurtStep = 4;
     action = kActionDying;

@@ -202,7 +202,7 @@ void CPlayer::hurt() {
             damageTaken = fallFrames / 3;
         else
             takeEnemyHit();
-        hp -= damageTaken;
+        takeDamage(damageTaken);
         fallFrames = 0;
         std::snprintf(damageText, sizeof damageText, "%d", damageTaken);
         damageNumberX = x;

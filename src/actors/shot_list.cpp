@@ -137,7 +137,7 @@ int32_t CShotList::resolve(const FrameBox& heroBody) {
         }
         const int32_t result = enemies_.hitTest(box, s.facing, power);
         if (result == velk::kHitNothing) continue;
-        if (result >= 1) gainExperience(*player_, result);
+        if (result >= 1) player_->gainExperience(result);
         if (s.spriteRow == kReturningRow) continue;  // flies on and may strike again
         heroShotGone(s);
         shots.erase(shots.begin() + std::ptrdiff_t(i));

@@ -19,20 +19,11 @@ CWorld* g_world = nullptr;
 
 namespace {
 
-constexpr int32_t kRegenPeriod = 500;
-
 // Objects are drawn while their top-left corner is this close to the screen.
 bool objectOnScreen(int32_t x, int32_t y) { return -99 <= x && x < 800 && -149 <= y && y < 600; }
 // Actors are drawn while their frame is this close to the screen; they
 // think whether drawn or not.
 bool actorOnScreen(int32_t x, int32_t y) { return -50 <= x && x <= 850 && -50 <= y && y <= 650; }
-
-void regenerate(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoints) {
-    if (++counter < kRegenPeriod) return;
-    counter = 0;
-    const int64_t gained = int64_t(points) + stat / 3 + 8;
-    points = int32_t(std::min<int64_t>(gained, maxPoints));
-}
 
 }  // namespace
 
@@ -144,7 +135,7 @@ void CWorld::takeEnemyHit() {
 void CWorld::update() {
     g_field->drawLowerTiles();
     g_field->drawUpperTiles();
-    regenerate();
+    player->regenerate();
     placeHeroOnScreen();
     buildSortList();
     drawSorted();
@@ -176,13 +167,6 @@ void CWorld::runShots() {
     if (p.touchingShot != velk::kHitNothing && p.action != kActionDying && p.action != kActionDead &&
         p.invincible >= CPlayer::kInvincibleOff)
         p.action = kActionHurt;
-}
-
-void CWorld::regenerate() {
-    if (player->action >= kActionDying) return;
-    CPlayer& p = *player;
-    ::regenerate(p.hpRegenCounter, p.hp, p.hpStat, p.maxHp);
-    ::regenerate(p.mpRegenCounter, p.mp, p.mpStat, p.maxMp);
 }
 
 void CWorld::placeHeroOnScreen() {
@@ -302,9 +286,6 @@ void CWorld::runDeath() {
         return;
     p.deathBox.reset();
     g_field->pauseFlag = 0;
-    p.hp = p.maxHp / 2;
-    if (p.level > 10) p.exp = int32_t(int64_t(p.exp) * 30 / 100);
-    // The penalty is paid: the hero no longer counts as dead for the save.
-    p.animRow = 0;
+    p.revive();
     GameState = kStateReturn;
 }

@@ -249,12 +249,8 @@ void CInterface::useQuickSlot(int s) {
     if (slot.icon < 0 || slot.icon > 9999) return;
     g_soundBank.play(&g_effects.eat_e);
     if (--slot.count <= 0) slot.icon = -1;
-    if (const EnergyItem* e = g_itemTables.energyItem(slot.itemId)) {
-        p.hp += e->hpRecovery;
-        p.mp += e->mpRecovery;
-    }
-    if (p.hp > p.maxHp) p.hp = p.maxHp;
-    if (p.mp > p.maxMp) p.mp = p.maxMp;
+    const EnergyItem* e = g_itemTables.energyItem(slot.itemId);
+    p.heal(e ? e->hpRecovery : 0, e ? e->mpRecovery : 0);
 }
 
 void CInterface::drawTexts() {

@@ -200,9 +200,9 @@ TEST_F(Combat, ExperienceNeedsTheTableAndLevelsOnceAPerGain) {
     p.level = 1;
     p.exp = 50;
     p.expNext = 60;
-    p.hp = 3;
+    p.takeDamage(p.hp - 3);
     const int32_t points = p.statPoints, maxHp = p.maxHp, maxMp = p.maxMp;
-    gainExperience(p, 30);
+    p.gainExperience(30);
     EXPECT_EQ(p.level, 2);
     EXPECT_EQ(p.exp, 0);
     EXPECT_EQ(p.expNext, 208);
@@ -213,11 +213,11 @@ TEST_F(Combat, ExperienceNeedsTheTableAndLevelsOnceAPerGain) {
     EXPECT_EQ(p.statPoints, points + 5);
     EXPECT_EQ(soundCount("levelup"), 1);
 
-    gainExperience(p, 100000);
+    p.gainExperience(100000);
     EXPECT_EQ(p.level, 3) << "one level per gain";
     p.level = 151;
     p.exp = 0;
-    gainExperience(p, 1 << 20);
+    p.gainExperience(1 << 20);
     EXPECT_EQ(p.level, 151);
     EXPECT_EQ(p.exp, 1 << 20);
 }

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(World, RegeneratesEveryFiveHundredFramesUpToTheMaximum) {
     startWorld(flatMap());
-    hero().hp = 10;
+    hero().takeDamage(hero().hp - 10);
     hero().mp = 20;
     frames(499);
     EXPECT_EQ(hero().hp, 10);
@@ -37,7 +37,7 @@ TEST_F(World, RegeneratesEveryFiveHundredFramesUpToTheMaximum) {
     frame();
     EXPECT_EQ(hero().hp, 10 + 5 / 3 + 8);
     EXPECT_EQ(hero().mp, 20 + 4 / 3 + 8);
-    hero().hp = hero().maxHp - 3;
+    hero().takeDamage(hero().hp - (hero().maxHp - 3));
     frames(500);
     EXPECT_EQ(hero().hp, hero().maxHp);
 }
@@ -142,7 +142,7 @@ TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
         g_field->questStep = int8_t(c.questStep);
         hero().level = c.level;
         hero().exp = c.exp;
-        hero().hp = 10;
+        hero().takeDamage(hero().hp - 10);
         const long dying = soundCount("userdie");
         frame();
         EXPECT_EQ(hero().action, kActionDying);
