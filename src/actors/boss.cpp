@@ -81,8 +81,8 @@ int CBoss::load() {
 
 void CBoss::screenPosition(int32_t& sx, int32_t& sy) const {
     const AnimationStep* step = sprites->currentStep(animRow);
-    sx = x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = y + (step ? step->offsetY : 0) - g_field->camY;
+    sx = x + (step ? step->offsetX : 0) - g_field->camera.x;
+    sy = y + (step ? step->offsetY : 0) - g_field->camera.y;
 }
 
 void CBoss::draw(int32_t screenX, int32_t screenY, int32_t drawRow) {
@@ -132,9 +132,9 @@ void CBoss::completeMission() {
     GameState = kStateReturn;
     if (missionWritten) return;
     missionWritten = true;
-    std::vector<int8_t>& states = g_field->missionStates;
+    std::vector<int8_t>& states = g_field->quest.missionStates;
     if (states.empty()) return;  // no town states read: never blank the file
-    const int32_t giver = (g_field->npcMissionInfo >> 12) & 0xFFF;
+    const int32_t giver = (g_field->quest.npcMissionInfo >> 12) & 0xFFF;
     if (giver < int32_t(states.size())) states[size_t(giver)] = 1;
     velk::writeMissionStates(g_field->mapNumber - 2, states);
 }
@@ -236,7 +236,7 @@ int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power)
     std::snprintf(damageText, sizeof damageText, "%d", damage);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kSparkEffect);
     hp -= damage;
-    numberX = x - g_field->camX;
+    numberX = x - g_field->camera.x;
     numberY = sy;
     bossState = kBossHit;
     if (hp > 0) return velk::kHitHurt;

@@ -87,8 +87,8 @@ void CMonsterSet::respawn(int32_t index) {
 
 void CMonsterSet::screenPosition(const CMonster& m, int32_t& sx, int32_t& sy) const {
     const AnimationStep* step = m.sprites ? m.sprites->currentStep(m.animRow) : nullptr;
-    sx = m.x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = m.y + (step ? step->offsetY : 0) - g_field->camY;
+    sx = m.x + (step ? step->offsetX : 0) - g_field->camera.x;
+    sy = m.y + (step ? step->offsetY : 0) - g_field->camera.y;
 }
 
 void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t row, int32_t index) {
@@ -324,7 +324,7 @@ int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t 
         if (damage < 1) return velk::kHitNoDamage;
         if (m.kind < 5) m.aggro = (m.aggro == 3 || m.aggro == 4) ? 4 : 1;
         std::snprintf(m.damageText, sizeof m.damageText, "%d", damage);
-        m.damageNumberX = m.x - g_field->camX;
+        m.damageNumberX = m.x - g_field->camera.x;
         m.damageNumberY = sy;
         if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(m.x, m.y, kSparkEffect);
         m.hp -= damage;

@@ -54,7 +54,7 @@ CPlayer::~CPlayer() {
 void CPlayer::save() {
     const bool dead = animRow == kDyingRow;
     int32_t mapNumber = field_.mapNumber, entrySide = field_.entrySide;
-    int8_t questStep = field_.questStep;
+    int8_t questStep = field_.quest.step;
     // A run that ends in the frame of the death box's OK saves what the
     // return it started leads to, as every later frame does.
     if (GameState == kStateReturn) CField::nextMapNumbers(GameState, mapNumber, entrySide, questStep);
@@ -88,7 +88,7 @@ bool CPlayer::placePlayer() {
     x = 32 * pos.column;
     y = 32 * pos.row;
     lockedScreenY = pos.lockedScreenY;
-    field_.placeCamera(pos.camX, pos.camY, x, y);
+    field_.camera.place(pos.camX, pos.camY, x, y);
     fallFrames = 0;
     hpRegenCounter = 0;
     mpRegenCounter = 0;
@@ -142,7 +142,7 @@ void CPlayer::startDeath() {
 
     deathBox = std::make_unique<CMessageBox>();
     deathBox->init(device_, 300, 100, 0, 0);
-    const bool questRun = field_.questStep != 0;
+    const bool questRun = field_.quest.step != 0;
     deathBox->setLine(0, velk::toCp949(questRun ? "퀘스트를 실패했습니다."
                                                 : "모험에 실패했습니다.")
                              .c_str());
@@ -153,8 +153,8 @@ void CPlayer::startDeath() {
 
 void CPlayer::drawDamageNumber() {
     if (!damageFont) return;
-    const int32_t left = damageNumberX - field_.camX;
-    const int32_t top = damageNumberY - field_.camY;
+    const int32_t left = damageNumberX - field_.camera.x;
+    const int32_t top = damageNumberY - field_.camera.y;
     damageFont->draw(left, top, left + 200, top + kDamageFontHeight, kDamageColour, damageText);
 }
 

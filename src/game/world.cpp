@@ -45,7 +45,7 @@ bool CWorld::init(CDirect3D* device) {
                      velk::mapFileName(g_field->mapNumber).c_str());
         g_field->mapNumber = 0;
         g_field->entrySide = 0;
-        g_field->questStep = 0;
+        g_field->quest.step = 0;
         player->placePlayer();
         loaded = g_field->loadMap() == 1;
     }
@@ -94,9 +94,9 @@ void CWorld::loadNpcs() {
     // map's own NPCs: their load empties the table of a map without people.
     const int town = g_field->mapNumber - 2;
     std::vector<NpcRecord> townNpcs;
-    g_field->missionStates.clear();
+    g_field->quest.missionStates.clear();
     if (velk::loadNpcPositions(town, townNpcs))
-        velk::loadMissionStates(town, townNpcs.size(), g_field->missionStates);
+        velk::loadMissionStates(town, townNpcs.size(), g_field->quest.missionStates);
 }
 
 void CWorld::connectSeams() {
@@ -174,8 +174,8 @@ void CWorld::placeHeroOnScreen() {
     const AnimationStep* step = p.sprites->currentStep(p.animRow);
     const int32_t dx = step ? step->offsetX : 0;
     const int32_t dy = step ? step->offsetY : 0;
-    p.screenX = p.cameraFollowsX ? kFollowScreenX + dx : p.x + dx - g_field->camX;
-    p.screenY = p.cameraFollowsY ? p.lockedScreenY + dy : p.y + dy - g_field->camY;
+    p.screenX = p.cameraFollowsX ? kFollowScreenX + dx : p.x + dx - g_field->camera.x;
+    p.screenY = p.cameraFollowsY ? p.lockedScreenY + dy : p.y + dy - g_field->camera.y;
 }
 
 void CWorld::buildSortList() {
@@ -188,8 +188,8 @@ void CWorld::buildSortList() {
     const int32_t objects = g_objectSet ? g_objectSet->placementCount() : 0;
     for (int32_t i = 0; i < objects && sortCount < kSortCapacity - reserved; ++i) {
         const ObjectPlacement& o = g_objectSet->placements[size_t(i)];
-        const int32_t sx = o.x - g_field->camX;
-        const int32_t sy = o.y - g_field->camY;
+        const int32_t sx = o.x - g_field->camera.x;
+        const int32_t sy = o.y - g_field->camera.y;
         if (objectOnScreen(sx, sy)) sortList[size_t(sortCount++)] = {sy, SortKind::MapObject, i};
     }
     // The hero's key is its world y, compared as it stands with the objects'
@@ -197,9 +197,9 @@ void CWorld::buildSortList() {
     const Enemies foes = enemies();
     if (foes.hasMonsters()) {
         for (int32_t i = 0; i < monsters->count() && sortCount < kSortCapacity - 1; ++i)
-            sortList[size_t(sortCount++)] = {monsters->monsters[size_t(i)].y - g_field->camY, SortKind::Monster, i};
+            sortList[size_t(sortCount++)] = {monsters->monsters[size_t(i)].y - g_field->camera.y, SortKind::Monster, i};
     } else if (boss) {
-        sortList[size_t(sortCount++)] = {boss->y - g_field->camY, SortKind::Boss, 0};
+        sortList[size_t(sortCount++)] = {boss->y - g_field->camera.y, SortKind::Boss, 0};
     }
     // The people stand at the hero's place in the order.
     if (people) sortList[size_t(sortCount++)] = {player->y, SortKind::Npc, 0};
@@ -214,7 +214,7 @@ void CWorld::drawSorted() {
         switch (entry.kind) {
         case SortKind::MapObject: {
             const ObjectPlacement& o = g_objectSet->placements[size_t(entry.index)];
-            g_field->drawObject(o.x - g_field->camX, o.y - g_field->camY, o.kind, entry.index);
+            g_field->drawObject(o.x - g_field->camera.x, o.y - g_field->camera.y, o.kind, entry.index);
             break;
         }
         case SortKind::Hero: drawHero(); break;

@@ -331,7 +331,7 @@ TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
         g_field->mapNumber = c.bossMap;
         world->enterMap();
         ASSERT_TRUE(world->boss);
-        g_field->npcMissionInfo = c.giver << 12;
+        g_field->quest.npcMissionInfo = c.giver << 12;
         CBoss& boss = *world->boss;
         ASSERT_GT(boss.hitTest({-5000, -5000, 5000, 5000}, 0, 100), 0);
         const std::string states = savePath(missionStateFileName(town));
@@ -368,7 +368,7 @@ TEST_F(Combat, ABossMapsOwnPeopleKeepTheirStatesWhileTheBossHoldsTheTowns) {
     g_field->mapNumber = 2;
     world->enterMap();
     ASSERT_TRUE(world->boss);
-    EXPECT_EQ(g_field->missionStates, (std::vector<int8_t>{1, 2}));
+    EXPECT_EQ(g_field->quest.missionStates, (std::vector<int8_t>{1, 2}));
     releaseWorld();
     std::ifstream in(savePath(missionStateFileName(2)), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0\n");

@@ -171,7 +171,7 @@ TEST_F(PlayerSave, SavingAppliesDeathAndQuestRunRules) {
         dir.write(velk::kSaveFileName, velk::saveFileText(r));
         {
             CPlayer player(field);
-            field.questStep = int8_t(c.questStep);
+            field.quest.step = int8_t(c.questStep);
             if (c.dead) player.animRow = CPlayer::kDyingRow;
         }
         SaveRecord saved;
@@ -182,7 +182,7 @@ TEST_F(PlayerSave, SavingAppliesDeathAndQuestRunRules) {
         EXPECT_EQ(saved.hp, c.savedHp);
         EXPECT_EQ(saved.exp, c.savedExp);
         EXPECT_EQ(field.mapNumber, c.fieldMapAfter);
-        field.questStep = 0;
+        field.quest.step = 0;
     }
 }
 

@@ -51,8 +51,8 @@ TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
     EXPECT_STREQ(hero().damageText, "15");
     EXPECT_EQ(hero().damageNumberY, 8 * kGroundRow - 10);
     // The number, blue, over the hero.
-    const int left = hero().damageNumberX - g_field->camX;
-    const int top = hero().damageNumberY - g_field->camY;
+    const int left = hero().damageNumberX - g_field->camera.x;
+    const int top = hero().damageNumberY - g_field->camera.y;
     bool blue = false;
     for (int y = top; y < top + 70 && !blue; ++y)
         for (int x = left; x < left + 100 && !blue; ++x) blue = pixel(x, y) == 0xFF0000FF;
@@ -139,7 +139,7 @@ TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
         startWorld(harmfulMap());
-        g_field->questStep = int8_t(c.questStep);
+        g_field->quest.step = int8_t(c.questStep);
         hero().level = c.level;
         hero().exp = c.exp;
         hero().takeDamage(hero().hp - 10);
@@ -200,7 +200,7 @@ TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
     hero().slope = 2;
     hero().hurtStep = -3;
     g_field->changeMapNumbers(kStateNextMap);
-    g_field->resetScroll();
+    g_field->camera.resetScroll();
     ASSERT_EQ(g_field->loadMap(), 1);
     world->enterMap();
     EXPECT_EQ(g_field->mapNumber, 1);
