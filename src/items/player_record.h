@@ -10,6 +10,7 @@
 
 struct PlayerRecord;
 
+// The save's reader and writer (below) are the friends that reach the hit points.
 namespace velk {
 enum class SaveOrigin;
 SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::string& damagedCopy);

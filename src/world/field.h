@@ -78,7 +78,7 @@ public:
     std::vector<std::unique_ptr<CTexture>> tileTextures;    // one per tile of the set
     std::vector<std::unique_ptr<CTexture>> objectTextures;  // one per object image
 
-    int32_t pauseFlag = 0;    // 1 while the death box waits
+    int32_t pauseFlag = 0;  // 1 while the death box waits
     int32_t mapNumber = 0;
     int32_t entrySide = 0;  // 1 when the map was entered backwards
 
