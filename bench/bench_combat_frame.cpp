@@ -53,8 +53,8 @@ void enterMap(velk::HeadlessBackend& backend, CGameApp& app, int map) {
 void keepLoad(const Load& load, int frame) {
     CWorld& w = *g_world;
     CPlayer& hero = *w.player;
-    hero.hp = hero.maxHp;
-    const int32_t left = g_field->camX, top = g_field->camY;
+    hero.heal(hero.maxHp - hero.hp, 0);
+    const int32_t left = g_field->camera.x, top = g_field->camera.y;
     for (int i = int(w.shots.shots.size()); i < load.shots; ++i)
         w.shots.fire(left + (i * 37 + frame * 11) % 800, top + 100 + (i * 53) % 400, i % 2, kShotStraight,
                      uint8_t(i % 2), 1, 0);

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A camera somewhere over the map, the edges included.
     const int32_t cx = size > 0 ? int32_t(data[0] % 96) - 32 : 0;
     const int32_t cy = size > 1 ? int32_t(data[1] % 96) - 32 : 0;
-    field.placeCamera(cx, cy, 0, 0);
+    field.camera.place(cx, cy, 0, 0);
     uint32_t sum = 0;
     for (int i = 0; i < g_objectSet->placementCount(); ++i) {
         const ObjectPlacement& p = g_objectSet->placements[size_t(i)];

@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     CField field(nullptr);
-    field.placeCamera(p.camX, p.camY, 32 * p.column, 32 * p.row);
+    field.camera.place(p.camX, p.camY, 32 * p.column, 32 * p.row);
     return 0;
 }

@@ -127,9 +127,9 @@ void CBoss::completeMission() {
     GameState = kStateReturn;
     if (missionWritten) return;
     missionWritten = true;
-    std::vector<int8_t>& states = g_field->missionStates;
+    std::vector<int8_t>& states = g_field->quest.missionStates;
     if (states.empty()) return;  // no town states read: never blank the file
-    const int32_t giver = (g_field->npcMissionInfo >> 12) & 0xFFF;
+    const int32_t giver = (g_field->quest.npcMissionInfo >> 12) & 0xFFF;
     if (giver < int32_t(states.size())) states[size_t(giver)] = 1;
     velk::writeMissionStates(g_field->mapNumber - 2, states);
 }
@@ -223,7 +223,7 @@ int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t, int32_t power) {
     std::snprintf(damageText, sizeof damageText, "%d", damage);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kSparkEffect);
     hp -= damage;
-    numberX = x - g_field->camX;
+    numberX = x - g_field->camera.x;
     numberY = sy;
     bossState = kBossHit;
     if (hp > 0) return velk::kHitHurt;

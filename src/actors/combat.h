@@ -53,7 +53,5 @@ extern CombatItems g_combatItems;
 
 // The power of the hero's weapon: attackStat / 3 + the worn weapon's attack.
 int32_t weaponPower(const CPlayer& hero);
-// Experience from a kill; at most one level-up per gain, none above level 150.
-void gainExperience(CPlayer& hero, int32_t amount);
 // The hero's attack frame against the enemies; a kill pays experience.
 void meleeHitTest(CPlayer& hero, CEnemies& enemies);

@@ -28,8 +28,8 @@ std::unique_ptr<CD3dxFont> makeDamageFont(CDirect3D* device) {
 
 void enemyScreenPosition(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, int32_t& sx, int32_t& sy) {
     const AnimationStep* step = sprites.currentStep(row);
-    sx = x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = y + (step ? step->offsetY : 0) - g_field->camY;
+    sx = x + (step ? step->offsetX : 0) - g_field->camera.x;
+    sy = y + (step ? step->offsetY : 0) - g_field->camera.y;
 }
 
 bool enemyBoxTouches(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, bool attackBox,

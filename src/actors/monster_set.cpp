@@ -100,8 +100,8 @@ void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const 
     if (m.sprites) {
         velk::enemyScreenPosition(*m.sprites, m.animRow, m.x, m.y, sx, sy);
     } else {
-        sx = m.x - g_field->camX;
-        sy = m.y - g_field->camY;
+        sx = m.x - g_field->camera.x;
+        sy = m.y - g_field->camera.y;
     }
 }
 
@@ -317,7 +317,7 @@ int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t 
         int32_t sx, sy;
         screenPosition(i, sx, sy);
         std::snprintf(m.damageText, sizeof m.damageText, "%d", damage);
-        m.damageNumberX = m.x - g_field->camX;
+        m.damageNumberX = m.x - g_field->camera.x;
         m.damageNumberY = sy;
         if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(m.x, m.y, kSparkEffect);
         m.hp -= damage;

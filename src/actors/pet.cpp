@@ -46,5 +46,5 @@ void CPet::frame(const CPlayer& hero) {
     if (!sprites) return;
     sprites->selectStep(facingRight, animCounter);
     if (const AnimationStep* step = sprites->currentStep(facingRight))
-        sprites->drawFrame(step->frame, x + step->offsetX - g_field->camX, drawY + step->offsetY - g_field->camY);
+        sprites->drawFrame(step->frame, x + step->offsetX - g_field->camera.x, drawY + step->offsetY - g_field->camera.y);
 }

@@ -54,7 +54,7 @@ CPlayer::~CPlayer() {
 void CPlayer::save() {
     const bool dead = animRow == kDyingRow;
     int32_t mapNumber = field_.mapNumber, entrySide = field_.entrySide;
-    int8_t questStep = field_.questStep;
+    int8_t questStep = field_.quest.step;
     // A run that ends in the frame of the death box's OK saves what the
     // return it started leads to, as every later frame does.
     if (GameState == kStateReturn) CField::nextMapNumbers(GameState, mapNumber, entrySide, questStep);
@@ -64,9 +64,9 @@ void CPlayer::save() {
     } else if (dead) {
         field_.mapNumber = 0;
         mapNumber = 0;
-        hp = maxHp / 2;
+        PlayerRecord::hp = maxHp / 2;
     }
-    if (dead && level > 10) exp = int32_t(int64_t(exp) * 30 / 100);
+    if (dead) payDeathPenalty();
     velk::writePlayerRecord(*this, mapNumber, origin_);
 }
 
@@ -88,19 +88,12 @@ bool CPlayer::placePlayer() {
     x = 32 * pos.column;
     y = 32 * pos.row;
     lockedScreenY = pos.lockedScreenY;
-    field_.placeCamera(pos.camX, pos.camY, x, y);
+    field_.camera.place(pos.camX, pos.camY, x, y);
     fallFrames = 0;
     hpRegenCounter = 0;
     mpRegenCounter = 0;
     shotsInFlight = 0;
     return true;
-}
-
-void CPlayer::heal(int32_t hpGain, int32_t mpGain) {
-    hp += hpGain;
-    mp += mpGain;
-    if (hp > maxHp) hp = maxHp;
-    if (mp > maxMp) mp = maxMp;
 }
 
 void CPlayer::resetForMapChange() {
@@ -140,7 +133,7 @@ void CPlayer::blinkStep() {
 
 void CPlayer::startDeath() {
     g_soundBank.play(&g_effects.userdie);
-    hp = 0;
+    PlayerRecord::hp = 0;
     field_.pauseFlag = 1;
     hurtStep = 4;
     action = kActionDying;
@@ -149,7 +142,7 @@ void CPlayer::startDeath() {
 
     deathBox = std::make_unique<CMessageBox>();
     deathBox->init(device_, 300, 100, 0, 0);
-    const bool questRun = field_.questStep != 0;
+    const bool questRun = field_.quest.step != 0;
     deathBox->setLine(0, velk::toCp949(questRun ? "퀘스트를 실패했습니다."
                                                 : "모험에 실패했습니다.")
                              .c_str());
@@ -160,8 +153,8 @@ void CPlayer::startDeath() {
 
 void CPlayer::drawDamageNumber() {
     if (!damageFont) return;
-    const int32_t left = damageNumberX - field_.camX;
-    const int32_t top = damageNumberY - field_.camY;
+    const int32_t left = damageNumberX - field_.camera.x;
+    const int32_t top = damageNumberY - field_.camera.y;
     damageFont->draw(left, top, left + 200, top + kDamageFontHeight, kDamageColour, damageText);
 }
 

@@ -101,6 +101,25 @@ public:
     // numbers (without which only the numbers are missing).
     void loadGraphics(CDirect3D* device);
 
+    // The hit points, read-only: the rules below are their only writers.
+    const int32_t& hp = PlayerRecord::hp;
+
+    // The rules of points and experience.
+    // Adds the gains (a potion's), each capped at its maximum.
+    void heal(int32_t hpGain, int32_t mpGain);
+    // Takes `amount` off the hit points; whether the hero dies is the hurt
+    // step's to decide.
+    void takeDamage(int32_t amount);
+    // One frame of regeneration: every 500 frames each of the points gains a
+    // third of its stat plus 8, up to its maximum. Nothing while dying or dead.
+    void regenerate();
+    // Back from death: half the hit points, and above level 10 the hero
+    // keeps 30 per cent of its experience.
+    void revive();
+    // Adds experience; reaching expNext (up to level 150) gains one level with
+    // full points, 5 stat points, the sound, the flash and the notice.
+    void gainExperience(int32_t amount);
+
     // Where the record came from (the save or the new-game file).
     velk::SaveOrigin origin() const { return origin_; }
     // Weapon attack power: attackStat / 3 plus the worn weapon's attack.
@@ -111,8 +130,6 @@ public:
     bool placePlayer();
     // Clears the frame-to-frame state for a new map.
     void resetForMapChange();
-    // Adds the gains to hp and mp, then caps each at its maximum.
-    void heal(int32_t hpGain, int32_t mpGain);
 
     // Last in the world's pass: this frame's keys become the action the
     // next frame carries out. Jump, attack, pick-up and skill act once per
@@ -193,6 +210,7 @@ public:
 
 private:
     void save();
+    void payDeathPenalty();
 
     // Frame logic by action.
     void hurt();

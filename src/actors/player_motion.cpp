@@ -93,21 +93,21 @@ bool CPlayer::speedEffectRunning() const { return seams.speedEffectRunning && se
 // ---- Movement --------------------------------------------------------------
 
 void CPlayer::stepLeft(int32_t n) {
-    cameraFollowsX = field_.scrollLeft(n, x) ? 1 : 0;
+    cameraFollowsX = field_.camera.scrollLeft(n, x) ? 1 : 0;
     cellPhaseX = x % 32;
 }
 
 void CPlayer::stepRight(int32_t n) {
-    cameraFollowsX = field_.scrollRight(n, x) ? 1 : 0;
+    cameraFollowsX = field_.camera.scrollRight(n, x) ? 1 : 0;
     cellPhaseX = x % 32;
 }
 
 void CPlayer::stepUp(int32_t n) {
-    cameraFollowsY = field_.scrollUp(n, y) ? 1 : 0;
+    cameraFollowsY = field_.camera.scrollUp(n, y) ? 1 : 0;
 }
 
 void CPlayer::stepDown(int32_t n) {
-    cameraFollowsY = field_.scrollDown(n, y) ? 1 : 0;
+    cameraFollowsY = field_.camera.scrollDown(n, y) ? 1 : 0;
 }
 
 void CPlayer::guardedStepRight() {
@@ -130,7 +130,7 @@ void CPlayer::centreOnLadder() {
     x += shift;
     // The camera keeps the hero where it was on screen; its tile column and
     // offset are derived again so the tile layers still cover the screen.
-    field_.placeCamera(field_.camX + (cameraFollowsX ? shift : 0), field_.camY, x, y);
+    field_.camera.place(field_.camera.x + (cameraFollowsX ? shift : 0), field_.camera.y, x, y);
     cellPhaseX = x % 32;
 }
 
@@ -202,7 +202,7 @@ void CPlayer::hurt() {
             damageTaken = fallFrames / 3;
         else
             takeEnemyHit();
-        hp -= damageTaken;
+        takeDamage(damageTaken);
         fallFrames = 0;
         std::snprintf(damageText, sizeof damageText, "%d", damageTaken);
         damageNumberX = x;

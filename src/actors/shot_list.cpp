@@ -60,8 +60,8 @@ bool CShotList::advance(Shot& s) {
         s.x += dir * kStraightStep;
         s.col = s.x / 8;
         const AnimationStep* step = sprites->currentStep(s.spriteRow);
-        const int32_t sx = s.x + (step ? step->offsetX : 0) - g_field->camX;
-        const int32_t sy = s.y + (step ? step->offsetY : 0) - g_field->camY;
+        const int32_t sx = s.x + (step ? step->offsetX : 0) - g_field->camera.x;
+        const int32_t sy = s.y + (step ? step->offsetY : 0) - g_field->camera.y;
         if (!onScreen(sx, sy)) return false;
         // The weapon's shot stops at terrain; enemy and skill shots pass.
         return s.hostile || s.source != 0 || g_field->terrain(s.col, s.row) == kTerrainEmpty;
@@ -82,8 +82,8 @@ bool CShotList::advance(Shot& s) {
         s.col = s.x / 8;
         s.row = s.y / 8;
         const AnimationStep* step = sprites->currentStep(s.spriteRow);
-        const int32_t sx = s.x + (step ? step->offsetX : 0) - g_field->camX;
-        const int32_t sy = s.y + (step ? step->offsetY : 0) - g_field->camY;
+        const int32_t sx = s.x + (step ? step->offsetX : 0) - g_field->camera.x;
+        const int32_t sy = s.y + (step ? step->offsetY : 0) - g_field->camera.y;
         return g_field->terrain(s.col, s.row) == kTerrainEmpty && onScreen(sx, sy);
     }
     default: return true;
@@ -100,7 +100,7 @@ void CShotList::moveAndDraw() {
         s.age += 1;
         s.step = sprites->selectStep(s.spriteRow, s.age);
         if (const AnimationStep* step = sprites->currentStep(s.spriteRow))
-            sprites->drawFrame(step->frame, s.x + step->offsetX - g_field->camX, s.y + step->offsetY - g_field->camY);
+            sprites->drawFrame(step->frame, s.x + step->offsetX - g_field->camera.x, s.y + step->offsetY - g_field->camera.y);
         if (!advance(s)) {
             heroShotGone(s);
             shots.erase(shots.begin() + std::ptrdiff_t(i));
@@ -114,7 +114,7 @@ bool CShotList::screenBox(const Shot& s, FrameBox& box) const {
     const AnimationStep& step = row->steps[size_t(s.step % row->stepCount)];
     const FrameBox* body = sprites->bodyBox(step.frame);
     if (!body) return false;
-    box = velk::placeBox(*body, s.x + step.offsetX - g_field->camX, s.y + step.offsetY - g_field->camY);
+    box = velk::placeBox(*body, s.x + step.offsetX - g_field->camera.x, s.y + step.offsetY - g_field->camera.y);
     return true;
 }
 
@@ -138,7 +138,7 @@ int32_t CShotList::resolve(const FrameBox& heroBody) {
         }
         const int32_t result = enemies_->hitTest(box, s.facing, power);
         if (result == velk::kHitNothing) continue;
-        if (result >= 1) gainExperience(*player_, result);
+        if (result >= 1) player_->gainExperience(result);
         if (s.spriteRow == kReturningRow) continue;  // flies on and may strike again
         heroShotGone(s);
         shots.erase(shots.begin() + std::ptrdiff_t(i));

@@ -157,7 +157,7 @@ void CGameApp::stepState() {
 
 void CGameApp::changeMap() {
     const int32_t map = g_field->mapNumber, side = g_field->entrySide;
-    const int8_t step = g_field->questStep;
+    const int8_t step = g_field->quest.step;
     g_field->changeMapNumbers(GameState);
     GameState = kStatePlay;
     // A map that cannot load leaves the hero where he was, on the map he is
@@ -172,13 +172,13 @@ void CGameApp::changeMap() {
         }
         g_field->mapNumber = map;
         g_field->entrySide = side;
-        g_field->questStep = step;
+        g_field->quest.step = step;
         return;
     }
     unreachableMap_ = -1;
     resetTiming();
     choosePlayMusic();
-    g_field->resetScroll();
+    g_field->camera.resetScroll();
     g_miniMap->reload();
     stage = std::make_unique<CStage>();
     stage->init(device.get(), g_field->mapNumber);
@@ -220,7 +220,7 @@ void CGameApp::playFrame() {
     device->clear(0x000000FF);
     device->alphaTestOn();
     device->beginScene();
-    stage->step(g_field->lastScroll);
+    stage->step(g_field->camera.lastScroll);
     g_world->update();
     objects->windows->update(g_input);
     if (objects->hud->quitRequested) requestQuit();

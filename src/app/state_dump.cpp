@@ -56,9 +56,9 @@ std::string joinArray(const std::vector<std::string>& items) {
 std::string mapJson(const CField& field) {
     return jsonObject({{"number", field.mapNumber},
                    {"entrySide", field.entrySide},
-                   {"questStep", field.questStep},
-                   {"camX", field.camX},
-                   {"camY", field.camY}});
+                   {"questStep", field.quest.step},
+                   {"camX", field.camera.x},
+                   {"camY", field.camera.y}});
 }
 
 std::string heroJson(const CWorld& world) {

@@ -17,7 +17,7 @@ std::string npcsJson() {
     const CNpc* npcs = g_world ? g_world->npcs.get() : nullptr;
     for (size_t i = 0; npcs && i < npcs->records.size(); ++i) {
         const NpcRecord& r = npcs->records[i];
-        const std::vector<int8_t>& states = g_field->missionStates;
+        const std::vector<int8_t>& states = g_field->quest.missionStates;
         const int state = i < states.size() ? states[i] : 0;
         json += std::string(i ? ", " : "") + "{\"x\": " + std::to_string(r.x) + ", \"y\": " + std::to_string(r.y) +
                 ", \"talkNumber\": " + std::to_string(r.talkNumber) + ", \"mission\": " + std::to_string(state) + "}";

@@ -19,20 +19,11 @@ CWorld* g_world = nullptr;
 
 namespace {
 
-constexpr int32_t kRegenPeriod = 500;
-
 // Objects are drawn while their top-left corner is this close to the screen.
 bool objectOnScreen(int32_t x, int32_t y) { return -99 <= x && x < 800 && -149 <= y && y < 600; }
 // Actors are drawn while their frame is this close to the screen; they
 // think whether drawn or not.
 bool actorOnScreen(int32_t x, int32_t y) { return -50 <= x && x <= 850 && -50 <= y && y <= 650; }
-
-void regenerate(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoints) {
-    if (++counter < kRegenPeriod) return;
-    counter = 0;
-    const int64_t gained = int64_t(points) + stat / 3 + 8;
-    points = int32_t(std::min<int64_t>(gained, maxPoints));
-}
 
 }  // namespace
 
@@ -54,7 +45,7 @@ bool CWorld::init(CDirect3D* device) {
                      velk::mapFileName(g_field->mapNumber).c_str());
         g_field->mapNumber = 0;
         g_field->entrySide = 0;
-        g_field->questStep = 0;
+        g_field->quest.step = 0;
         player->placePlayer();
         loaded = g_field->loadMap() == 1;
     }
@@ -104,9 +95,9 @@ void CWorld::loadNpcs() {
     // map's own NPCs: their load empties the table of a map without people.
     const int town = g_field->mapNumber - 2;
     std::vector<NpcRecord> townNpcs;
-    g_field->missionStates.clear();
+    g_field->quest.missionStates.clear();
     if (velk::loadNpcPositions(town, townNpcs))
-        velk::loadMissionStates(town, townNpcs.size(), g_field->missionStates);
+        velk::loadMissionStates(town, townNpcs.size(), g_field->quest.missionStates);
 }
 
 void CWorld::connectSeams() {
@@ -149,7 +140,7 @@ void CWorld::takeEnemyHit() {
 void CWorld::update() {
     g_field->drawLowerTiles();
     g_field->drawUpperTiles();
-    regenerate();
+    player->regenerate();
     placeHeroOnScreen();
     buildSortList();
     drawSorted();
@@ -181,20 +172,13 @@ void CWorld::runShots() {
         p.action = kActionHurt;
 }
 
-void CWorld::regenerate() {
-    if (player->action >= kActionDying) return;
-    CPlayer& p = *player;
-    ::regenerate(p.hpRegenCounter, p.hp, p.hpStat, p.maxHp);
-    ::regenerate(p.mpRegenCounter, p.mp, p.mpStat, p.maxMp);
-}
-
 void CWorld::placeHeroOnScreen() {
     CPlayer& p = *player;
     const AnimationStep* step = p.sprites->currentStep(p.animRow);
     const int32_t dx = step ? step->offsetX : 0;
     const int32_t dy = step ? step->offsetY : 0;
-    p.screenX = p.cameraFollowsX ? kFollowScreenX + dx : p.x + dx - g_field->camX;
-    p.screenY = p.cameraFollowsY ? p.lockedScreenY + dy : p.y + dy - g_field->camY;
+    p.screenX = p.cameraFollowsX ? kFollowScreenX + dx : p.x + dx - g_field->camera.x;
+    p.screenY = p.cameraFollowsY ? p.lockedScreenY + dy : p.y + dy - g_field->camera.y;
 }
 
 void CWorld::buildSortList() {
@@ -207,15 +191,15 @@ void CWorld::buildSortList() {
     const int32_t objects = g_objectSet ? g_objectSet->placementCount() : 0;
     for (int32_t i = 0; i < objects && sortCount < kSortCapacity - reserved; ++i) {
         const ObjectPlacement& o = g_objectSet->placements[size_t(i)];
-        const int32_t sx = o.x - g_field->camX;
-        const int32_t sy = o.y - g_field->camY;
+        const int32_t sx = o.x - g_field->camera.x;
+        const int32_t sy = o.y - g_field->camera.y;
         if (objectOnScreen(sx, sy)) sortList[size_t(sortCount++)] = {sy, SortKind::MapObject, i};
     }
     // The hero's key is its world y, compared as it stands with the objects'
     // screen y: the maps are laid out for that order.
     const CEnemies& foes = enemies();
     for (int32_t i = 0; i < foes.count() && sortCount < kSortCapacity - 1; ++i)
-        sortList[size_t(sortCount++)] = {foes.depthY(i) - g_field->camY, SortKind::Enemy, i};
+        sortList[size_t(sortCount++)] = {foes.depthY(i) - g_field->camera.y, SortKind::Enemy, i};
     // The people stand at the hero's place in the order.
     if (people) sortList[size_t(sortCount++)] = {player->y, SortKind::Npc, 0};
     sortList[size_t(sortCount++)] = {player->y, SortKind::Hero, 0};
@@ -229,7 +213,7 @@ void CWorld::drawSorted() {
         switch (entry.kind) {
         case SortKind::MapObject: {
             const ObjectPlacement& o = g_objectSet->placements[size_t(entry.index)];
-            g_field->drawObject(o.x - g_field->camX, o.y - g_field->camY, o.kind, entry.index);
+            g_field->drawObject(o.x - g_field->camera.x, o.y - g_field->camera.y, o.kind, entry.index);
             break;
         }
         case SortKind::Hero: drawHero(); break;
@@ -294,9 +278,6 @@ void CWorld::runDeath() {
         return;
     p.deathBox.reset();
     g_field->pauseFlag = 0;
-    p.hp = p.maxHp / 2;
-    if (p.level > 10) p.exp = int32_t(int64_t(p.exp) * 30 / 100);
-    // The penalty is paid: the hero no longer counts as dead for the save.
-    p.animRow = 0;
+    p.revive();
     GameState = kStateReturn;
 }

@@ -88,7 +88,6 @@ private:
     void connectSeams();
     void takeEnemyHit();
     void runShots();
-    void regenerate();
     void placeHeroOnScreen();
     void buildSortList();
     void drawSorted();

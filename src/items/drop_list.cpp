@@ -33,8 +33,8 @@ void fall(DropNode& n, int32_t depth) {
     n.cellY = n.y / kCell;
 }
 
-int32_t camX() { return g_field ? g_field->camX : 0; }
-int32_t camY() { return g_field ? g_field->camY : 0; }
+int32_t camX() { return g_field ? g_field->camera.x : 0; }
+int32_t camY() { return g_field ? g_field->camera.y : 0; }
 
 void notice(const char* utf8Prefix, const std::string& cp949Middle, const char* utf8Suffix) {
     if (!g_noticeLog) return;

@@ -8,9 +8,17 @@
 
 #include "items/item_slot.h"
 
+struct PlayerRecord;
+
+// The save's reader and writer (below) are the friends that reach the hit points.
+namespace velk {
+enum class SaveOrigin;
+SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::string& damagedCopy);
+bool writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, velk::SaveOrigin origin);
+}  // namespace velk
+
 struct PlayerRecord {
     char name[13] = {};  // CP949, at most 12 bytes of text
-    int32_t hp = 0;
     int32_t maxHp = 0;
     int32_t mp = 0;
     int32_t maxMp = 0;
@@ -25,6 +33,14 @@ struct PlayerRecord {
     int32_t hpStat = 0;
     int32_t statPoints = 0;
     std::array<ItemSlot, velk::kSlotCount> slots{};
+
+protected:
+    // The hit points have one writer, the hero's rules (CPlayer, which shows
+    // them read-only); the save is read into them and written from them.
+    int32_t hp = 0;
+
+    friend velk::SaveOrigin velk::readPlayerRecord(PlayerRecord&, int32_t&, std::string&);
+    friend bool velk::writePlayerRecord(const PlayerRecord&, int32_t, velk::SaveOrigin);
 };
 
 namespace velk {

@@ -28,23 +28,23 @@ void CNpc::load() {
     // position file says. (A boss map then reads its town's states: see
     // CWorld::loadNpcs.)
     if (!velk::loadMissionStates(map, placed.size(), states)) {
-        g_field->missionStates.clear();
+        g_field->quest.missionStates.clear();
         return;
     }
     records = std::move(placed);
     count = int32_t(records.size());
-    g_field->npcMissionInfo = (g_field->npcMissionInfo & 0xFFF000) | (count & 0xFFF);
-    g_field->missionStates = std::move(states);
+    g_field->quest.npcMissionInfo = (g_field->quest.npcMissionInfo & 0xFFF000) | (count & 0xFFF);
+    g_field->quest.missionStates = std::move(states);
 }
 
 void CNpc::saveStates() const {
-    if (count > 0) velk::writeMissionStates(g_field->mapNumber, g_field->missionStates);
+    if (count > 0) velk::writeMissionStates(g_field->mapNumber, g_field->quest.missionStates);
 }
 
 void CNpc::screenPosition(size_t i, int32_t& sx, int32_t& sy) const {
     const AnimationStep* step = sprites ? sprites->currentStep(0) : nullptr;
-    sx = records[i].x + (step ? step->offsetX : 0) - g_field->camX;
-    sy = records[i].y + (step ? step->offsetY : 0) - g_field->camY;
+    sx = records[i].x + (step ? step->offsetX : 0) - g_field->camera.x;
+    sy = records[i].y + (step ? step->offsetY : 0) - g_field->camera.y;
 }
 
 void CNpc::step() {

@@ -89,8 +89,8 @@ bool CTalkBox::openFor(int32_t npc) {
     lineShown.clear();
     shownBytes = 0;
     npcIndex = npc;
-    g_field->questStep = 0;
-    const std::vector<int8_t>& states = g_field->missionStates;
+    g_field->quest.step = 0;
+    const std::vector<int8_t>& states = g_field->quest.missionStates;
     const int state = npc >= 0 && size_t(npc) < states.size() ? states[size_t(npc)] : 0;
     if (readTalk(velk::talkFileName(state, talkNumber))) return true;
     open = 0;
@@ -261,7 +261,7 @@ void CTalkBox::act() {
     } else if (code == velk::kActionTravel) {
         travel(value, 0);
     } else if (code == velk::kActionQuest) {
-        g_field->npcMissionInfo = (g_field->npcMissionInfo & 0xFFF) | ((npcIndex & 0xFFF) << 12);
+        g_field->quest.npcMissionInfo = (g_field->quest.npcMissionInfo & 0xFFF) | ((npcIndex & 0xFFF) << 12);
         travel(value, 1);
     } else if (code >= velk::kActionRewards) {
         giveRewards();
@@ -282,7 +282,7 @@ bool CTalkBox::charge(int32_t price) {
 }
 
 void CTalkBox::travel(int32_t map, int8_t questStep) {
-    g_field->questStep = questStep;
+    g_field->quest.step = questStep;
     g_field->mapNumber = map;
     GameState = kStateNextMap;
 }
@@ -321,7 +321,7 @@ void CTalkBox::giveRewards() {
         }
     }
     play(&EffectBuffers::gay);
-    std::vector<int8_t>& states = g_field->missionStates;
+    std::vector<int8_t>& states = g_field->quest.missionStates;
     if (npcIndex >= 0 && size_t(npcIndex) < states.size()) states[size_t(npcIndex)] = 2;
     velk::writeMissionStates(g_field->mapNumber, states);
 }

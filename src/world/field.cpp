@@ -15,11 +15,6 @@ CField* g_field = nullptr;
 namespace {
 
 constexpr int32_t kTile = 32;
-constexpr int32_t kScreenHeight = 600;  // the camera shows this much of the map
-
-// The camera follows the player only this far from the map's edges (cells).
-bool followsX(int32_t cell, int32_t columns) { return 51 < cell && cell <= 4 * columns - 52; }
-bool followsY(int32_t cell, int32_t rows) { return 40 <= cell && cell <= 4 * rows - 40; }
 
 }  // namespace
 
@@ -29,7 +24,7 @@ CField::~CField() = default;
 
 int CField::init() {
     mapData.init(50, 50);
-    resetScroll();
+    camera.resetScroll();
     tileTextures.clear();
     objectTextures.clear();
     playerMarker = CPicture::loaded(device, "pic/minimap_user.pic");
@@ -106,7 +101,7 @@ void CField::createTextures() {
 }
 
 void CField::changeMapNumbers(int gameState) {
-    nextMapNumbers(gameState, mapNumber, entrySide, questStep);
+    nextMapNumbers(gameState, mapNumber, entrySide, quest.step);
 }
 
 void CField::nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySide, int8_t& questStep) {
@@ -138,67 +133,6 @@ void CField::nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySid
     }
 }
 
-void CField::placeCamera(int32_t cameraX, int32_t cameraY, int32_t playerX, int32_t playerY) {
-    camX = cameraX;
-    camY = cameraY;
-    camCol = camX / kTile;
-    camRow = camY / kTile;
-    fineX = camX % kTile;
-    fineY = camY % kTile;
-    playerCellX = playerX / 8;
-    playerCellY = playerY / 8;
-}
-
-bool CField::scrollLeft(int32_t a, int32_t& playerX) {
-    bool follows = false;
-    if (followsX(playerCellX, mapData.columns)) {
-        camX -= a;
-        fineX = camX % kTile;
-        camCol = camX / kTile;
-        lastScroll = 0;
-        follows = true;
-    }
-    playerX -= a;
-    playerCellX = playerX / 8;
-    return follows;
-}
-
-bool CField::scrollRight(int32_t a, int32_t& playerX) {
-    playerX += a;
-    playerCellX = playerX / 8;
-    if (!followsX(playerCellX, mapData.columns)) return false;
-    camX += a;
-    fineX = camX % kTile;
-    camCol = camX / kTile;
-    lastScroll = 1;
-    return true;
-}
-
-bool CField::scrollUp(int32_t a, int32_t& playerY) {
-    playerY -= a;
-    playerCellY = playerY / 8;
-    // The camera never shows above the map's top.
-    if (!followsY(playerCellY, mapData.rows) || camY - a < 0) return false;
-    camY -= a;
-    fineY = camY % kTile;
-    camRow = camY / kTile;
-    return true;
-}
-
-bool CField::scrollDown(int32_t a, int32_t& playerY) {
-    bool follows = false;
-    // Nor below its bottom.
-    if (followsY(playerCellY, mapData.rows) && camY + a <= kTile * mapData.rows - kScreenHeight) {
-        camY += a;
-        fineY = camY % kTile;
-        camRow = camY / kTile;
-        follows = true;
-    }
-    playerY += a;
-    playerCellY = playerY / 8;
-    return follows;
-}
-
 int32_t CField::lowerTile(int32_t col, int32_t row) const {
     if (!mapData.hasGrid() || col < 0 || row < 0 || col >= mapData.columns || row >= mapData.rows)
         return -1;
@@ -223,14 +157,14 @@ void CField::drawTileLayer(CellToTile tileAt) {
     if (!mapData.hasGrid() || !device || !g_tileSet) return;
     const float w = float(g_tileSet->tileWidth);
     const float h = float(g_tileSet->tileHeight);
-    for (int32_t i = camRow - 1; i <= camRow + 19; ++i) {
+    for (int32_t i = camera.row - 1; i <= camera.row + 19; ++i) {
         if (i < 0) continue;
-        for (int32_t j = camCol - 1; j <= camCol + 25; ++j) {
+        for (int32_t j = camera.col - 1; j <= camera.col + 25; ++j) {
             if (j < 0) continue;
             const int32_t t = tileAt(j, i);
             if (t < 0 || size_t(t) >= tileTextures.size() || !tileTextures[size_t(t)]) continue;
-            device->drawQuad(tileTextures[size_t(t)].get(), float(kTile * (j - camCol) - fineX),
-                             float(kTile * (i - camRow) - fineY), w, h);
+            device->drawQuad(tileTextures[size_t(t)].get(), float(kTile * (j - camera.col) - camera.fineX),
+                             float(kTile * (i - camera.row) - camera.fineY), w, h);
         }
     }
 }

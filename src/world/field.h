@@ -1,8 +1,9 @@
 #pragma once
 // CField: the current map. Owns its grids and the textures of its tile and
-// object sets, keeps the camera, draws the two tile layers and placed
-// objects, answers terrain queries, and keeps the map-level numbers that
-// every map change rewrites.
+// object sets, draws the two tile layers and placed objects, answers terrain
+// queries, and keeps the map-level numbers that every map change rewrites.
+// Beside the map it holds what goes with it: the camera that shows it and
+// the quest progress its NPCs and bosses share.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,9 @@
 
 #include "platform/picture.h"
 #include "platform/texture.h"
+#include "world/camera.h"
 #include "world/map_data.h"
+#include "world/quest_progress.h"
 
 class CDirect3D;
 struct MapFile;
@@ -41,7 +44,6 @@ public:
 
     // Empty 50 x 50 map data, scroll reset, the player marker picture. 1.
     int init();
-    void resetScroll() { fineX = fineY = 0; }
 
     // Loads "maps/map_<mapNumber>.mmf" with the sets it names (through
     // g_tileSet and g_objectSet) and makes their textures. 1 on success, 0
@@ -61,19 +63,6 @@ public:
     // The numbers a change by `gameState` (600, 700, 800) leads to.
     static void nextMapNumbers(int gameState, int32_t& mapNumber, int32_t& entrySide, int8_t& questStep);
 
-    // Camera placement: derives the tile and fine offsets and the player's cell.
-    void placeCamera(int32_t cameraX, int32_t cameraY, int32_t playerX, int32_t playerY);
-
-    // Camera moves by a step of `a` pixels. Each moves the player's
-    // coordinate too and returns whether the camera followed (the caller's
-    // cameraFollowsX / cameraFollowsY). The camera follows only while the
-    // player's terrain column is in 52 .. 4W - 52 and its row in 40 .. 4H - 40;
-    // left and down test the cell before the step, right and up the cell after.
-    bool scrollLeft(int32_t a, int32_t& playerX);
-    bool scrollRight(int32_t a, int32_t& playerX);
-    bool scrollUp(int32_t a, int32_t& playerY);
-    bool scrollDown(int32_t a, int32_t& playerY);
-
     // Queries; outside the grid: -1 for the lower tile and terrain, 0 for the upper tile.
     int32_t lowerTile(int32_t col, int32_t row) const;
     int32_t upperTile(int32_t col, int32_t row) const;
@@ -89,25 +78,13 @@ public:
     std::vector<std::unique_ptr<CTexture>> tileTextures;    // one per tile of the set
     std::vector<std::unique_ptr<CTexture>> objectTextures;  // one per object image
 
-    int32_t fineX = 0;  // camX % 32, with the sign of camX
-    int32_t fineY = 0;
-    int32_t playerCellX = 0;  // terrain column under the player
-    int32_t playerCellY = 0;
-    int32_t camX = 0;  // world position of the screen's top-left corner
-    int32_t camY = 0;
-    int32_t camCol = 0;  // camX / 32
-    int32_t camRow = 0;
-    int32_t lastScroll = -1;  // 0 after a scroll left, 1 after a scroll right
-    int32_t pauseFlag = 0;    // 1 while the death box waits
+    int32_t pauseFlag = 0;  // 1 while the death box waits
     int32_t mapNumber = 0;
     int32_t entrySide = 0;  // 1 when the map was entered backwards
-    // Bits 0-11: NPCs of the map (missionStates' length); bits 12-23: the NPC
-    // whose quest run is under way.
-    int32_t npcMissionInfo = -1;
-    int8_t questStep = 0;  // 0, or the step of the quest run under way
-    std::vector<int8_t> missionStates;  // one per NPC of the map
 
     CMapData mapData;
+    CCamera camera{mapData};
+    QuestProgress quest;
     std::unique_ptr<CPicture> playerMarker;  // drawn by the minimap
     CDirect3D* device = nullptr;
 

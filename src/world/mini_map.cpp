@@ -49,7 +49,7 @@ void CMiniMap::reload() {
     velk::loadMinimapName(g_field->mapNumber, mapName);
     // A quest map without its text shows an empty back rather than the last run's lines.
     questLines.clear();
-    if (g_field->questStep != 0) velk::loadQuestText(g_field->mapNumber, questLines);
+    if (g_field->quest.step != 0) velk::loadQuestText(g_field->mapNumber, questLines);
 }
 
 CMiniMap::View CMiniMap::viewFor(int32_t camCol, int32_t camRow, int32_t columns, int32_t rows) {
@@ -69,7 +69,7 @@ void CMiniMap::update(const CInputState* input) {
             back_->draw(x + 13, y + 33, 161, 141);
             device_->blendOff();
         }
-        if (g_field->questStep != 0) {
+        if (g_field->quest.step != 0) {
             if (textFont_ && textFont_->valid())
                 for (size_t j = 0; j < questLines.size(); ++j) {
                     const int top = int(y) + 38 + 20 * int(j);
@@ -97,9 +97,9 @@ void CMiniMap::update(const CInputState* input) {
 void CMiniMap::drawTileWalk(bool upper, const View& v) {
     const CField& f = *g_field;
     const float w = float(g_tileSet->tileWidth / 8), h = float(g_tileSet->tileHeight / 8);
-    const float shiftX = v.columnClamped ? 0.0f : float(f.fineX / 8);
-    const float shiftY = v.rowClamped ? 0.0f : float(f.fineY / 8);
-    const int32_t heroColumn = f.playerCellX * 8 / 32, heroRow = f.playerCellY * 8 / 32;
+    const float shiftX = v.columnClamped ? 0.0f : float(f.camera.fineX / 8);
+    const float shiftY = v.rowClamped ? 0.0f : float(f.camera.fineY / 8);
+    const int32_t heroColumn = f.camera.playerCellX * 8 / 32, heroRow = f.camera.playerCellY * 8 / 32;
     for (int32_t i = v.row - 1; i <= v.row + kViewRows - 1; ++i) {
         if (i < 0) continue;
         for (int32_t j = v.column - 1; j <= v.column + kViewColumns - 1; ++j) {
@@ -117,11 +117,11 @@ void CMiniMap::drawTileWalk(bool upper, const View& v) {
 void CMiniMap::drawMap() {
     const CField& f = *g_field;
     if (!device_ || !g_tileSet || !f.mapData.hasGrid()) return;
-    const View v = viewFor(f.camCol, f.camRow, f.mapData.columns, f.mapData.rows);
+    const View v = viewFor(f.camera.col, f.camera.row, f.mapData.columns, f.mapData.rows);
     drawTileWalk(false, v);
     if (g_objectSet) {
-        const int32_t cx = std::min(f.camX, 32 * f.mapData.columns - 1312);
-        const int32_t cy = std::min(f.camY, 32 * f.mapData.rows - 1120);
+        const int32_t cx = std::min(f.camera.x, 32 * f.mapData.columns - 1312);
+        const int32_t cy = std::min(f.camera.y, 32 * f.mapData.rows - 1120);
         std::vector<const ObjectPlacement*> order;
         for (const ObjectPlacement& p : g_objectSet->placements) order.push_back(&p);
         std::stable_sort(order.begin(), order.end(),

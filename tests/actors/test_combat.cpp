@@ -268,9 +268,9 @@ TEST_F(Combat, ExperienceNeedsTheTableAndLevelsOnceAPerGain) {
     p.level = 1;
     p.exp = 50;
     p.expNext = 60;
-    p.hp = 3;
+    p.takeDamage(p.hp - 3);
     const int32_t points = p.statPoints, maxHp = p.maxHp, maxMp = p.maxMp;
-    gainExperience(p, 30);
+    p.gainExperience(30);
     EXPECT_EQ(p.level, 2);
     EXPECT_EQ(p.exp, 0);
     EXPECT_EQ(p.expNext, 208);
@@ -281,11 +281,11 @@ TEST_F(Combat, ExperienceNeedsTheTableAndLevelsOnceAPerGain) {
     EXPECT_EQ(p.statPoints, points + 5);
     EXPECT_EQ(soundCount("levelup"), 1);
 
-    gainExperience(p, 100000);
+    p.gainExperience(100000);
     EXPECT_EQ(p.level, 3) << "one level per gain";
     p.level = 151;
     p.exp = 0;
-    gainExperience(p, 1 << 20);
+    p.gainExperience(1 << 20);
     EXPECT_EQ(p.level, 151);
     EXPECT_EQ(p.exp, 1 << 20);
 }
@@ -399,7 +399,7 @@ TEST_F(Combat, TheFallenBossCompletesItsTownsMissionOnce) {
         g_field->mapNumber = c.bossMap;
         world->enterMap();
         ASSERT_TRUE(world->boss);
-        g_field->npcMissionInfo = c.giver << 12;
+        g_field->quest.npcMissionInfo = c.giver << 12;
         CBoss& boss = *world->boss;
         ASSERT_GT(boss.hitTest({-5000, -5000, 5000, 5000}, 0, 100), 0);
         const std::string states = savePath(missionStateFileName(town));
@@ -436,7 +436,7 @@ TEST_F(Combat, ABossMapsOwnPeopleKeepTheirStatesWhileTheBossHoldsTheTowns) {
     g_field->mapNumber = 2;
     world->enterMap();
     ASSERT_TRUE(world->boss);
-    EXPECT_EQ(g_field->missionStates, (std::vector<int8_t>{1, 2}));
+    EXPECT_EQ(g_field->quest.missionStates, (std::vector<int8_t>{1, 2}));
     releaseWorld();
     std::ifstream in(savePath(missionStateFileName(2)), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0\n");

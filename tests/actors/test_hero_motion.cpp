@@ -284,18 +284,18 @@ TEST_F(HeroMotion, CameraFollowsOnlyInsideItsWindow) {
         SCOPED_TRACE(std::to_string(c.cellX) + (c.key == dik::kRight ? " right" : " left"));
         startWorld(flatMap());
         putHero(c.cellX, kGroundRow);
-        g_field->placeCamera(hero().x - CWorld::kFollowScreenX, g_field->camY, hero().x, hero().y);
-        const int camX = g_field->camX;
+        g_field->camera.place(hero().x - CWorld::kFollowScreenX, g_field->camera.y, hero().x, hero().y);
+        const int camX = g_field->camera.x;
         hold(c.key);
         frame();
         releaseAll();
         frame();  // one step
         EXPECT_EQ(hero().cameraFollowsX, c.follows ? 1 : 0);
         const int step = c.key == dik::kRight ? 8 : -8;
-        EXPECT_EQ(g_field->camX - camX, c.follows ? step : 0);
+        EXPECT_EQ(g_field->camera.x - camX, c.follows ? step : 0);
         EXPECT_EQ(hero().x - 8 * c.cellX, step);
         frame();
-        EXPECT_EQ(hero().screenX, hero().x - 8 - g_field->camX);
+        EXPECT_EQ(hero().screenX, hero().x - 8 - g_field->camera.x);
     }
 }
 
@@ -304,18 +304,18 @@ TEST_F(HeroMotion, CameraFollowsAJumpOnlyBelowRowForty) {
     map.fill(0, 44, 40, 44, kTerrainGround);
     startWorld(map, {.camY = 352 - 300, .lockedScreenY = 300});
     putHero(20, 44);
-    const int camY = g_field->camY;
+    const int camY = g_field->camera.y;
     hold(dik::kLAlt);
     frame();
     hold(dik::kLAlt, false);
     int lowest = camY;
     for (int i = 0; i < 26; ++i) {
         frame();
-        lowest = std::min(lowest, g_field->camY);
+        lowest = std::min(lowest, g_field->camera.y);
     }
     EXPECT_EQ(hero().y, 352);
     EXPECT_EQ(lowest, camY - 32);  // rows 43 .. 40 of the rise
-    EXPECT_EQ(g_field->camY, camY);
+    EXPECT_EQ(g_field->camera.y, camY);
     EXPECT_EQ(hero().cameraFollowsY, 1);
 }
 

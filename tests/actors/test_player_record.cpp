@@ -171,7 +171,7 @@ TEST_F(PlayerSave, SavingAppliesDeathAndQuestRunRules) {
         dir.write(velk::kSaveFileName, velk::saveFileText(r));
         {
             CPlayer player(field);
-            field.questStep = int8_t(c.questStep);
+            field.quest.step = int8_t(c.questStep);
             if (c.dead) player.animRow = CPlayer::kDyingRow;
         }
         SaveRecord saved;
@@ -182,7 +182,7 @@ TEST_F(PlayerSave, SavingAppliesDeathAndQuestRunRules) {
         EXPECT_EQ(saved.hp, c.savedHp);
         EXPECT_EQ(saved.exp, c.savedExp);
         EXPECT_EQ(field.mapNumber, c.fieldMapAfter);
-        field.questStep = 0;
+        field.quest.step = 0;
     }
 }
 
@@ -345,22 +345,4 @@ TEST_F(PlayerSave, SaveDirectoryIsReadFirstAndTheTreeNeverWritten) {
         EXPECT_NE(readOwn(velk::kSaveFileName).find("\n1234\n"), std::string::npos);
         EXPECT_FALSE(std::filesystem::exists(velk::dataPath(velk::kSaveFileName) + ".bad"));
     }
-}
-
-TEST_F(PlayerSave, HealAddsAndCapsEachPointAtItsMaximum) {
-    CPlayer p(field);
-    p.savesOnExit = false;
-    const int32_t hp = p.hp, mp = p.mp;
-    p.maxHp = hp + 60;
-    p.maxMp = mp + 40;
-    p.heal(40, 10);
-    EXPECT_EQ(p.hp, hp + 40);
-    EXPECT_EQ(p.mp, mp + 10);
-    p.heal(30, 45);
-    EXPECT_EQ(p.hp, hp + 60);
-    EXPECT_EQ(p.mp, mp + 40);
-    // Above a maximum that fell, a heal of nothing caps all the same.
-    p.maxHp = hp;
-    p.heal(0, 0);
-    EXPECT_EQ(p.hp, hp);
 }

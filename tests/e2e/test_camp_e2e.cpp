@@ -81,13 +81,13 @@ TEST(E2eCamp, TheCampsQuestFromTheCarriageToItsRewardSavedAndLoaded) {
         s.clickBox(kPageLeftX, kPageY);
         EXPECT_EQ(s.box().talkNumber, kScout + 1);
         ASSERT_TRUE(s.acceptAndTravel(21));
-        EXPECT_EQ(g_field->questStep, 2);
-        EXPECT_EQ((g_field->npcMissionInfo >> 12) & 0xFFF, kScoutIndex);
+        EXPECT_EQ(g_field->quest.step, 2);
+        EXPECT_EQ((g_field->quest.npcMissionInfo >> 12) & 0xFFF, kScoutIndex);
         shots["cliff-path"] = s.idle(5);
 
         ASSERT_TRUE(s.walkOut({1304})) << "hero at " << s.play.hero().x << ", " << s.play.hero().y;
         ASSERT_EQ(s.map(), 22);
-        EXPECT_EQ(g_field->questStep, 3);
+        EXPECT_EQ(g_field->quest.step, 3);
         ASSERT_TRUE(g_world->boss);
         const int bossHp = g_world->boss->hp;
         s.play.afterFrame = [&] {
@@ -100,9 +100,9 @@ TEST(E2eCamp, TheCampsQuestFromTheCarriageToItsRewardSavedAndLoaded) {
 
         // A won run ends where it was given, the scout's mission done.
         ASSERT_EQ(s.map(), 20);
-        EXPECT_EQ(g_field->questStep, 0);
-        ASSERT_GT(g_field->missionStates.size(), size_t(kScoutIndex));
-        EXPECT_EQ(g_field->missionStates[kScoutIndex], 1);
+        EXPECT_EQ(g_field->quest.step, 0);
+        ASSERT_GT(g_field->quest.missionStates.size(), size_t(kScoutIndex));
+        EXPECT_EQ(g_field->quest.missionStates[kScoutIndex], 1);
         shots["back-at-camp"] = s.idle(5);
 
         // The reward: a boomerang and 1500 aru; the scout's state becomes 2.
@@ -112,7 +112,7 @@ TEST(E2eCamp, TheCampsQuestFromTheCarriageToItsRewardSavedAndLoaded) {
         s.clickBox(kAcceptX, kBottomY);
         EXPECT_EQ(s.play.hero().aru, aruBack + 1500);
         EXPECT_EQ(s.play.hero().slots[16].icon, 4);
-        EXPECT_EQ(g_field->missionStates[kScoutIndex], 2);
+        EXPECT_EQ(g_field->quest.missionStates[kScoutIndex], 2);
         end = {s.idle(5) + 1, 20, s.play.hero().aru, s.play.hero().level, npcsJson(), "txt/npc/mssck/mss_20.txt",
                readText(data + "/txt/npc/mssck/mss_20.txt")};
         script = s.play.script();

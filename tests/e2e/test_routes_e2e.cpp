@@ -167,11 +167,11 @@ private:
         const CPlayer& p = hero();
         const int32_t lowest = 32 * g_field->mapData.rows - 600;
         std::string fault;
-        if (p.cameraFollowsY && p.lockedScreenY != p.y - g_field->camY)
+        if (p.cameraFollowsY && p.lockedScreenY != p.y - g_field->camera.y)
             fault = "hero drawn at screen y " + std::to_string(p.lockedScreenY) + ", stands at " +
-                    std::to_string(p.y - g_field->camY);
-        else if (g_field->camY < 0 || g_field->camY > lowest)
-            fault = "camera y " + std::to_string(g_field->camY) + " outside 0.." + std::to_string(lowest);
+                    std::to_string(p.y - g_field->camera.y);
+        else if (g_field->camera.y < 0 || g_field->camera.y > lowest)
+            fault = "camera y " + std::to_string(g_field->camera.y) + " outside 0.." + std::to_string(lowest);
         if (!fault.empty() && cameraFault_.empty())
             cameraFault_ = "frame " + std::to_string(play_.frames()) + ": " + fault;
     }

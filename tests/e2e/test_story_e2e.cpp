@@ -133,15 +133,15 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         shots["elder-offer"] = s.play.frames() - 1;
         ASSERT_TRUE(s.acceptAndTravel(1));
         // The run's first map is its second step: the boss's map is the third.
-        EXPECT_EQ(g_field->questStep, 2);
-        EXPECT_EQ((g_field->npcMissionInfo >> 12) & 0xFFF, kElderIndex);
+        EXPECT_EQ(g_field->quest.step, 2);
+        EXPECT_EQ((g_field->quest.npcMissionInfo >> 12) & 0xFFF, kElderIndex);
         EXPECT_EQ(g_miniMap->questLines.size(), 3u);
         s.play.until([] { return false; }, 5);
         shots["quest-forest"] = s.play.frames() - 1;
 
         ASSERT_TRUE(s.walkOut({968, 1232})) << "hero at " << s.play.hero().x << ", " << s.play.hero().y;
         ASSERT_EQ(s.map(), 2);
-        EXPECT_EQ(g_field->questStep, 3);
+        EXPECT_EQ(g_field->quest.step, 3);
         ASSERT_TRUE(g_world->boss);
         const int bossHp = g_world->boss->hp;
         const std::function<void()> lookAtFight = [&] {
@@ -153,9 +153,9 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
                                        << s.play.hero().hp;
         s.play.afterFrame = nullptr;
         ASSERT_EQ(s.map(), 0);
-        EXPECT_EQ(g_field->questStep, 0);
-        ASSERT_GT(g_field->missionStates.size(), size_t(kElderIndex));
-        EXPECT_EQ(g_field->missionStates[kElderIndex], 1);
+        EXPECT_EQ(g_field->quest.step, 0);
+        ASSERT_GT(g_field->quest.missionStates.size(), size_t(kElderIndex));
+        EXPECT_EQ(g_field->quest.missionStates[kElderIndex], 1);
 
         // The reward: an item, aru and a skill; the elder's state becomes 2.
         const int aruBack = s.play.hero().aru;
@@ -168,7 +168,7 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         // elder's goes into the next.
         EXPECT_EQ(s.play.hero().slots[49].icon, 52);
         EXPECT_EQ(s.play.hero().slots[49].itemId, 0);
-        EXPECT_EQ(g_field->missionStates[kElderIndex], 2);
+        EXPECT_EQ(g_field->quest.missionStates[kElderIndex], 2);
         s.play.until([] { return false; }, 5);
         shots["rewarded"] = s.play.frames() - 1;
 

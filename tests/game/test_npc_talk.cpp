@@ -89,9 +89,9 @@ TEST_F(NpcTalk, LoadsPeopleOnlyWithAStateFileAndSavesTheirStates) {
     dir.write(missionStateFileName(0), "2\n");  // one state short: the second starts at 0
     startWorld(flatMap());
     ASSERT_EQ(world->npcs->count, 2);
-    EXPECT_EQ(g_field->missionStates, (std::vector<int8_t>{2, 0}));
-    EXPECT_EQ(g_field->npcMissionInfo & 0xFFF, 2);
-    g_field->missionStates[1] = 1;
+    EXPECT_EQ(g_field->quest.missionStates, (std::vector<int8_t>{2, 0}));
+    EXPECT_EQ(g_field->quest.npcMissionInfo & 0xFFF, 2);
+    g_field->quest.missionStates[1] = 1;
     releaseWorld();
     EXPECT_EQ(savedStates(), "2\n1\n");
 
@@ -273,11 +273,11 @@ TEST_F(NpcTalk, AcceptanceCarriesOutTheAction) {
         EXPECT_EQ(hero().aru, c.wantAru);
         EXPECT_EQ(GameState, c.wantState);
         if (c.code == kActionQuest) {
-            EXPECT_EQ((g_field->npcMissionInfo >> 12) & 0xFFF, 1);
+            EXPECT_EQ((g_field->quest.npcMissionInfo >> 12) & 0xFFF, 1);
         }
         g_field->changeMapNumbers(GameState);
         EXPECT_EQ(g_field->mapNumber, c.wantMap);
-        EXPECT_EQ(g_field->questStep, c.wantQuestStep);
+        EXPECT_EQ(g_field->quest.step, c.wantQuestStep);
         EXPECT_EQ(hero().pet != nullptr, c.wantPet);
         EXPECT_EQ(hero().slots[kSlotPet].icon, c.wantPet ? CPet::kPetPicture : petSlot.icon);
         if (c.wantState == kStatePlay && c.aru < c.value) {
@@ -303,7 +303,7 @@ TEST_F(NpcTalk, RewardsArePaidOnceAndTheStateIsSaved) {
     EXPECT_EQ(hero().slots[8].icon, 3);
     EXPECT_EQ(notice(0), toCp949("아이템을 받았습니다."));
     EXPECT_EQ(notice(1), toCp949("아루를 받았습니다.(+250)"));
-    EXPECT_EQ(g_field->missionStates[1], 2);
+    EXPECT_EQ(g_field->quest.missionStates[1], 2);
     EXPECT_EQ(savedStates(), "0\n2\n");
     EXPECT_EQ(soundCount("gay"), 1);
 }
@@ -340,7 +340,7 @@ TEST_F(NpcTalk, AnItemRewardNeverWritesOverTheHerosOwnItems) {
             EXPECT_EQ(hero().slots[size_t(s)].count, want[size_t(s)].count) << s;
         }
         EXPECT_EQ(hero().aru, c.wantSlot >= 0 ? 255 : 5);
-        EXPECT_EQ(g_field->missionStates[1], c.wantSlot >= 0 ? 2 : 1);
+        EXPECT_EQ(g_field->quest.missionStates[1], c.wantSlot >= 0 ? 2 : 1);
         if (c.wantSlot < 0) {
             EXPECT_EQ(notice(), toCp949("가방에 빈 칸이 없습니다."));
             EXPECT_EQ(soundCount("no"), refusals + 1);
@@ -386,7 +386,7 @@ TEST_F(NpcTalk, ASkillRewardTakesTheFirstFreeBookSlot) {
             }
         }
         EXPECT_EQ(notice(), toCp949("아이템을 받았습니다."));
-        EXPECT_EQ(g_field->missionStates[1], 2);
+        EXPECT_EQ(g_field->quest.missionStates[1], 2);
         releaseWorld();
     }
 }

@@ -29,7 +29,7 @@ protected:
 
 TEST_F(World, RegeneratesEveryFiveHundredFramesUpToTheMaximum) {
     startWorld(flatMap());
-    hero().hp = 10;
+    hero().takeDamage(hero().hp - 10);
     hero().mp = 20;
     frames(499);
     EXPECT_EQ(hero().hp, 10);
@@ -37,7 +37,7 @@ TEST_F(World, RegeneratesEveryFiveHundredFramesUpToTheMaximum) {
     frame();
     EXPECT_EQ(hero().hp, 10 + 5 / 3 + 8);
     EXPECT_EQ(hero().mp, 20 + 4 / 3 + 8);
-    hero().hp = hero().maxHp - 3;
+    hero().takeDamage(hero().hp - (hero().maxHp - 3));
     frames(500);
     EXPECT_EQ(hero().hp, hero().maxHp);
 }
@@ -51,8 +51,8 @@ TEST_F(World, HarmfulGroundHurtsForFifteenThenTheHeroBlinksTwentySixFrames) {
     EXPECT_STREQ(hero().damageText, "15");
     EXPECT_EQ(hero().damageNumberY, 8 * kGroundRow - 10);
     // The number, blue, over the hero.
-    const int left = hero().damageNumberX - g_field->camX;
-    const int top = hero().damageNumberY - g_field->camY;
+    const int left = hero().damageNumberX - g_field->camera.x;
+    const int top = hero().damageNumberY - g_field->camera.y;
     bool blue = false;
     for (int y = top; y < top + 70 && !blue; ++y)
         for (int x = left; x < left + 100 && !blue; ++x) blue = pixel(x, y) == 0xFF0000FF;
@@ -139,10 +139,10 @@ TEST_F(World, DeathShowsTheBoxAndOkReturnsWithThePenalty) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
         startWorld(harmfulMap());
-        g_field->questStep = int8_t(c.questStep);
+        g_field->quest.step = int8_t(c.questStep);
         hero().level = c.level;
         hero().exp = c.exp;
-        hero().hp = 10;
+        hero().takeDamage(hero().hp - 10);
         const long dying = soundCount("userdie");
         frame();
         EXPECT_EQ(hero().action, kActionDying);
@@ -200,7 +200,7 @@ TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
     hero().slope = 2;
     hero().hurtStep = -3;
     g_field->changeMapNumbers(kStateNextMap);
-    g_field->resetScroll();
+    g_field->camera.resetScroll();
     ASSERT_EQ(g_field->loadMap(), 1);
     world->enterMap();
     EXPECT_EQ(g_field->mapNumber, 1);

@@ -43,7 +43,7 @@ protected:
         player = std::make_unique<CPlayer>(*field);
         player->savesOnExit = false;
         player->maxHp = 100;
-        player->hp = 80;
+        player->takeDamage(player->hp - 80);
     }
     void TearDown() override {
         menu.reset();

@@ -266,30 +266,30 @@ TEST_F(FieldTest, CameraFollowsOnlyInsideItsBounds) {
         SCOPED_TRACE(testing::Message() << "move " << c.move << " from cell " << c.cellBefore);
         int32_t pos = c.cellBefore * 8 + 3;
         const bool horizontal = c.move == kLeft || c.move == kRight;
-        field.placeCamera(437, 301, horizontal ? pos : 0, horizontal ? 0 : pos);
-        field.lastScroll = -1;
+        field.camera.place(437, 301, horizontal ? pos : 0, horizontal ? 0 : pos);
+        field.camera.lastScroll = -1;
         bool followed = false;
         switch (c.move) {
-        case kLeft: followed = field.scrollLeft(8, pos); break;
-        case kRight: followed = field.scrollRight(8, pos); break;
-        case kUp: followed = field.scrollUp(8, pos); break;
-        case kDown: followed = field.scrollDown(8, pos); break;
+        case kLeft: followed = field.camera.scrollLeft(8, pos); break;
+        case kRight: followed = field.camera.scrollRight(8, pos); break;
+        case kUp: followed = field.camera.scrollUp(8, pos); break;
+        case kDown: followed = field.camera.scrollDown(8, pos); break;
         }
         const int32_t sign = (c.move == kLeft || c.move == kUp) ? -1 : 1;
         EXPECT_EQ(followed, c.follows);
         EXPECT_EQ(pos, c.cellBefore * 8 + 3 + sign * 8);
         const int32_t cam = (horizontal ? 437 : 301) + (c.follows ? sign * 8 : 0);
         if (horizontal) {
-            EXPECT_EQ(field.playerCellX, c.cellBefore + sign);
-            EXPECT_EQ(field.camX, cam);
-            EXPECT_EQ(field.camCol, cam / 32);
-            EXPECT_EQ(field.fineX, cam % 32);
-            EXPECT_EQ(field.lastScroll, c.follows ? (sign > 0 ? 1 : 0) : -1);
+            EXPECT_EQ(field.camera.playerCellX, c.cellBefore + sign);
+            EXPECT_EQ(field.camera.x, cam);
+            EXPECT_EQ(field.camera.col, cam / 32);
+            EXPECT_EQ(field.camera.fineX, cam % 32);
+            EXPECT_EQ(field.camera.lastScroll, c.follows ? (sign > 0 ? 1 : 0) : -1);
         } else {
-            EXPECT_EQ(field.playerCellY, c.cellBefore + sign);
-            EXPECT_EQ(field.camY, cam);
-            EXPECT_EQ(field.camRow, cam / 32);
-            EXPECT_EQ(field.fineY, cam % 32);
+            EXPECT_EQ(field.camera.playerCellY, c.cellBefore + sign);
+            EXPECT_EQ(field.camera.y, cam);
+            EXPECT_EQ(field.camera.row, cam / 32);
+            EXPECT_EQ(field.camera.fineY, cam % 32);
         }
     }
 }
@@ -312,7 +312,7 @@ TEST_F(FieldTest, TileLayersFollowTheFineOffsets) {
     for (int c = 0; c < 30; ++c) map.tiles[size_t(c)] = velk::tileCell(uint32_t(c % 4), 0);
     ASSERT_EQ(load(1, map), 1);
 
-    field.placeCamera(0, 0, 0, 0);
+    field.camera.place(0, 0, 0, 0);
     device.clear(kBlack);
     field.drawLowerTiles();
     field.drawUpperTiles();
@@ -321,7 +321,7 @@ TEST_F(FieldTest, TileLayersFollowTheFineOffsets) {
     EXPECT_EQ(pixel(799, 0), tileColour(24 % 4));
     EXPECT_EQ(pixel(0, 32), tileColour(2));  // the upper layer covers the lower
 
-    field.placeCamera(37, 0, 0, 0);  // column 1 starts at x = -5
+    field.camera.place(37, 0, 0, 0);  // column 1 starts at x = -5
     device.clear(kBlack);
     field.drawLowerTiles();
     EXPECT_EQ(pixel(0, 0), tileColour(1));
@@ -361,11 +361,11 @@ TEST(Field, MapChangesMoveTheMapNumbers) {
         SCOPED_TRACE(testing::Message() << c.state << " map " << c.map << " step " << int(c.step));
         CField field(nullptr);
         field.mapNumber = c.map;
-        field.questStep = c.step;
+        field.quest.step = c.step;
         field.entrySide = 1 - c.wantSide;
         field.changeMapNumbers(c.state);
         EXPECT_EQ(field.mapNumber, c.wantMap);
-        EXPECT_EQ(field.questStep, c.wantStep);
+        EXPECT_EQ(field.quest.step, c.wantStep);
         EXPECT_EQ(field.entrySide, c.wantSide);
     }
 }

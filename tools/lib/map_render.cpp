@@ -192,7 +192,7 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
             if (backdrop)
                 device.drawQuad(backdrop->texture.get(), float(-cx), float(-cy), float(mapW),
                                 float(mapH));
-            field.placeCamera(int32_t(cx), int32_t(cy), 0, 0);
+            field.camera.place(int32_t(cx), int32_t(cy), 0, 0);
             field.drawLowerTiles();
             field.drawUpperTiles();
             for (int32_t p : order) {

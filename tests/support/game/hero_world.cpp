@@ -135,7 +135,7 @@ void HeroWorldTest::putHero(int cellX, int cellY) {
     CPlayer& p = hero();
     p.x = 8 * cellX;
     p.y = 8 * cellY;
-    g_field->placeCamera(g_field->camX, g_field->camY, p.x, p.y);
+    g_field->camera.place(g_field->camera.x, g_field->camera.y, p.x, p.y);
     p.cellPhaseX = p.x % 32;
 }
 
