@@ -15,7 +15,7 @@
 
 #include <fstream>
 
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 #include "actors/monster_set.h"
 #include "content/enemy_file_writer.h"
 #include "app/game_app.h"

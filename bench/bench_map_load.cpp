@@ -30,7 +30,7 @@
 #include "platform/files.h"
 #include "platform/image_block.h"
 #include "world/field.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/map_objects.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"

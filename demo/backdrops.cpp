@@ -11,7 +11,7 @@
 #include "content/stage_writer.h"
 #include "demo/art.h"
 #include "demo/demo.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 
 namespace demo {
 

@@ -18,8 +18,8 @@
 #include "demo/object_catalog.h"
 #include "demo/tile_catalog.h"
 #include "platform/cp949.h"
-#include "world/formats.h"
-#include "world/map_position.h"
+#include "formats/formats.h"
+#include "formats/map_position.h"
 
 namespace demo {
 

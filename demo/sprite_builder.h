@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 #include "content/sprite_set_writer.h"
 #include "demo/art.h"
 #include "demo/demo.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BossRecord boss;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "content/item_pack_writer.h"
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     velk::ItemPackData pack;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 #include "items/item_text.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "platform/files.h"
 #include "world/field.h"
 #include "world/map_objects.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/object_set.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "world/field.h"
-#include "world/map_position.h"
+#include "formats/map_position.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MapPosition p;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "world/minimap_files.h"
+#include "formats/minimap_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> lines;

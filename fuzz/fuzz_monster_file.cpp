@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<MonsterRecord> monsters(1);

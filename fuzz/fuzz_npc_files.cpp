@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "items/item_tables.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "npc/shop_rules.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "actors/player.h"
-#include "items/save_file.h"
+#include "formats/save_file.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/direct3d.h"
 #include "platform/picture.h"
 #include "world/stage.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 
 namespace {
 

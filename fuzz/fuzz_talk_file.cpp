@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "content/npc_writer.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TalkFile t;

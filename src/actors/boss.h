@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "actors/enemies.h"
-#include "actors/enemy_format.h"
+#include "formats/enemy_format.h"
 #include "platform/d3dx_font.h"
 #include "world/sprite_set.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 
 class CEnemies;
 class CPlayer;

@@ -7,7 +7,7 @@
 #include "platform/cp949.h"
 #include "platform/d3dx_font.h"
 #include "platform/game_random.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 #include "world/sprite_set.h"
 

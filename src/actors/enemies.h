@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 
 class CD3dxFont;
 class CDirect3D;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "actors/enemy_format.h"
+#include "formats/enemy_format.h"
 #include "actors/shot_list.h"
 
 int32_t MonsterRows::needed() const {

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "actors/combat.h"
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 #include "actors/shot_list.h"
 #include "core/effects.h"
 #include "platform/game_random.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "actors/enemies.h"
-#include "actors/enemy_format.h"
+#include "formats/enemy_format.h"
 #include "actors/monster_kinds.h"
 #include "platform/d3dx_font.h"
 #include "world/sprite_set.h"

@@ -9,7 +9,7 @@
 #include "items/item_rules.h"
 #include "platform/cp949.h"
 #include "world/field.h"
-#include "world/map_position.h"
+#include "formats/map_position.h"
 
 namespace {
 

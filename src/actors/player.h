@@ -14,7 +14,7 @@
 
 #include "items/player_record.h"
 #include "platform/d3dx_font.h"
-#include "ui/widgets/message_box.h"
+#include "widgets/message_box.h"
 #include "world/sprite_set.h"
 
 class CDirect3D;

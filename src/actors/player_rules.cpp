@@ -9,7 +9,7 @@
 #include "core/effects.h"
 #include "platform/cp949.h"
 #include "platform/sound_bank.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 
 namespace {
 

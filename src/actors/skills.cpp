@@ -4,7 +4,7 @@
 #include "actors/player.h"
 #include "core/effects.h"
 #include "platform/cp949.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 
 namespace {
 constexpr int32_t kSkillSpeed = 0, kSkillKick = 1;

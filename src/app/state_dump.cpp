@@ -8,7 +8,7 @@
 #include "app/state_dump_items.h"
 #include "platform/backend.h"
 #include "platform/cp949.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace velk {

@@ -4,7 +4,7 @@
 #include "platform/direct3d.h"
 #include "platform/sound_bank.h"
 #include "platform/input_state.h"
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 
 void CTitle::init(CDirect3D* deviceIn) {
     device = deviceIn;

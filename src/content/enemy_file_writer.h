@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/enemy_format.h"
+#include "formats/enemy_format.h"
 
 namespace velk {
 

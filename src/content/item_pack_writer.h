@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "content/image_block_writer.h"
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 
 namespace velk {
 

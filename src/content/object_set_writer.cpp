@@ -1,7 +1,7 @@
 #include "content/object_set_writer.h"
 
 #include "content/byte_writer.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

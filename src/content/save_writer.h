@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "items/save_file.h"
+#include "formats/save_file.h"
 
 namespace velk {
 

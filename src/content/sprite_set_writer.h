@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 #include "content/image_block_writer.h"
 
 namespace velk {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "world/map_position.h"
-#include "world/stage_file.h"
+#include "formats/map_position.h"
+#include "formats/stage_file.h"
 
 namespace velk {
 

@@ -1,7 +1,7 @@
 #include "content/tile_set_writer.h"
 
 #include "content/byte_writer.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

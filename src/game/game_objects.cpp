@@ -14,7 +14,7 @@
 #include "platform/music.h"
 #include "platform/sound_bank.h"
 #include "ui/interface.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 #include "world/map_objects.h"
 #include "world/mini_map.h"

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CWindowStack : public CWindowHost {
 public:

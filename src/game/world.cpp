@@ -8,11 +8,11 @@
 #include "core/effects.h"
 #include "core/game_state.h"
 #include "items/inventory.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/game_random.h"
 #include "platform/sound_bank.h"
 #include "world/field.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/object_set.h"
 
 CWorld* g_world = nullptr;

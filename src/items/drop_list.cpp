@@ -7,7 +7,7 @@
 #include "items/item_tables.h"
 #include "platform/cp949.h"
 #include "core/effects.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {

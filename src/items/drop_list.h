@@ -15,7 +15,7 @@
 #include <forward_list>
 #include <optional>
 
-#include "items/item_slot.h"
+#include "formats/item_slot.h"
 #include "world/sprite_set.h"
 
 class CDirect3D;

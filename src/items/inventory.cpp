@@ -9,8 +9,8 @@
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
-#include "ui/widgets/button.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/button.h"
+#include "widgets/notice_log.h"
 
 CInventory* g_inventory = nullptr;
 

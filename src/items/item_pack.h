@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 #include "platform/texture.h"
 
 class CDirect3D;

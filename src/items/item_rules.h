@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "items/item_slot.h"
+#include "formats/item_slot.h"
 
 struct SoundBuffer;
 

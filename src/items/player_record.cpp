@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "items/save_file.h"
+#include "formats/save_file.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
 

@@ -1,7 +1,7 @@
 #include "npc/npc.h"
 
 #include "actors/boss.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/input_state.h"
 #include "world/field.h"
 

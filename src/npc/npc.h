@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "npc/talk_box.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 #include "world/sprite_set.h"
 
 class CDirect3D;

@@ -6,14 +6,14 @@
 #include "core/effects.h"
 #include "items/inventory.h"
 #include "items/item_tables.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "npc/shop_rules.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
 #include "platform/sound_bank.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
-#include "ui/widgets/message_box.h"
-#include "ui/widgets/window.h"
+#include "widgets/message_box.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 class CPlayer;

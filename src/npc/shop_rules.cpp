@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "items/item_tables.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 
 namespace velk {
 

@@ -9,12 +9,12 @@
 #include "core/effects.h"
 #include "core/game_state.h"
 #include "items/item_tables.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
 #include "platform/input_state.h"
 #include "platform/sound_bank.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "npc/shop.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 class CPlayer;

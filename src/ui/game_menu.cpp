@@ -5,7 +5,7 @@
 #include "platform/cp949.h"
 #include "platform/input_state.h"
 #include "core/effects.h"
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 
 namespace {
 

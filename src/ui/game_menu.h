@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "platform/picture.h"
-#include "ui/widgets/message_box.h"
+#include "widgets/message_box.h"
 #include "ui/status_window.h"
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 class CPlayer;

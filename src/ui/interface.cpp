@@ -5,11 +5,11 @@
 #include "core/effects.h"
 #include "items/item_rules.h"
 #include "items/item_tables.h"
-#include "items/save_file.h"
+#include "formats/save_file.h"
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 #include "world/field.h"
 
 CInterface* g_interface = nullptr;

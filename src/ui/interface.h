@@ -17,7 +17,7 @@
 #include "platform/picture.h"
 #include "ui/game_menu.h"
 #include "ui/help_box.h"
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 class CPlayer;

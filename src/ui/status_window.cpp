@@ -5,7 +5,7 @@
 #include "actors/player.h"
 #include "platform/input_state.h"
 #include "core/effects.h"
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 
 namespace {
 

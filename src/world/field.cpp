@@ -5,7 +5,7 @@
 
 #include "platform/direct3d.h"
 #include "platform/files.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/map_file.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"

@@ -1,7 +1,7 @@
 #include "world/map_file.h"
 
 #include "platform/byte_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

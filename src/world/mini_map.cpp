@@ -6,9 +6,9 @@
 #include "platform/direct3d.h"
 #include "platform/sound_bank.h"
 #include "platform/input_state.h"
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 #include "world/field.h"
-#include "world/minimap_files.h"
+#include "formats/minimap_files.h"
 #include "world/object_set.h"
 #include "world/tile_set.h"
 

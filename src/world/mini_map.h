@@ -14,7 +14,7 @@
 
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 

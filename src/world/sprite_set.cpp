@@ -4,13 +4,13 @@
 #include <string>
 #include <utility>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 #include "platform/byte_reader.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "platform/image_block.h"
 #include "platform/text_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace {
 

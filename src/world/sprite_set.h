@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 #include "platform/texture.h"
 
 class CDirect3D;

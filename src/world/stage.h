@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/picture.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 
 class CDirect3D;
 

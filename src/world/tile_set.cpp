@@ -6,7 +6,7 @@
 #include "platform/byte_reader.h"
 #include "platform/files.h"
 #include "platform/image_block.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 CTileSet* g_tileSet = nullptr;
 

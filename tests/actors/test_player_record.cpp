@@ -10,7 +10,7 @@
 #include <string>
 
 #include "actors/player.h"
-#include "items/save_file.h"
+#include "formats/save_file.h"
 #include "content/save_writer.h"
 #include "platform/cp949.h"
 #include "platform/files.h"

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "items/save_file.h"
+#include "formats/save_file.h"
 #include "world/sprite_set.h"
 #include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "world/field.h"
-#include "world/map_position.h"
+#include "formats/map_position.h"
 #include "world/object_set.h"
 #include "world/stage.h"
 #include "world/map_objects.h"

@@ -13,7 +13,7 @@
 #include "platform/cp949.h"
 #include "platform/input_state.h"
 #include "support/run_velk.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace velk {

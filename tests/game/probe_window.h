@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 class CDirect3D;
 

@@ -17,7 +17,7 @@
 #include "game/window_stack.h"
 #include "support/game/hero_world.h"
 #include "ui/interface.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace velk {

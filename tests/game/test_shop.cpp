@@ -13,7 +13,7 @@
 #include "platform/cp949.h"
 #include "platform/files.h"
 #include "support/game/hero_world.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 
 namespace velk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "content/item_pack_writer.h"
 #include "items/item_pack.h"
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 #include "platform/cp949.h"
 #include "support/temp_dir.h"
 

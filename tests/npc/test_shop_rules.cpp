@@ -11,7 +11,7 @@
 
 #include "items/item_tables.h"
 #include "npc/shop_rules.h"
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 
 namespace velk {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "content/talk_source.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/cp949.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "items/save_file.h"
+#include "formats/save_file.h"
 
 namespace velk {
 

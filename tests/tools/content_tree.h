@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "items/save_file.h"
-#include "world/sprite_format.h"
+#include "formats/save_file.h"
+#include "formats/sprite_format.h"
 #include "content/map_writer.h"
 #include "content/object_set_writer.h"
 #include "content/pic_writer.h"
@@ -18,9 +18,9 @@
 #include "content/tile_set_writer.h"
 #include "lib/pack_tool.h"
 #include "support/temp_dir.h"
-#include "world/formats.h"
-#include "world/map_position.h"
-#include "world/stage_file.h"
+#include "formats/formats.h"
+#include "formats/map_position.h"
+#include "formats/stage_file.h"
 
 namespace packtest {
 

@@ -6,7 +6,7 @@
 #include "content/item_pack_writer.h"
 #include "content_tree.h"
 #include "lib/content_check.h"
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 #include "items/item_text.h"
 #include "platform/cp949.h"
 #include "platform/files.h"

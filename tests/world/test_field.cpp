@@ -8,7 +8,7 @@
 #include "support/temp_dir.h"
 #include "world/field.h"
 #include "world/object_set.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/map_objects.h"
 #include "world/tile_set.h"
 #include "world_fixtures.h"

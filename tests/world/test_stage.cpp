@@ -9,9 +9,9 @@
 #include "platform/direct3d.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
-#include "world/map_position.h"
+#include "formats/map_position.h"
 #include "world/stage.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 
 namespace {
 

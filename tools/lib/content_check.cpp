@@ -7,12 +7,12 @@
 #include <set>
 
 #include "actors/boss.h"
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 #include "actors/monster_kinds.h"
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 #include "items/item_text.h"
-#include "items/save_file.h"
-#include "world/sprite_format.h"
+#include "formats/save_file.h"
+#include "formats/sprite_format.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
 #include "lib/talk_check.h"
@@ -22,9 +22,9 @@
 #include "platform/text_reader.h"
 #include "world/field.h"
 #include "world/map_file.h"
-#include "world/formats.h"
-#include "world/map_position.h"
-#include "world/stage_file.h"
+#include "formats/formats.h"
+#include "formats/map_position.h"
+#include "formats/stage_file.h"
 #include "world/tile_set.h"
 
 namespace velk::pack {

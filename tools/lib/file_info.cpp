@@ -5,10 +5,10 @@
 #include <map>
 #include <sstream>
 
-#include "items/item_pack_format.h"
-#include "items/save_file.h"
+#include "formats/item_pack_format.h"
+#include "formats/save_file.h"
 #include "lib/item_commands.h"
-#include "world/sprite_format.h"
+#include "formats/sprite_format.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
@@ -18,10 +18,10 @@
 #include "platform/picture.h"
 #include "platform/text_reader.h"
 #include "world/map_file.h"
-#include "world/formats.h"
-#include "world/map_position.h"
+#include "formats/formats.h"
+#include "formats/map_position.h"
 #include "world/object_set.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 #include "world/tile_set.h"
 
 namespace velk::pack {

@@ -13,10 +13,10 @@
 #include "platform/picture.h"
 #include "platform/png_io.h"
 #include "world/field.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 #include "world/map_objects.h"
 #include "world/object_set.h"
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 #include "world/tile_set.h"
 
 namespace velk::pack {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "lib/pack_common.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/files.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk::pack {
 

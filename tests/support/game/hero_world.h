@@ -9,7 +9,7 @@
 
 #include "game/game_objects.h"
 #include "game/world.h"
-#include "items/save_file.h"
+#include "formats/save_file.h"
 #include "content/map_writer.h"
 #include "support/game_fixture.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/cp949.h"
-#include "world/minimap_files.h"
+#include "formats/minimap_files.h"
 
 namespace {
 const uint8_t* bytesOf(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }

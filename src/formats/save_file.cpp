@@ -1,4 +1,4 @@
-#include "items/save_file.h"
+#include "formats/save_file.h"
 
 #include "platform/cp949.h"
 #include "platform/text_reader.h"

@@ -1,4 +1,4 @@
-#include "ui/widgets/text_input.h"
+#include "widgets/text_input.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "content/npc_writer.h"
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 #include "platform/cp949.h"
 
 namespace {

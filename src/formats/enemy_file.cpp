@@ -1,10 +1,10 @@
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 
 #include <string>
 
 #include "platform/files.h"
 #include "platform/text_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

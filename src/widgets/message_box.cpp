@@ -1,4 +1,4 @@
-#include "ui/widgets/message_box.h"
+#include "widgets/message_box.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,8 +6,8 @@
 
 #include "platform/cp949.h"
 #include "platform/input_state.h"
-#include "ui/widgets/button.h"
-#include "ui/widgets/text_input.h"
+#include "widgets/button.h"
+#include "widgets/text_input.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "npc/talk_format.h"
+#include "formats/talk_format.h"
 
 namespace velk {
 

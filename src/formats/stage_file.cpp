@@ -1,4 +1,4 @@
-#include "world/stage_file.h"
+#include "formats/stage_file.h"
 
 #include "platform/files.h"
 #include "platform/text_reader.h"

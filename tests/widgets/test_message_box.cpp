@@ -11,8 +11,8 @@
 #include "platform/input_state.h"
 #include "core/effects.h"
 #include "support/game_fixture.h"
-#include "ui/widgets/message_box.h"
-#include "ui/widgets/text_input.h"
+#include "widgets/message_box.h"
+#include "widgets/text_input.h"
 
 namespace velk {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/cp949.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 // Relative to the drawn top-left corner of the frame. Stored in the file as
 // right, bottom, top, left.

@@ -1,9 +1,9 @@
-#include "items/item_pack_format.h"
+#include "formats/item_pack_format.h"
 
 #include "platform/byte_reader.h"
 #include "platform/image_block.h"
 #include "platform/text_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

@@ -1,10 +1,10 @@
-#include "world/map_position.h"
+#include "formats/map_position.h"
 
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/text_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 
 #include <cstring>
 #include <string>

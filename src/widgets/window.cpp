@@ -1,4 +1,4 @@
-#include "ui/widgets/window.h"
+#include "widgets/window.h"
 
 CWindow::~CWindow() {
     if (host_) host_->close(this);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "items/item_slot.h"
+#include "formats/item_slot.h"
 
 struct SaveRecord {
     std::string name;  // CP949, one word

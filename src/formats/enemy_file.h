@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "actors/enemy_format.h"
+#include "formats/enemy_format.h"
 
 namespace velk {
 

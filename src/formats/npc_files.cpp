@@ -1,8 +1,8 @@
-#include "npc/npc_files.h"
+#include "formats/npc_files.h"
 
 #include "platform/files.h"
 #include "platform/scan_reader.h"
-#include "world/formats.h"
+#include "formats/formats.h"
 
 namespace velk {
 

@@ -1,4 +1,4 @@
-#include "world/minimap_files.h"
+#include "formats/minimap_files.h"
 
 #include "platform/cp949.h"
 #include "platform/files.h"

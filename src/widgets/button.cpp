@@ -1,4 +1,4 @@
-#include "ui/widgets/button.h"
+#include "widgets/button.h"
 
 #include "platform/input_state.h"
 #include "core/effects.h"

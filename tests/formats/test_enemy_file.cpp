@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "actors/enemy_file.h"
+#include "formats/enemy_file.h"
 #include "content/enemy_file_writer.h"
 #include "support/temp_dir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/cp949.h"
-#include "ui/widgets/notice_log.h"
+#include "widgets/notice_log.h"
 #include "support/game_fixture.h"
 
 namespace velk {
