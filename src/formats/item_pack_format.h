@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "items/item_tables.h"
+#include "formats/item_records.h"
 #include "platform/cp949.h"
 #include "platform/file_header.h"
 

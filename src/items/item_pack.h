@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/item_pack_format.h"
+#include "items/item_tables.h"
 #include "platform/texture.h"
 
 class CDirect3D;

@@ -1,20 +1,3 @@
 #include "items/item_tables.h"
 
 ItemTables g_itemTables;
-
-const std::string& ItemTables::name(int kind, int32_t index) const {
-    static const std::string none;
-    if (kind == velk::kKindWeapon) {
-        const WeaponItem* w = weapon(index);
-        return w ? w->name : none;
-    }
-    if (kind == velk::kKindSkill) {
-        const SkillItem* s = skill(index);
-        return s ? s->name : none;
-    }
-    if (kind == velk::kKindEnergy) {
-        const EnergyItem* e = energyItem(index);
-        return e ? e->name : none;
-    }
-    return none;
-}
