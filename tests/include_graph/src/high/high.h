@@ -1,0 +1,6 @@
+#pragma once
+
+#include <vector>
+
+#include "low/sub/sub.h"
+#include "other/thing.h"
