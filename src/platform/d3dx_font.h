@@ -1,3 +1,4 @@
+// Not D3DX: CD3dxFont draws FreeType glyphs with the software compositor.
 #pragma once
 // CD3dxFont: the game's text font. CP949 text in, drawn with FreeType glyphs
 // (a face with Hangul coverage found through fontconfig, bold as the game

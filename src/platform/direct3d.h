@@ -1,3 +1,4 @@
+// Not Direct3D: CDirect3D is a software compositor on the CPU (the name is the game's).
 #pragma once
 // CDirect3D: the game's drawing device, here a software compositor over an
 // 800 x 600 back buffer of 0xAARRGGBB words. The one primitive is the

@@ -1,3 +1,4 @@
+// Not DirectInput: CDirectInput and CInputState read the SDL or headless backend.
 #pragma once
 // CInputState: the keyboard and mouse read once per paced frame into flags.
 // Consumers read the fields directly and keep their own once-per-press
