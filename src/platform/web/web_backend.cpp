@@ -1,0 +1,212 @@
+#include "platform/web/web_backend.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <iterator>
+
+#include "platform/web/web_canvas.h"
+#include "platform/web/web_keys.h"
+
+namespace {
+
+constexpr const char* kCanvas = "#canvas";
+
+// clang-format off
+// Page coordinates of an event onto the 800 x 600 frame, whatever size the
+// page shows the canvas at.
+EM_JS(void, velk_canvas_point, (double clientX, double clientY, int* x, int* y), {
+    const canvas = Module['canvas'];
+    const rect = canvas.getBoundingClientRect();
+    const sx = rect.width > 0 ? canvas.width / rect.width : 1;
+    const sy = rect.height > 0 ? canvas.height / rect.height : 1;
+    HEAP32[x >> 2] = Math.floor((clientX - rect.left) * sx);
+    HEAP32[y >> 2] = Math.floor((clientY - rect.top) * sy);
+});
+
+EM_JS(void, velk_canvas_cursor, (int show), {
+    if (Module['canvas']) Module['canvas'].style.cursor = show ? 'default' : 'none';
+});
+
+EM_JS(void, velk_toggle_fullscreen, (void), {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else if (Module['canvas'] && Module['canvas'].requestFullscreen) Module['canvas'].requestFullscreen();
+});
+// clang-format on
+
+velk::WebBackend* self(void* data) { return static_cast<velk::WebBackend*>(data); }
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* data) {
+    const bool modifier = e->ctrlKey || e->metaKey;
+    return self(data)->key(e->code, e->key, type == EMSCRIPTEN_EVENT_KEYDOWN, e->repeat, modifier);
+}
+
+EM_BOOL onMove(int, const EmscriptenMouseEvent* e, void* data) {
+    int x = 0, y = 0;
+    velk_canvas_point(e->clientX, e->clientY, &x, &y);
+    self(data)->pointer(x, y);
+    return EM_FALSE;
+}
+
+EM_BOOL onButton(int type, const EmscriptenMouseEvent* e, void* data) {
+    int x = 0, y = 0;
+    velk_canvas_point(e->clientX, e->clientY, &x, &y);
+    self(data)->pointer(x, y);
+    // The left and right buttons are the game's 0 and 1.
+    const int b = e->button == 0 ? 0 : e->button == 2 ? 1 : -1;
+    if (b < 0) return EM_FALSE;
+    self(data)->button(b, type == EMSCRIPTEN_EVENT_MOUSEDOWN);
+    return type == EMSCRIPTEN_EVENT_MOUSEDOWN;
+}
+
+EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void* data) {
+    // One step a notch, upwards positive, as the native backends count.
+    self(data)->wheel(e->deltaY < 0 ? 1 : e->deltaY > 0 ? -1 : 0);
+    return EM_TRUE;
+}
+
+EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* data) {
+    self(data)->focus(type == EMSCRIPTEN_EVENT_FOCUS);
+    return EM_FALSE;
+}
+
+}  // namespace
+
+namespace velk {
+
+WebBackend::WebBackend() : audio_([this] { return counter() / 1000; }) {
+    const char* win = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(win, this, true, onKey);
+    emscripten_set_keyup_callback(win, this, true, onKey);
+    emscripten_set_mousemove_callback(win, this, true, onMove);
+    // Presses start on the canvas only (the page's own buttons stay the
+    // page's); releases count anywhere, so a drag out of the canvas ends.
+    emscripten_set_mousedown_callback(kCanvas, this, true, onButton);
+    emscripten_set_mouseup_callback(win, this, true, onButton);
+    emscripten_set_wheel_callback(kCanvas, this, true, onWheel);
+    emscripten_set_blur_callback(win, this, true, onFocus);
+    emscripten_set_focus_callback(win, this, true, onFocus);
+}
+
+WebBackend::~WebBackend() {
+    const char* win = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(win, nullptr, true, nullptr);
+    emscripten_set_keyup_callback(win, nullptr, true, nullptr);
+    emscripten_set_mousemove_callback(win, nullptr, true, nullptr);
+    emscripten_set_mousedown_callback(kCanvas, nullptr, true, nullptr);
+    emscripten_set_mouseup_callback(win, nullptr, true, nullptr);
+    emscripten_set_wheel_callback(kCanvas, nullptr, true, nullptr);
+    emscripten_set_blur_callback(win, nullptr, true, nullptr);
+    emscripten_set_focus_callback(win, nullptr, true, nullptr);
+}
+
+bool WebBackend::openDisplay(int width, int height, bool, int) {
+    openCanvas(width, height);
+    return true;
+}
+
+void WebBackend::present(const uint32_t* pixels, int width, int height) {
+    presentToCanvas(pixels, width, height);
+}
+
+void WebBackend::showSystemCursor(bool show) { velk_canvas_cursor(show ? 1 : 0); }
+
+void WebBackend::warpCursor(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+uint64_t WebBackend::counter() { return uint64_t(emscripten_get_now() * 1000.0); }
+
+int64_t WebBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
+
+bool WebBackend::key(const char* code, const char* text, bool down, bool repeat, bool modifier) {
+    const int dik = dikFromDomCode(code);
+    if (down && textInput_) {
+        if (std::strcmp(code, "Backspace") == 0) {
+            ++backspaces_;
+        } else if (!modifier && text && text[0] && std::strlen(text) <= 4) {
+            // One character (KeyboardEvent.key is a name such as "Enter" otherwise).
+            const unsigned char lead = static_cast<unsigned char>(text[0]);
+            const size_t expected = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            if (std::strlen(text) == expected) typed_ += text;
+        }
+    }
+    if (!dik) return false;
+    if (!repeat) {
+        if (!mapping_.key(keys_, dik, down)) {
+            velk_toggle_fullscreen();
+            return true;
+        }
+        if (down && keys_[dik]) keyPresses_.press(size_t(dik));
+    }
+    // Ctrl is the attack key, so the game sees every key; but Ctrl with a
+    // letter or digit (reload, copy, the developer tools) still reaches the
+    // browser.
+    const bool shortcut = modifier && (std::strncmp(code, "Key", 3) == 0 || std::strncmp(code, "Digit", 5) == 0);
+    return !shortcut;
+}
+
+void WebBackend::pointer(int x, int y) {
+    moveX_ += x - mouseX_;
+    moveY_ += y - mouseY_;
+    mouseX_ = x;
+    mouseY_ = y;
+}
+
+void WebBackend::button(int b, bool down) {
+    buttons_[b & 3] = down ? 0x80 : 0;
+    if (down) buttonPresses_.press(size_t(b & 3));
+}
+
+void WebBackend::focus(bool on) {
+    focus_ = on;
+    if (on) return;
+    // Keys let go while the page had no focus never reach it: forget them all.
+    std::fill(std::begin(keys_), std::end(keys_), 0);
+    std::fill(std::begin(buttons_), std::end(buttons_), 0);
+    keyPresses_.clear();
+    buttonPresses_.clear();
+}
+
+bool WebBackend::readKeyboard(uint8_t keys[256]) {
+    if (!focus_) return false;
+    uint8_t held[256];
+    std::copy(std::begin(keys_), std::end(keys_), held);
+    keyPresses_.drainInto(held);
+    mapping_.gameKeys(held, keys);
+    return true;
+}
+
+bool WebBackend::readMouse(MouseState& state) {
+    if (!focus_) return false;
+    state.dx = moveX_;
+    state.dy = moveY_;
+    state.wheel = wheel_;
+    std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
+    buttonPresses_.drainInto(state.buttons);
+    moveX_ = moveY_ = wheel_ = 0;
+    return true;
+}
+
+void WebBackend::cursorPosition(int& x, int& y) {
+    x = mouseX_;
+    y = mouseY_;
+}
+
+std::string WebBackend::takeTypedText() {
+    std::string out;
+    out.swap(typed_);
+    return out;
+}
+
+int WebBackend::takeBackspaces() {
+    int n = backspaces_;
+    backspaces_ = 0;
+    return n;
+}
+
+}  // namespace velk
