@@ -20,7 +20,7 @@
   // What a test (or a curious player) reads back: window.velk.
   const result = {
     done: false, code: null, message: '', dump: null, shots: {},
-    titleMs: null, pacedFrames: 0, frameCostMs: [], storage: 'pending', synced: Promise.resolve(),
+    titleMs: null, pacedFrames: 0, gameState: null, frameCostMs: [], storage: 'pending', synced: Promise.resolve(),
   };
   window.velk = result;
 
@@ -34,10 +34,11 @@
     if (fraction !== undefined) $('progress').value = fraction;
   }
 
-  // The canvas at the largest whole scale that fits the window, never below 1.
+  // The canvas at the largest whole scale that fits the window; a window
+  // smaller than the game's screen shrinks it to fit.
   function fitCanvas() {
     const room = Math.min((window.innerWidth - 16) / canvas.width, (window.innerHeight - 16) / canvas.height);
-    const scale = Math.max(1, Math.floor(room));
+    const scale = room >= 1 ? Math.floor(room) : Math.max(room, 0.25);
     canvas.style.width = canvas.width * scale + 'px';
     canvas.style.height = canvas.height * scale + 'px';
   }
@@ -161,7 +162,8 @@
     },
     velkAudioContext: context,
     onCanvasOpen: () => { fitCanvas(); $('loading').hidden = true; },
-    onPacedFrame: (index, costMs) => {
+    onPacedFrame: (index, costMs, gameState) => {
+      result.gameState = gameState;
       // From the start of the page's navigation to the first paced frame (the title's).
       if (result.titleMs === null) result.titleMs = performance.now();
       result.pacedFrames = index + 1;

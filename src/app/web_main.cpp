@@ -14,6 +14,7 @@
 #include "app/command_line.h"
 #include "app/game_app.h"
 #include "app/state_dump.h"
+#include "core/game_state.h"
 #include "items/player_record.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
@@ -25,8 +26,8 @@
 namespace {
 
 // clang-format off
-EM_JS(void, velk_page_paced_frame, (int index, double costMs), {
-    if (Module['onPacedFrame']) Module['onPacedFrame'](index, costMs);
+EM_JS(void, velk_page_paced_frame, (int index, double costMs, int gameState), {
+    if (Module['onPacedFrame']) Module['onPacedFrame'](index, costMs, gameState);
 });
 EM_JS(void, velk_page_screenshot, (int index), {
     if (Module['onScreenshot']) Module['onScreenshot'](index);
@@ -149,7 +150,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     run.app->onPacedFrame = [](long index) {
-        velk_page_paced_frame(int(index), emscripten_get_now() - g_run->frameStart);
+        velk_page_paced_frame(int(index), emscripten_get_now() - g_run->frameStart, GameState);
         for (const velk::Screenshot& shot : g_run->options.screenshots)
             if (shot.frame == index) velk_page_screenshot(int(index));
     };

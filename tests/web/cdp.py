@@ -121,6 +121,7 @@ class Chromium:
         self.proc = subprocess.Popen(
             [binary, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
              "--no-default-browser-check", "--mute-audio", "--remote-debugging-port=0",
+             "--window-size=1280,1000",
              "--autoplay-policy=no-user-gesture-required",
              f"--user-data-dir={self.profile.name}", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)

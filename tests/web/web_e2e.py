@@ -173,6 +173,41 @@ def read_save(tab):
     return None if data is None else base64.b64decode(data)
 
 
+def canvas_png(tab):
+    return base64.b64decode(tab.evaluate("document.getElementById('canvas').toDataURL('image/png')").split(",", 1)[1])
+
+
+def live_play(tab):
+    """The page as a player has it: a real click on the title's start button
+    and a held arrow key move the game on, and the sounds reach Web Audio."""
+    rect = tab.evaluate("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+                        " return [r.left, r.top, r.width / 800, r.height / 600]; })()")
+    x, y = rect[0] + 650 * rect[2], rect[1] + 515 * rect[3]
+    tab.call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+    time.sleep(0.5)  # the button lights up under the pointer first, as a player's would
+    tab.call("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button="left", clickCount=1)
+    time.sleep(0.1)
+    tab.call("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y, button="left", clickCount=1)
+    time.sleep(1.5)
+    state = tab.evaluate("velk.gameState")
+    check(state == 400, f"live play: a real click on the title's start button starts the game (state {state})")
+    before = canvas_png(tab)
+    key = dict(code="ArrowRight", key="ArrowRight", windowsVirtualKeyCode=39, nativeVirtualKeyCode=39)
+    tab.call("Input.dispatchKeyEvent", type="rawKeyDown", **key)
+    time.sleep(1.0)
+    tab.call("Input.dispatchKeyEvent", type="keyUp", **key)
+    time.sleep(0.3)
+    check(canvas_png(tab) != before, "live play: a held arrow key moves the game on")
+    audio = tab.evaluate("(() => { const a = Module.velkAudio || {sounds: {}, music: {}};"
+                         " return [Object.keys(a.sounds).length, Object.values(a.music).filter(t => t.buffer).length,"
+                         " Module.velkAudioContext().state]; })()")
+    check(audio[0] > 0, f"live play: {audio[0]} effects in Web Audio, {audio[1]} music track(s) decoded by the "
+                        f"browser, audio {audio[2]}")
+    costs = tab.evaluate("velk.frameCostMs")
+    print(f"live play: {len(costs)} paced frames, median {statistics.median(costs):.2f} ms, "
+          f"95th percentile {sorted(costs)[int(len(costs) * 0.95)]:.2f} ms")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--native", required=True, help="the native build folder (velk, data/)")
@@ -225,6 +260,7 @@ def main():
         title_ms = tab.wait_for("window.velk && window.velk.titleMs", 60)
         check(read_save(tab) == native_save, "after a reload the save is still in the browser's storage")
         print(f"page load to the title: {title_ms:.0f} ms")
+        live_play(tab)
 
         # A native save uploaded to the page (into a fresh store) plays on as natively.
         upload_dump, _, _ = run_native(velk, data, work, UPLOAD_SCRIPT, UPLOAD_FRAMES, save=native_save)

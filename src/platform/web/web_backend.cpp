@@ -124,6 +124,8 @@ uint64_t WebBackend::counter() { return uint64_t(emscripten_get_now() * 1000.0);
 int64_t WebBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
 
 bool WebBackend::key(const char* code, const char* text, bool down, bool repeat, bool modifier) {
+    // Keys reach only a page that has the focus.
+    if (down) focus_ = true;
     const int dik = dikFromDomCode(code);
     if (down && textInput_) {
         if (std::strcmp(code, "Backspace") == 0) {
@@ -158,6 +160,9 @@ void WebBackend::pointer(int x, int y) {
 }
 
 void WebBackend::button(int b, bool down) {
+    // A press means the page has the player's attention, whatever focus
+    // events it saw before (a page opened in the background gets none).
+    if (down) focus_ = true;
     buttons_[b & 3] = down ? 0x80 : 0;
     if (down) buttonPresses_.press(size_t(b & 3));
 }
