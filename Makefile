@@ -59,7 +59,8 @@ test: build
 EMENV := NODE_PATH=/usr/share/nodejs EM_CACHE=$(abspath $(WEB_BUILD))/em-cache
 web: configure
 	@cmake --build $(BUILD) --target demo_data web_assets
-	@if [ ! -d $(WEB_BUILD)/em-cache ]; then mkdir -p $(WEB_BUILD) && cp -rs /usr/share/emscripten/cache $(WEB_BUILD)/em-cache; fi
+	@if [ ! -d $(WEB_BUILD)/em-cache ]; then mkdir -p $(WEB_BUILD) && \
+	  cp -rs /usr/share/emscripten/cache $(WEB_BUILD)/em-cache && rm -f $(WEB_BUILD)/em-cache/cache.lock; fi
 	@$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
 	  -DVELK_NATIVE_BUILD=$(abspath $(BUILD)) >/dev/null
 	@$(EMENV) cmake --build $(WEB_BUILD)

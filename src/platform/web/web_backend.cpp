@@ -3,10 +3,7 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <algorithm>
 #include <cstring>
-#include <ctime>
-#include <iterator>
 
 #include "platform/web/web_canvas.h"
 #include "platform/web/web_keys.h"
@@ -114,36 +111,27 @@ void WebBackend::present(const uint32_t* pixels, int width, int height) {
 
 void WebBackend::showSystemCursor(bool show) { velk_canvas_cursor(show ? 1 : 0); }
 
-void WebBackend::warpCursor(int x, int y) {
-    mouseX_ = x;
-    mouseY_ = y;
-}
-
 uint64_t WebBackend::counter() { return uint64_t(emscripten_get_now() * 1000.0); }
-
-int64_t WebBackend::calendarSeconds() { return int64_t(std::time(nullptr)); }
 
 bool WebBackend::key(const char* code, const char* text, bool down, bool repeat, bool modifier) {
     // Keys reach only a page that has the focus.
-    if (down) focus_ = true;
-    const int dik = dikFromDomCode(code);
-    if (down && textInput_) {
+    if (down) setFocus(true);
+    if (down && textInputEnabled()) {
         if (std::strcmp(code, "Backspace") == 0) {
-            ++backspaces_;
+            pressBackspace();
         } else if (!modifier && text && text[0] && std::strlen(text) <= 4) {
             // One character (KeyboardEvent.key is a name such as "Enter" otherwise).
             const unsigned char lead = static_cast<unsigned char>(text[0]);
             const size_t expected = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-            if (std::strlen(text) == expected) typed_ += text;
+            if (std::strlen(text) == expected) typeText(text);
         }
     }
+    const int dik = dikFromDomCode(code);
     if (!dik) return false;
     if (!repeat) {
-        if (!mapping_.key(keys_, dik, down)) {
-            velk_toggle_fullscreen();
-            return true;
-        }
-        if (down && keys_[dik]) keyPresses_.press(size_t(dik));
+        const int chords = fullscreenChords();
+        setKey(dik, down);
+        if (fullscreenChords() != chords) velk_toggle_fullscreen();
     }
     // Ctrl is the attack key, so the game sees every key; but Ctrl with a
     // letter or digit (reload, copy, the developer tools) still reaches the
@@ -152,66 +140,26 @@ bool WebBackend::key(const char* code, const char* text, bool down, bool repeat,
     return !shortcut;
 }
 
-void WebBackend::pointer(int x, int y) {
-    moveX_ += x - mouseX_;
-    moveY_ += y - mouseY_;
-    mouseX_ = x;
-    mouseY_ = y;
-}
-
 void WebBackend::button(int b, bool down) {
     // A press means the page has the player's attention, whatever focus
     // events it saw before (a page opened in the background gets none).
-    if (down) focus_ = true;
-    buttons_[b & 3] = down ? 0x80 : 0;
-    if (down) buttonPresses_.press(size_t(b & 3));
+    if (down) setFocus(true);
+    setButton(b, down);
 }
 
 void WebBackend::focus(bool on) {
-    focus_ = on;
+    setFocus(on);
     if (on) return;
-    // Keys let go while the page had no focus never reach it: forget them all.
-    std::fill(std::begin(keys_), std::end(keys_), 0);
-    std::fill(std::begin(buttons_), std::end(buttons_), 0);
-    keyPresses_.clear();
-    buttonPresses_.clear();
-}
-
-bool WebBackend::readKeyboard(uint8_t keys[256]) {
-    if (!focus_) return false;
-    uint8_t held[256];
-    std::copy(std::begin(keys_), std::end(keys_), held);
-    keyPresses_.drainInto(held);
-    mapping_.gameKeys(held, keys);
-    return true;
+    // Keys let go while the page had no focus never reach it: let go of all.
+    for (int code = 0; code < 256; ++code) setKey(code, false);
+    for (int b = 0; b < 4; ++b) setButton(b, false);
 }
 
 bool WebBackend::readMouse(MouseState& state) {
-    if (!focus_) return false;
-    state.dx = moveX_;
-    state.dy = moveY_;
+    if (!HeadlessBackend::readMouse(state)) return false;
     state.wheel = wheel_;
-    std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
-    buttonPresses_.drainInto(state.buttons);
-    moveX_ = moveY_ = wheel_ = 0;
+    wheel_ = 0;
     return true;
-}
-
-void WebBackend::cursorPosition(int& x, int& y) {
-    x = mouseX_;
-    y = mouseY_;
-}
-
-std::string WebBackend::takeTypedText() {
-    std::string out;
-    out.swap(typed_);
-    return out;
-}
-
-int WebBackend::takeBackspaces() {
-    int n = backspaces_;
-    backspaces_ = 0;
-    return n;
 }
 
 }  // namespace velk
