@@ -249,6 +249,7 @@ def main():
                 continue
             compare_pictures(native_shots[s], base64.b64decode(shot.split(",", 1)[1]), f"frame {s}: canvas against native")
         check(read_save(tab) == native_save, f"the page's save equals the native save ({len(native_save)} bytes)")
+        print(f"first page load (nothing cached) to the title: {web['titleMs']:.0f} ms")
         costs = web["costs"]
         print(f"journey: {len(costs)} paced frames in {wall:.1f} s; paced frame in the browser: mean "
               f"{statistics.mean(costs):.2f} ms, median {statistics.median(costs):.2f} ms, "
@@ -259,7 +260,7 @@ def main():
         tab.navigate(page_url(port, "journey"))
         title_ms = tab.wait_for("window.velk && window.velk.titleMs", 60)
         check(read_save(tab) == native_save, "after a reload the save is still in the browser's storage")
-        print(f"page load to the title: {title_ms:.0f} ms")
+        print(f"reloaded page to the title: {title_ms:.0f} ms")
         live_play(tab)
 
         # A native save uploaded to the page (into a fresh store) plays on as natively.
