@@ -174,8 +174,12 @@
       result.code = code;
       result.message = message;
       result.dump = dump;
-      if (code !== 0 && message) showError('The game stopped: ' + message);
-      else if (!script) setProgress('The game has ended; reload the page to play again.');
+      if (code !== 0) {
+        showError('The game stopped: ' + (message || 'exit code ' + code));
+        setProgress('The game stopped.');
+      } else if (!script) {
+        setProgress('The game has ended; reload the page to play again.');
+      }
       $('loading').hidden = code === 0 && !!script;
       persist().then(() => { result.done = true; });
     },
