@@ -2,13 +2,14 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 60
 PREFIX     ?= /usr/local
 CMAKE_GEN  := -G Ninja
 DATA       := $(BUILD)/data
 SHELL      := /bin/bash
 
-.PHONY: all deps configure build run install test unit-asan bench fuzz clean
+.PHONY: all deps configure build run install test unit-asan bench fuzz clean web test-web serve-web
 
 all: build
 
@@ -41,10 +42,38 @@ run: build
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The whole suite, then the unit tests once more under ASan + UBSan.
+# The whole suite, the web build's comparison with the native game, then
+# the unit tests once more under ASan + UBSan.
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j2
+	@$(MAKE) --no-print-directory test-web
 	@$(MAKE) --no-print-directory unit-asan
+
+# The game as a web page in $(WEB_BUILD)/site (serve it with
+# `make serve-web`, or any static server). Emscripten's tools run on node,
+# and a node from outside Debian needs Debian's modules named; its own ports
+# (SDL, FreeType, libpng) are never used: the native build renders the
+# glyph atlas and makes the world the page packs. Emscripten's cache is a
+# tree of links to Debian's prebuilt one inside the build folder, so the
+# build writes nothing outside it and never downloads.
+EMENV := NODE_PATH=/usr/share/nodejs EM_CACHE=$(abspath $(WEB_BUILD))/em-cache
+web: configure
+	@cmake --build $(BUILD) --target demo_data web_assets
+	@if [ ! -d $(WEB_BUILD)/em-cache ]; then mkdir -p $(WEB_BUILD) && \
+	  cp -rs /usr/share/emscripten/cache $(WEB_BUILD)/em-cache && rm -f $(WEB_BUILD)/em-cache/cache.lock; fi
+	@$(EMENV) emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	  -DVELK_NATIVE_BUILD=$(abspath $(BUILD)) >/dev/null
+	@$(EMENV) cmake --build $(WEB_BUILD)
+	@echo "The page is in $(WEB_BUILD)/site (make serve-web serves it on http://localhost:8000/)"
+
+serve-web: web
+	@cd $(WEB_BUILD)/site && python3 -m http.server 8000
+
+# The web build in headless Chromium against the native headless velk: the
+# same script and seed must give the same state dump and the same pictures.
+test-web: web
+	@cmake --build $(BUILD) --target velk
+	@python3 tests/web/web_e2e.py --native $(BUILD) --site $(WEB_BUILD)/site
 
 unit-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELK_SANITIZE=ON -DVELK_BENCH=OFF >/dev/null
@@ -77,4 +106,4 @@ fuzz: deps
 	done; exit $$failed
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -13,6 +13,8 @@ packages=(
   libpng-dev libgtest-dev
   lame
   xvfb xauth xdotool
+  # The web build (make web) and its test in a headless browser.
+  emscripten chromium
 )
 
 missing=()

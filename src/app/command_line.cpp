@@ -7,10 +7,11 @@ namespace velk {
 
 namespace {
 
-bool parseNumber(const char* text, long minimum, long maximum, long& out) {
+// Wide enough for a seed's range where `long` has 32 bits (the web build).
+bool parseNumber(const char* text, long long minimum, long long maximum, long long& out) {
     if (!text || !*text) return false;
     char* end = nullptr;
-    long v = std::strtol(text, &end, 10);
+    long long v = std::strtoll(text, &end, 10);
     if (*end != '\0' || v < minimum || v > maximum) return false;
     out = v;
     return true;
@@ -59,7 +60,7 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
             }
             return argv[++i];
         };
-        long n = 0;
+        long long n = 0;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--data") {
@@ -90,7 +91,7 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
         } else if (arg == "--seed") {
             const char* v = value("a number");
             if (!v) return false;
-            if (!parseNumber(v, 0, 4294967295L, n)) {
+            if (!parseNumber(v, 0, 4294967295LL, n)) {
                 error = "--seed takes a whole number from 0 to 4294967295, not '" + std::string(v) + "'";
                 return false;
             }
@@ -107,7 +108,7 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
                 error = "--frames takes a whole number of frames, not '" + std::string(v) + "'";
                 return false;
             }
-            o.frames = n;
+            o.frames = long(n);
         } else if (arg == "--skip-title") {
             o.skipTitle = true;
         } else if (arg == "--script") {
@@ -124,7 +125,7 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
                         std::string(v) + "'";
                 return false;
             }
-            o.screenshots.push_back({n, colon + 1});
+            o.screenshots.push_back({long(n), colon + 1});
         } else if (arg == "--dump-state") {
             const char* v = value("a file");
             if (!v) return false;

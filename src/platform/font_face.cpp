@@ -5,10 +5,12 @@
 #include FT_SYNTHESIS_H
 
 #include <cstddef>
+#include <utility>
 
 namespace velk {
+namespace {
 
-struct FontFace::Library {
+struct Library {
     FT_Library handle = nullptr;
     Library() {
         if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
@@ -18,25 +20,24 @@ struct FontFace::Library {
     }
 };
 
-FontFace::FontFace(std::shared_ptr<Library> library, FT_FaceRec_* face, bool embolden)
-    : library_(std::move(library)), face_(face), embolden_(embolden) {}
+class FreeTypeFace : public FontFace {
+public:
+    FreeTypeFace(std::shared_ptr<Library> library, FT_Face face, bool embolden)
+        : library_(std::move(library)), face_(face), embolden_(embolden) {}
+    ~FreeTypeFace() override { FT_Done_Face(face_); }
+    FreeTypeFace(const FreeTypeFace&) = delete;
+    FreeTypeFace& operator=(const FreeTypeFace&) = delete;
 
-FontFace::~FontFace() { FT_Done_Face(face_); }
+    bool setHeight(int height) override;
+    bool render(char32_t codePoint, RenderedGlyph& out) override;
 
-std::unique_ptr<FontFace> FontFace::open(const FaceFile& file) {
-    // One FreeType instance for every face; each face keeps it alive.
-    static const std::shared_ptr<Library> shared = std::make_shared<Library>();
-    if (!shared->handle) return nullptr;
-    FT_Face face = nullptr;
-    if (FT_New_Face(shared->handle, file.path.c_str(), file.index, &face) != 0) return nullptr;
-    if (!FT_IS_SCALABLE(face)) {
-        FT_Done_Face(face);
-        return nullptr;
-    }
-    return std::unique_ptr<FontFace>(new FontFace(shared, face, file.embolden));
-}
+private:
+    std::shared_ptr<Library> library_;  // outlives the face
+    FT_Face face_;
+    bool embolden_;
+};
 
-bool FontFace::setHeight(int height) {
+bool FreeTypeFace::setHeight(int height) {
     if (height == 0) return false;
     FT_Size_RequestRec request{};
     request.type = height > 0 ? FT_SIZE_REQUEST_TYPE_CELL : FT_SIZE_REQUEST_TYPE_NOMINAL;
@@ -47,7 +48,7 @@ bool FontFace::setHeight(int height) {
     return true;
 }
 
-bool FontFace::render(char32_t codePoint, RenderedGlyph& out) {
+bool FreeTypeFace::render(char32_t codePoint, RenderedGlyph& out) {
     FT_UInt index = FT_Get_Char_Index(face_, codePoint);
     if (index == 0) index = FT_Get_Char_Index(face_, '?');
     // Outlines only: embedded bitmaps would be unsmoothed and could not be thickened.
@@ -68,6 +69,21 @@ bool FontFace::render(char32_t codePoint, RenderedGlyph& out) {
     out.top = slot->bitmap_top;
     out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     return true;
+}
+
+}  // namespace
+
+std::unique_ptr<FontFace> FontFace::open(const FaceFile& file) {
+    // One FreeType instance for every face; each face keeps it alive.
+    static const std::shared_ptr<Library> shared = std::make_shared<Library>();
+    if (!shared->handle) return nullptr;
+    FT_Face face = nullptr;
+    if (FT_New_Face(shared->handle, file.path.c_str(), file.index, &face) != 0) return nullptr;
+    if (!FT_IS_SCALABLE(face)) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    return std::make_unique<FreeTypeFace>(shared, face, file.embolden);
 }
 
 }  // namespace velk

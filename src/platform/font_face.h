@@ -1,16 +1,16 @@
 #pragma once
-// One opened FreeType face at one pixel size, rendering antialiased glyphs.
+// One opened face at one pixel size, rendering antialiased glyphs. The
+// native build renders with FreeType; the web build serves the same glyphs
+// from the atlas the native build made (platform/glyph_atlas.h).
 
 #include <cstdint>
 #include <memory>
 
 #include "platform/font_finder.h"
 
-struct FT_FaceRec_;
-
 namespace velk {
 
-// A glyph as FreeType rendered it; `coverage` is valid until the next render.
+// A rendered glyph; `coverage` is valid until the next render.
 struct RenderedGlyph {
     const uint8_t* coverage = nullptr;
     int pitch = 0;
@@ -23,28 +23,21 @@ struct RenderedGlyph {
 
 class FontFace {
 public:
-    // Null if FreeType cannot open the file.
+    // Null if the face cannot be opened.
     static std::unique_ptr<FontFace> open(const FaceFile& file);
-    ~FontFace();
-    FontFace(const FontFace&) = delete;
-    FontFace& operator=(const FontFace&) = delete;
+    virtual ~FontFace() = default;
 
     // Windows font heights: a positive height is the character cell
     // (ascender plus descender), a negative one the em size.
-    bool setHeight(int height);
+    virtual bool setHeight(int height) = 0;
     int ascender() const { return ascender_; }
     int descender() const { return descender_; }  // rows below the baseline
 
     // Renders `codePoint` (or '?' when the face lacks it). False on failure.
-    bool render(char32_t codePoint, RenderedGlyph& out);
+    virtual bool render(char32_t codePoint, RenderedGlyph& out) = 0;
 
-private:
-    struct Library;
-    FontFace(std::shared_ptr<Library> library, FT_FaceRec_* face, bool embolden);
-
-    std::shared_ptr<Library> library_;  // outlives the face
-    FT_FaceRec_* face_;
-    bool embolden_;
+protected:
+    FontFace() = default;
     int ascender_ = 0;
     int descender_ = 0;
 };
