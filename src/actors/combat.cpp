@@ -7,6 +7,7 @@
 #include "actors/monster_set.h"
 #include "actors/player.h"
 #include "core/effects.h"
+#include "core/saturating.h"
 #include "platform/cp949.h"
 #include "ui/widgets/notice_log.h"
 
@@ -50,7 +51,7 @@ int32_t weaponPower(const CPlayer& hero) {
 }
 
 void gainExperience(CPlayer& hero, int32_t amount) {
-    hero.exp = int32_t(std::min<int64_t>(int64_t(hero.exp) + amount, INT32_MAX));
+    hero.exp = velk::saturatingAdd(hero.exp, amount);
     if (hero.exp < hero.expNext || hero.level > kLevelCap) return;
     g_soundBank.play(&g_effects.levelup);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(hero.x, hero.y, kFlashEffect);
@@ -65,7 +66,7 @@ void gainExperience(CPlayer& hero, int32_t amount) {
     hero.maxMp += kLevelMp;
     hero.hp = hero.maxHp;
     hero.mp = hero.maxMp;
-    hero.statPoints += kLevelStatPoints;
+    hero.statPoints = velk::saturatingAdd(hero.statPoints, kLevelStatPoints);
     hero.expNext = expForLevel(hero.level);
 }
 
