@@ -225,6 +225,7 @@ void CGameApp::playFrame() {
     g_miniMap->step();
     objects->hud->update();
     if (objects->hud->quitRequested) requestQuit();
+    objects->saveAlert.step(device.get());
     cursor->draw();
     device->endScene();
     device->alphaTestOff();

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "game/save_alert_box.h"
+
 class CDirect3D;
 class CInputState;
 class CInterface;
@@ -49,6 +51,7 @@ public:
     std::unique_ptr<CInterface> hud;
     std::unique_ptr<CNoticeLog> noticeLog;
     std::unique_ptr<CMusic> music;
+    CSaveAlertBox saveAlert;
     std::string error;
 
 private:

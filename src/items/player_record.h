@@ -3,10 +3,13 @@
 // runs, and the reading and writing of it. The hero (CPlayer) is built on it.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "items/item_slot.h"
+#include "items/save_alert.h"
+#include "items/save_file.h"
 
 struct PlayerRecord {
     char name[13] = {};  // CP949, at most 12 bytes of text
@@ -52,9 +55,18 @@ SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::strin
 
 // Writes the record's stored values with `mapNumber` to the save file; a
 // damaged save that could not be copied is never written over. A failure is
-// reported on stderr whatever --verbose says, and false returned.
+// told (tellSaveFailure) and false returned.
 bool writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, SaveOrigin origin);
-// Whether a save of this run failed (the program then exits non-zero).
-bool saveFailed();
+// The save file's text for the record.
+std::string playerRecordText(const PlayerRecord& record, int32_t mapNumber);
+
+// The pieces of reading and writing, without files. loadSaveRecord reads a
+// save's bytes over the new game's record (every field the damage leaves
+// unread keeps its value), clamps each value to its range and says how many
+// tokens were read and, when short, why.
+SaveRecord loadSaveRecord(const uint8_t* data, size_t size, const SaveRecord& newGame, int* read,
+                          std::string* error);
+void installSaveRecord(const SaveRecord& record, PlayerRecord& out, int32_t& mapNumber);
+SaveRecord saveRecordOf(const PlayerRecord& record, int32_t mapNumber);
 
 }  // namespace velk
