@@ -9,9 +9,13 @@
 #include "actors/boss.h"
 #include "actors/enemy_file.h"
 #include "actors/monster_set.h"
+#include "actors/pet.h"
+#include "actors/shot_list.h"
 #include "items/item_pack_format.h"
 #include "items/item_text.h"
 #include "items/save_file.h"
+#include "npc/npc.h"
+#include "npc/npc_files.h"
 #include "world/sprite_format.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
@@ -80,6 +84,7 @@ public:
         checkPictures();
         checkItems();
         checkSaves();
+        checkNamedSpriteSets();
         talkFiles_ = checkNpcContent(mapNumbers_, shopTables_, [this](const std::string& file, const std::string& reason) {
             problem(file, reason);
         });
@@ -460,6 +465,37 @@ private:
         }
         for (int i = 0; i < 12; ++i) names.push_back("pic/state_btn_" + std::to_string(i) + ".pic");
         return names;
+    }
+
+    // A set the game loads for something the world's files hold: missing,
+    // that part of the game does not show. Checked once, named by `by`.
+    void needSpriteSet(int set, const std::string& by) {
+        if (checked_.count(spriteSetFileName(set))) return;
+        check(spriteSetFileName(set), [set] { return CSpriteSet().load(set) == 1; }, by);
+        ++report_.spriteSets;
+    }
+
+    // The people, shots and pet: each needs its set when the world has one.
+    void checkNamedSpriteSets() {
+        for (int map : numberedFiles("txt/npc/pos", "", ".txt"))
+            needSpriteSet(CNpc::kSpriteSet, npcPositionFileName(map));
+        for (int map : numberedFiles("txt/boss", "boss_", ".txt"))
+            needSpriteSet(CShotList::kShotSet, bossFileName(map));
+        std::error_code ec;
+        if (fs::exists(dataPath(kItemPackFileName), ec)) needSpriteSet(CShotList::kShotSet, kItemPackFileName);
+        for (const char* save : {kNewGameFileName, kSaveFileName}) {
+            SaveRecord r;
+            if (parseSave(save, save == kNewGameFileName, &r) && r.slots[kSlotPet].icon == CPet::kPetPicture)
+                needSpriteSet(CPet::kSpriteSet, save);
+        }
+        for (fs::directory_iterator it(dataPath("txt/npc/talk"), ec), end; !ec && it != end; it.increment(ec)) {
+            std::vector<uint8_t> bytes;
+            TalkFile talk;
+            const std::string name = "txt/npc/talk/" + it->path().filename().string();
+            if (readFile(it->path().string(), bytes) &&
+                parseTalkFile(bytes.data(), bytes.size(), talk, name.c_str()) && talk.actionCode == kActionPet)
+                needSpriteSet(CPet::kSpriteSet, name);
+        }
     }
 
     void checkSaves() {
