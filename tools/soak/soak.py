@@ -28,6 +28,23 @@ PURSES = [0, 5000, 2**31 - 100]
 SANITIZER_MARKS = ("runtime error", "AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer")
 
 
+def click_target(rng):
+    """Where people stand, the talk box's buttons and the shop's window, more
+    often than anywhere else."""
+    aim = rng.random()
+    if aim < 0.08:  # the herbalist (a shop) where the town's start shows her
+        return rng.randrange(224, 241), rng.randrange(440, 471)
+    if aim < 0.35:  # the row where people stand
+        return rng.randrange(5, 796), rng.randrange(380, 580)
+    if aim < 0.55:  # the talk box's bottom buttons (decline, OK or accept)
+        return rng.randrange(390, 530), rng.randrange(377, 396)
+    if aim < 0.65:  # its page buttons
+        return rng.randrange(292, 430), rng.randrange(322, 341)
+    if aim < 0.80:  # the shop's window: goods, bag, its buttons
+        return rng.randrange(300, 760), rng.randrange(200, 560)
+    return rng.randrange(5, 796), rng.randrange(5, 596)
+
+
 def random_script(rng, frames):
     lines = []
     held = set()
@@ -43,9 +60,7 @@ def random_script(rng, frames):
                 lines.append(f"{f} key {key} down")
                 held.add(key)
         elif roll < 0.85:
-            # Where people stand and the windows open, more often than not.
-            x = rng.randrange(5, 796)
-            y = rng.randrange(380, 580) if rng.random() < 0.6 else rng.randrange(5, 596)
+            x, y = click_target(rng)
             button = "left" if rng.random() < 0.85 else "right"
             lines.append(f"{f} mouse {x} {y}")
             lines.append(f"{f} button {button} down")
