@@ -56,6 +56,13 @@ if empty fuzz_save; then
         { printf '\x00'; cat "$f"; } > "$corpus/fuzz_save/save-$(basename "$f")"
     done
 fi
+if empty fuzz_save_round_trip; then
+    # The bytes are the save itself; a name with a NUL in it too.
+    for f in "$data"/txt/user/init.txt "$data"/txt/user/user.txt; do
+        [ -f "$f" ] && cp "$f" "$corpus/fuzz_save_round_trip/$(basename "$f")"
+    done
+    printf 'ab\x00c 0 10 10 1 5 5 5 5 5 0 100 0' > "$corpus/fuzz_save_round_trip/nul-name.txt"
+fi
 for d in "$corpus"/*/; do
     [ -n "$(ls -A "$d")" ] || echo "warning: no seeds for $(basename "$d") in $data" >&2
 done

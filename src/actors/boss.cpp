@@ -9,6 +9,8 @@
 #include "actors/shot_list.h"
 #include "core/effects.h"
 #include "core/game_state.h"
+#include "items/save_alert.h"
+#include "platform/cp949.h"
 #include "platform/files.h"
 #include "platform/game_random.h"
 #include "world/field.h"
@@ -33,7 +35,7 @@ bool writeMissionStates(int mapNumber, const std::vector<int8_t>& states) {
     const std::string name = missionStateName(mapNumber);
     std::string why;
     if (writeSavedFileAtomic(name, text, &why)) return true;
-    std::fprintf(stderr, "velk: cannot save %s: %s\n", savePath(name).c_str(), why.c_str());
+    tellSaveFailure("cannot save " + savePath(name) + ": " + why);
     return false;
 }
 }  // namespace velk
@@ -49,7 +51,12 @@ int CBoss::init() {
 
 int CBoss::load() {
     BossRecord b;
-    if (!g_field || velk::loadBossFile(g_field->mapNumber, b) != velk::EnemyFileResult::Loaded) return 0;
+    if (!g_field) return 0;
+    const velk::EnemyFileResult result = velk::loadBossFile(g_field->mapNumber, b);
+    // A map without monsters asks for a boss: without either it has no enemies.
+    if (result == velk::EnemyFileResult::Missing)
+        velk::reportBadFile(velk::bossFileName(g_field->mapNumber), "missing, as is the monster file: no enemies here");
+    if (result != velk::EnemyFileResult::Loaded) return 0;
     sprites = std::make_unique<CSpriteSet>();
     sprites->bind(device_);
     // A boss without all of its rows cannot play its states: no boss.

@@ -32,11 +32,14 @@ float intPower(float base, int exponent) {
 }
 
 int32_t expForLevel(int32_t level) {
-    const float next = float(int64_t(level) + 1);
-    const float value = (intPower(next, 2) - 13.0f * next + 82.0f) * intPower(float(level), 2);
+    // Only the two squares are single precision; the rest is double, so
+    // high levels keep their exact goals.
+    const double next = double(int64_t(level) + 1);
+    const double value =
+        (double(intPower(float(next), 2)) - 13.0 * next + 82.0) * double(intPower(float(level), 2));
     if (std::isnan(value)) return 0;
-    if (value >= 2147483648.0f) return INT32_MAX;
-    if (value <= -2147483648.0f) return INT32_MIN;
+    if (value >= 2147483648.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
     return int32_t(value);
 }
 

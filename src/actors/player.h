@@ -119,6 +119,9 @@ public:
     // Adds experience; reaching expNext (up to level 150) gains one level with
     // full points, 5 stat points, the sound, the flash and the notice.
     void gainExperience(int32_t amount);
+    // Puts back the lasting record as it was before a change that could not
+    // be saved (a reward whose writes failed).
+    void restoreRecord(const PlayerRecord& snapshot);
 
     // Where the record came from (the save or the new-game file).
     velk::SaveOrigin origin() const { return origin_; }

@@ -4,6 +4,7 @@
 #include "actors/player.h"
 #include "platform/input_state.h"
 #include "core/effects.h"
+#include "core/saturating.h"
 #include "world/field.h"
 
 namespace {
@@ -114,7 +115,7 @@ void CPlayer::inputStep() {
             const int32_t gained = seams.pickUp(box);
             if (gained != -1) {
                 g_soundBank.play(&g_effects.eat);
-                aru += gained;
+                aru = velk::saturatingAdd(aru, gained);
             }
         }
     }

@@ -7,6 +7,7 @@
 #include "actors/combat.h"
 #include "actors/player.h"
 #include "core/effects.h"
+#include "core/saturating.h"
 #include "platform/cp949.h"
 #include "platform/sound_bank.h"
 #include "widgets/notice_log.h"
@@ -57,7 +58,7 @@ void CPlayer::payDeathPenalty() {
 }
 
 void CPlayer::gainExperience(int32_t amount) {
-    exp = int32_t(std::min<int64_t>(int64_t(exp) + amount, INT32_MAX));
+    exp = velk::saturatingAdd(exp, amount);
     if (exp < expNext || level > kLevelCap) return;
     g_soundBank.play(&g_effects.levelup);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kFlashEffect);
@@ -72,6 +73,8 @@ void CPlayer::gainExperience(int32_t amount) {
     maxMp += kLevelMp;
     PlayerRecord::hp = maxHp;
     mp = maxMp;
-    statPoints += kLevelStatPoints;
+    statPoints = velk::saturatingAdd(statPoints, kLevelStatPoints);
     expNext = expForLevel(level);
 }
+
+void CPlayer::restoreRecord(const PlayerRecord& snapshot) { static_cast<PlayerRecord&>(*this) = snapshot; }

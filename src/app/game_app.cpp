@@ -222,6 +222,7 @@ void CGameApp::playFrame() {
     device->beginScene();
     stage->step(g_field->camera.lastScroll);
     g_world->update();
+    objects->showSaveFailures();
     objects->windows->update(g_input);
     if (objects->hud->quitRequested) requestQuit();
     cursor->draw();

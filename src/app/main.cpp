@@ -98,6 +98,12 @@ int main(int argc, char** argv) {
         return fail("data directory '" + dataDir + "' not found (give one with --data DIR)");
     if (saveDir.empty())
         return fail("no folder for saves found (is HOME set?); give one with --save-dir DIR");
+    // The folders this start makes for saves: a refused start removes them.
+    std::vector<std::filesystem::path> madeFolders;
+    for (std::filesystem::path p = saveDir; !p.empty() && !std::filesystem::exists(p, ec); p = p.parent_path()) {
+        madeFolders.push_back(p);
+        if (p == p.parent_path()) break;
+    }
     if (!std::filesystem::is_directory(saveDir, ec) &&
         !std::filesystem::create_directories(saveDir, ec))
         return fail("cannot make the save folder '" + saveDir + "' (" + ec.message() + ")");
@@ -144,6 +150,10 @@ int main(int argc, char** argv) {
             why += ": " + sdl->error() + " (without a display, run with --headless)";
         g_app = nullptr;
         app.reset();
+        // Only folders left empty go: fs::remove never removes a full one.
+        for (const std::filesystem::path& p : madeFolders) std::filesystem::remove(p, ec);
+        if (!std::filesystem::is_directory(std::filesystem::path(dataDir) / "maps", ec))
+            why += "; '" + dataDir + "' holds no maps: give the world with --data DIR (in a built clone, --data build/data)";
         return fail(why);
     }
 

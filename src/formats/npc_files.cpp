@@ -146,6 +146,10 @@ void parseMissionStates(const uint8_t* data, size_t size, size_t count, std::vec
             if (in.error().rfind("missing", 0) != 0) reportBadFile(name, in.error());
             return;
         }
+        // Kept as it is, but named: no talk answers a state outside 0..2.
+        if (state < 0 || state > kMaxMissionState)
+            reportBadFile(name, "NPC " + std::to_string(i) + "'s state " + std::to_string(state) + " is none of 0 to " +
+                                    std::to_string(kMaxMissionState));
         out[i] = int8_t(state);
     }
 }

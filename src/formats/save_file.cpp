@@ -1,6 +1,6 @@
 #include "formats/save_file.h"
 
-#include "platform/cp949.h"
+#include "formats/save_name.h"
 #include "platform/text_reader.h"
 
 namespace velk {
@@ -13,8 +13,13 @@ int readSaveTokens(const uint8_t* data, size_t size, bool newGame, SaveRecord& r
     if (!newGame) {
         std::string word;
         // The name lives in 13 bytes: a longer word is cut to 12, never
-        // splitting a two-byte character.
-        if (in.word(word, "name")) r.name = cutCp949(word, 12);
+        // splitting a two-byte character. A name that would not read back
+        // as the same word (a NUL, a control byte, no CP949) keeps the name
+        // the record held.
+        if (in.word(word, "name")) {
+            const std::string name = readableSaveName(word);
+            if (!name.empty()) r.name = name;
+        }
         take(!in.failed());
         take(in.number(r.mapNumber, 0, kMaxMapNumber, "map number"));
         take(in.number(r.mp, "mp"));
@@ -44,6 +49,7 @@ int readSaveTokens(const uint8_t* data, size_t size, bool newGame, SaveRecord& r
 bool parseSaveFile(const uint8_t* data, size_t size, bool newGame, SaveRecord& out,
                    std::string* error) {
     SaveRecord r;
+    if (!newGame) r.name = defaultHeroName();
     if (readSaveTokens(data, size, newGame, r, error) != (newGame ? kNewGameTokens : kSaveTokens))
         return false;
     out = std::move(r);
@@ -53,7 +59,9 @@ bool parseSaveFile(const uint8_t* data, size_t size, bool newGame, SaveRecord& o
 std::string formatSaveFile(const SaveRecord& r) {
     std::string text;
     text.reserve(1024);
-    text += r.name + "\n";
+    // Whatever the record holds, the first line is one readable word.
+    const std::string name = readableSaveName(r.name);
+    text += (name.empty() ? defaultHeroName() : name) + "\n";
     for (int32_t v : {r.mapNumber, r.mp, r.hp, r.level, r.attackStat, r.defenceStat, r.skillStat,
                       r.mpStat, r.hpStat, r.exp, r.aru, r.statPoints})
         text += std::to_string(v) + "\n";

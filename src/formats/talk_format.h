@@ -76,6 +76,9 @@ constexpr int32_t kRewardItem = 100;
 constexpr int32_t kRewardAru = 101;
 constexpr int32_t kRewardSkill = 102;
 
+// Mission states: 0 open, 1 done (the boss fell), 2 rewarded.
+constexpr int kMaxMissionState = 2;
+
 constexpr int32_t kLineBlue = 1;
 constexpr int32_t kLineGreen = 2;
 constexpr int32_t kLineRed = 3;

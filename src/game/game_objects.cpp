@@ -89,6 +89,7 @@ bool CGameObjects::create() {
     };
     windows->open(miniMap.get(), WindowLayer::Map);
     windows->open(hud.get(), WindowLayer::Hud);
+    saveAlert = std::make_unique<CSaveAlertBox>(device_);
 
     connectCombatItems();
 
@@ -121,7 +122,13 @@ void CGameObjects::openMusic(const char* fileName) {
     music->play();
 }
 
+void CGameObjects::showSaveFailures() {
+    const bool shown = saveAlert->isOpen();
+    if (saveAlert->take() && !shown) windows->open(saveAlert.get(), WindowLayer::Top);
+}
+
 void CGameObjects::release() {
+    saveAlert.reset();
     g_music = nullptr;
     music.reset();
     g_noticeLog = nullptr;

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "game/save_alert_box.h"
+
 class CDirect3D;
 class CInputState;
 class CInterface;
@@ -48,6 +50,9 @@ public:
     std::unique_ptr<CInputState> input;
     // The open windows of play; the paced frame runs them after the world.
     std::unique_ptr<CWindowStack> windows;
+    // Opens the save alert above every window when a save failed since the
+    // last call; the paced frame calls it before running the windows.
+    void showSaveFailures();
     std::unique_ptr<CMapObjects> map;
     std::unique_ptr<CMiniMap> miniMap;
     std::unique_ptr<CWorld> world;
@@ -55,6 +60,8 @@ public:
     std::unique_ptr<CInterface> hud;
     std::unique_ptr<CNoticeLog> noticeLog;
     std::unique_ptr<CMusic> music;
+    // Tells the player of a failed save, above every other window.
+    std::unique_ptr<CSaveAlertBox> saveAlert;
     std::string error;
 
 private:

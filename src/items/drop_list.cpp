@@ -7,6 +7,7 @@
 #include "items/item_tables.h"
 #include "platform/cp949.h"
 #include "core/effects.h"
+#include "core/saturating.h"
 #include "widgets/notice_log.h"
 #include "world/field.h"
 
@@ -145,7 +146,7 @@ void CDropList::updateCoins(int32_t& aru) {
         if (pet) {
             if (std::abs(n.x - (*pet)[0]) <= kPetReach && std::abs(n.y - (*pet)[1]) <= kPetReach) {
                 aruNotice(n.value);
-                aru += n.value;
+                aru = velk::saturatingAdd(aru, n.value);
                 return false;
             }
             return true;
@@ -179,7 +180,7 @@ bool CDropList::takeItem(const DropNode& node,
     for (int s = velk::kSlotEnergyBagFirst; s < velk::kSlotSkillBookFirst; ++s) {
         ItemSlot& slot = slots[size_t(s)];
         if (slot.icon == node.action) {
-            slot.count += node.frameCounter;
+            slot.count = velk::saturatingAdd(slot.count, node.frameCounter);
         } else if (slot.icon == -1) {
             slot.icon = node.action;
             slot.count = node.frameCounter;

@@ -18,7 +18,6 @@ namespace {
 
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kChoiceTranslucency = 70;
 // Row bands of the list, both ends included.
 constexpr int kRowBands[CInventory::kRows][2] = {

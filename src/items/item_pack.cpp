@@ -15,7 +15,14 @@ void nameTable(std::vector<Item>& table, int nameFile) {
     if (!velk::readDataFile(fileName, bytes)) velk::reportBadFile(fileName, "missing");
     const std::vector<std::string> names =
         velk::parseItemNames(bytes.data(), bytes.size(), table.size());
-    for (size_t i = 0; i < table.size(); ++i) table[i].name = names[i];
+    size_t named = 0;
+    for (size_t i = 0; i < table.size(); ++i) {
+        table[i].name = names[i];
+        named += !names[i].empty();
+    }
+    if (named < table.size())
+        velk::reportBadFile(fileName, "holds " + std::to_string(named) + " names for " + std::to_string(table.size()) +
+                                          " items; the rest have blank names");
 }
 
 }  // namespace
@@ -48,6 +55,7 @@ int CItemPack::load(const char* fileName) {
     g_itemTables = std::move(tables);
     pictures = std::move(pack.pictures);
     lastPicture = int32_t(pictures.size()) - 1;
+    if (pictures.empty()) velk::reportBadFile(fileName, "holds no pictures: no item has an icon");
     textures.clear();
     error.clear();
     return 1;

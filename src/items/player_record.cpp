@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "formats/save_file.h"
+#include "formats/save_name.h"
 #include "platform/cp949.h"
+#include "items/save_alert.h"
+#include "items/save_journal.h"
 #include "platform/files.h"
 
 namespace velk {
 
 namespace {
-
-bool g_saveFailed = false;
 
 // Without a readable new-game file the hero still starts: level 1, a few
 // points in every stat, no items.
@@ -36,7 +37,7 @@ SaveRecord newGameRecord() {
         reportBadFile(kNewGameFileName, error + "; starting with a blank hero");
         r = blankRecord();
     }
-    r.name = toCp949("벨크");
+    r.name = defaultHeroName();
     r.mapNumber = 0;
     return r;
 }
@@ -94,44 +95,17 @@ int32_t maxMpFor(int32_t mpStat, int32_t level) {
     return int32_t(std::clamp<int64_t>(int64_t(mpStat) * 10 + (int64_t(level) - 1) * 3, INT32_MIN, INT32_MAX));
 }
 
-SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber, std::string& damagedCopy) {
-    SaveOrigin origin = SaveOrigin::NewGame;
-    // What a new game has: the whole record without a save, and every field
-    // a damaged save does not reach.
-    SaveRecord record = newGameRecord();
-    bool fullHp = true, fullMp = true;
-    const char* source = kNewGameFileName;
-    std::vector<uint8_t> bytes;
-    std::error_code ec;
-    damagedCopy.clear();
-    const std::string savedPath = savedFilePath(kSaveFileName);
-    if (std::filesystem::exists(savedPath, ec)) {
-        source = kSaveFileName;
-        std::string error = "cannot be read";
-        SaveRecord saved = record;
-        const int read = readFile(savedPath, bytes)
-                             ? readSaveTokens(bytes.data(), bytes.size(), false, saved, &error)
-                             : 0;
-        // A hero whose points were not reached starts with them full.
-        fullMp = read < 3;
-        fullHp = read < 4;
-        record = saved;
-        origin = SaveOrigin::Save;
-        if (read != kSaveTokens) {
-            // Keep the damaged file as it is before anything is saved over it.
-            const std::string copy = freeDamagedCopyName();
-            const bool kept = !copy.empty() && !bytes.empty() &&
-                              writeSavedFileAtomic(copy, std::string(bytes.begin(), bytes.end()));
-            origin = kept ? SaveOrigin::RecoveredSave : SaveOrigin::DamagedSave;
-            if (kept) damagedCopy = copy;
-            std::fprintf(stderr, "velk: %s is damaged (%s); starting from the %d values before the damage; %s\n",
-                         kSaveFileName, error.c_str(), read,
-                         kept ? ("the damaged file is kept as " + savePath(copy)).c_str()
-                              : "it could not be copied and will not be saved over");
-        }
-    }
-    clampRecord(record, source, fullHp, fullMp);
+SaveRecord loadSaveRecord(const uint8_t* data, size_t size, const SaveRecord& newGame, int* read,
+                          std::string* error) {
+    SaveRecord record = newGame;
+    const int tokens = readSaveTokens(data, size, false, record, error);
+    if (read) *read = tokens;
+    // A hero whose points were not reached starts with them full.
+    clampRecord(record, kSaveFileName, tokens < 4, tokens < 3);
+    return record;
+}
 
+void installSaveRecord(const SaveRecord& record, PlayerRecord& out, int32_t& mapNumber) {
     std::memset(out.name, 0, sizeof out.name);
     std::memcpy(out.name, record.name.data(), std::min(record.name.size(), sizeof out.name - 1));
     mapNumber = record.mapNumber;
@@ -147,10 +121,9 @@ SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber, std::string& 
     out.aru = record.aru;
     out.statPoints = record.statPoints;
     out.slots = record.slots;
-    return origin;
 }
 
-bool writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin origin) {
+SaveRecord saveRecordOf(const PlayerRecord& p, int32_t mapNumber) {
     SaveRecord r;
     r.name.assign(p.name, strnlen(p.name, sizeof p.name));
     r.mapNumber = mapNumber;
@@ -166,17 +139,69 @@ bool writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin orig
     r.aru = p.aru;
     r.statPoints = p.statPoints;
     r.slots = p.slots;
+    return r;
+}
 
-    std::string why = "the damaged save could not be copied, so it is left as it is";
-    if (origin == SaveOrigin::DamagedSave || !writeSavedFileAtomic(kSaveFileName, formatSaveFile(r), &why)) {
-        std::fprintf(stderr, "velk: cannot save %s: %s; this session's progress is lost\n",
-                     savePath(kSaveFileName).c_str(), why.c_str());
-        g_saveFailed = true;
+SaveOrigin readPlayerRecord(PlayerRecord& out, int32_t& mapNumber, std::string& damagedCopy) {
+    // A reward whose writes a crash cut short is finished before anything
+    // is read; one that cannot be finished holds this run's saves back.
+    const bool journalClear = replaySaveJournal();
+    SaveOrigin origin = SaveOrigin::NewGame;
+    // What a new game has: the whole record without a save, and every field
+    // a damaged save does not reach.
+    const SaveRecord newGame = newGameRecord();
+    SaveRecord record = newGame;
+    std::vector<uint8_t> bytes;
+    std::error_code ec;
+    damagedCopy.clear();
+    const std::string savedPath = savedFilePath(kSaveFileName);
+    if (!std::filesystem::exists(savedPath, ec)) {
+        clampRecord(record, kNewGameFileName, true, true);
+    } else {
+        std::string error = "cannot be read";
+        int read = 0;
+        const bool readable = readFile(savedPath, bytes);
+        record = loadSaveRecord(bytes.data(), bytes.size(), newGame, &read, &error);
+        // An empty save (what a power cut right after a write can leave)
+        // holds nothing to keep: it is a new game, saved over it as usual.
+        if (readable && bytes.empty()) error = "the file is empty";
+        origin = SaveOrigin::Save;
+        if (read != kSaveTokens) {
+            // Keep the damaged file as it is before anything is saved over it.
+            const std::string copy = freeDamagedCopyName();
+            const bool kept = !copy.empty() && readable &&
+                              writeSavedFileAtomic(copy, std::string(bytes.begin(), bytes.end()));
+            origin = kept ? SaveOrigin::RecoveredSave : SaveOrigin::DamagedSave;
+            if (kept) damagedCopy = copy;
+            std::fprintf(stderr, "velk: %s is damaged (%s); starting from the %d values before the damage; %s\n",
+                         kSaveFileName, error.c_str(), read,
+                         kept ? ("the damaged file is kept as " + savePath(copy)).c_str()
+                              : "it could not be copied and will not be saved over");
+        }
+    }
+    installSaveRecord(record, out, mapNumber);
+    if (!journalClear) {
+        tellSaveFailure("the interrupted save in " + savePath(kSaveJournalName) +
+                        " cannot be finished; nothing of this session will be saved over it");
+        return SaveOrigin::DamagedSave;
+    }
+    return origin;
+}
+
+std::string playerRecordText(const PlayerRecord& p, int32_t mapNumber) {
+    return formatSaveFile(saveRecordOf(p, mapNumber));
+}
+
+bool writePlayerRecord(const PlayerRecord& p, int32_t mapNumber, SaveOrigin origin) {
+    std::string why = "the damaged save, or an interrupted save not yet finished, is left as it is";
+    if (origin == SaveOrigin::DamagedSave ||
+        !writeSavedFileAtomic(kSaveFileName, playerRecordText(p, mapNumber), &why)) {
+        tellSaveFailure("cannot save " + savePath(kSaveFileName) + ": " + why + "; this session's progress is lost");
         return false;
     }
     return true;
 }
 
-bool saveFailed() { return g_saveFailed; }
+
 
 }  // namespace velk

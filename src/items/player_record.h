@@ -3,18 +3,24 @@
 // runs, and the reading and writing of it. The hero (CPlayer) is built on it.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "formats/item_slot.h"
+#include "formats/save_file.h"
+#include "items/save_alert.h"
 
 struct PlayerRecord;
 
-// The save's reader and writer (below) are the friends that reach the hit points.
+// The save's reader and writer (below) and the two steps between a save
+// record and the player's record are the friends that reach the hit points.
 namespace velk {
 enum class SaveOrigin;
 SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::string& damagedCopy);
 bool writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, velk::SaveOrigin origin);
+void installSaveRecord(const SaveRecord& record, PlayerRecord& out, int32_t& mapNumber);
+SaveRecord saveRecordOf(const PlayerRecord& record, int32_t mapNumber);
 }  // namespace velk
 
 struct PlayerRecord {
@@ -41,6 +47,8 @@ protected:
 
     friend velk::SaveOrigin velk::readPlayerRecord(PlayerRecord&, int32_t&, std::string&);
     friend bool velk::writePlayerRecord(const PlayerRecord&, int32_t, velk::SaveOrigin);
+    friend void velk::installSaveRecord(const SaveRecord&, PlayerRecord&, int32_t&);
+    friend SaveRecord velk::saveRecordOf(const PlayerRecord&, int32_t);
 };
 
 namespace velk {
@@ -68,9 +76,18 @@ SaveOrigin readPlayerRecord(PlayerRecord& record, int32_t& mapNumber, std::strin
 
 // Writes the record's stored values with `mapNumber` to the save file; a
 // damaged save that could not be copied is never written over. A failure is
-// reported on stderr whatever --verbose says, and false returned.
+// told (tellSaveFailure) and false returned.
 bool writePlayerRecord(const PlayerRecord& record, int32_t mapNumber, SaveOrigin origin);
-// Whether a save of this run failed (the program then exits non-zero).
-bool saveFailed();
+// The save file's text for the record.
+std::string playerRecordText(const PlayerRecord& record, int32_t mapNumber);
+
+// The pieces of reading and writing, without files. loadSaveRecord reads a
+// save's bytes over the new game's record (every field the damage leaves
+// unread keeps its value), clamps each value to its range and says how many
+// tokens were read and, when short, why.
+SaveRecord loadSaveRecord(const uint8_t* data, size_t size, const SaveRecord& newGame, int* read,
+                          std::string* error);
+void installSaveRecord(const SaveRecord& record, PlayerRecord& out, int32_t& mapNumber);
+SaveRecord saveRecordOf(const PlayerRecord& record, int32_t mapNumber);
 
 }  // namespace velk

@@ -2,6 +2,7 @@
 
 #include "actors/boss.h"
 #include "formats/npc_files.h"
+#include "platform/files.h"
 #include "platform/input_state.h"
 #include "world/field.h"
 
@@ -22,15 +23,20 @@ void CNpc::load() {
     records.clear();
     const int32_t map = g_field->mapNumber;
     std::vector<NpcRecord> placed;
-    velk::loadNpcPositions(map, placed);
+    const bool positions = velk::loadNpcPositions(map, placed);
     std::vector<int8_t> states;
     // Without its mission-state file a map has no people, whatever its
     // position file says. (A boss map then reads its town's states: see
     // CWorld::loadNpcs.)
     if (!velk::loadMissionStates(map, placed.size(), states)) {
+        if (!placed.empty())
+            velk::reportBadFile(velk::missionStateName(map), "missing: the " + std::to_string(placed.size()) +
+                                                               " people of the position file stay away");
         g_field->quest.missionStates.clear();
         return;
     }
+    if (!positions)
+        velk::reportBadFile(velk::npcPositionFileName(map), "missing: the map's mission states have nobody to go with");
     records = std::move(placed);
     count = int32_t(records.size());
     g_field->quest.npcMissionInfo = (g_field->quest.npcMissionInfo & 0xFFF000) | (count & 0xFFF);

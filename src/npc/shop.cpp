@@ -75,7 +75,7 @@ void CShop::init(CDirect3D* device, CPlayer* player, int32_t kindIn, int32_t tal
     window_ = CPicture::loaded(device, "pic/shop.pic");
     choice_ = CPicture::loaded(device, "pic/shop_choice.pic");
     for (size_t i = 0; i < buttons_.size(); ++i) {
-        char name[32];
+        char name[48];
         std::snprintf(name, sizeof name, "pic/shop_btn_%zu.pic", i);
         buttons_[i] = CPicture::loaded(device, name);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/saturating.h"
 #include "items/item_tables.h"
 #include "formats/talk_format.h"
 
@@ -15,8 +16,6 @@ ShopItem itemOf(const Entry* e) {
     if (!e) return {};
     return {&e->name, e->icon, e->index, e->buyPrice, e->sellPrice};
 }
-
-int32_t saturated(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 }  // namespace
 
@@ -54,7 +53,7 @@ Purchase buyItem(PlayerRecord& p, int32_t kind, const ShopItem& item, int32_t qu
         slot.count = empty ? quantity : slot.count + quantity;
         slot.icon = item.icon;
         slot.itemId = item.index;
-        p.aru = saturated(p.aru - cost);
+        p.aru = saturatingAdd(p.aru, -cost);
         out.outcome = BuyOutcome::Bought;
         out.slot = s;
         return out;
@@ -70,7 +69,7 @@ bool sellSlot(PlayerRecord& p, int32_t kind, int slot, int32_t quantity) {
     if (s.icon < 0 || !item) return false;
     const bool weapon = kind == kShopKindWeapon;
     const int32_t pieces = weapon ? 1 : std::min(quantity, s.count);
-    p.aru = saturated(int64_t(p.aru) + int64_t(item.sellPrice) * pieces);
+    p.aru = saturatingAddProduct(p.aru, item.sellPrice, pieces);
     s.count -= weapon ? 0 : pieces;
     if (weapon || s.count < 1) s.icon = -1;
     return true;

@@ -7,9 +7,11 @@
 #include "actors/pet.h"
 #include "actors/player.h"
 #include "core/effects.h"
+#include "core/saturating.h"
 #include "core/game_state.h"
 #include "items/item_tables.h"
 #include "formats/npc_files.h"
+#include "npc/reward_commit.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
 #include "platform/input_state.h"
@@ -77,7 +79,7 @@ void CTalkBox::init(CDirect3D* device, CPlayer* player) {
     player_ = player;
     boxPicture_ = CPicture::loaded(device, "pic/talkbox.pic");
     for (size_t i = 0; i < buttons_.size(); ++i) {
-        char name[32];
+        char name[48];
         std::snprintf(name, sizeof name, "pic/tk_bn_%zu.pic", i);
         buttons_[i] = CPicture::loaded(device, name);
     }
@@ -270,7 +272,7 @@ void CTalkBox::act() {
 
 bool CTalkBox::charge(int32_t price) {
     if (player_->aru >= price) {
-        player_->aru -= price;
+        player_->aru = velk::saturatingAdd(player_->aru, -int64_t(price));
         return true;
     }
     // Never let the purse go below zero: refuse and say how much is missing.
@@ -290,6 +292,7 @@ void CTalkBox::travel(int32_t map, int8_t questStep) {
 void CTalkBox::giveRewards() {
     // Items find their slots before anything is paid: with no room for one,
     // nothing is given and the mission stays open for the hero to come back.
+    const PlayerRecord before = *player_;
     std::array<ItemSlot, velk::kSlotCount> slots = player_->slots;
     for (const TalkReward& r : talk.rewards) {
         if (r.type != velk::kRewardItem || r.value < 0 || r.value >= velk::kSlotCount) continue;
@@ -306,7 +309,7 @@ void CTalkBox::giveRewards() {
         if (r.type == velk::kRewardItem) {
             notice("아이템을 받았습니다.");
         } else if (r.type == velk::kRewardAru) {
-            player_->aru += r.value;
+            player_->aru = velk::saturatingAdd(player_->aru, r.value);
             notice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
         } else if (r.type == velk::kRewardSkill) {
             const SkillItem* skill = r.value == 1 ? g_itemTables.skill(r.extra) : nullptr;
@@ -320,8 +323,14 @@ void CTalkBox::giveRewards() {
             notice("아이템을 받았습니다.");
         }
     }
-    play(&EffectBuffers::gay);
     std::vector<int8_t>& states = g_field->quest.missionStates;
-    if (npcIndex >= 0 && size_t(npcIndex) < states.size()) states[size_t(npcIndex)] = 2;
-    velk::writeMissionStates(g_field->mapNumber, states);
+    std::vector<int8_t> after = states;
+    if (npcIndex >= 0 && size_t(npcIndex) < after.size()) after[size_t(npcIndex)] = 2;
+    // The reward is kept only when the hero and the states are both saved.
+    if (!velk::commitReward(*player_, g_field->mapNumber, after)) {
+        player_->restoreRecord(before);
+        return;
+    }
+    states = after;
+    play(&EffectBuffers::gay);
 }

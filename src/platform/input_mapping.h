@@ -20,6 +20,9 @@ public:
     // The game's key table for a poll: the keyboard through the bindings,
     // then whatever the pad holds.
     void gameKeys(const uint8_t keyboard[256], uint8_t game[256]);
+    // The keyboard less the Alt keys of a full-screen chord: what the game
+    // is given, and so what a recording keeps.
+    void visibleKeys(const uint8_t keyboard[256], uint8_t out[256]) const { chord_.visible(keyboard, out); }
 
     PadState pad;
 

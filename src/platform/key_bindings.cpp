@@ -140,6 +140,12 @@ bool FullscreenChord::press(int code, const uint8_t keyboard[256]) {
     return true;
 }
 
+void FullscreenChord::visible(const uint8_t keyboard[256], uint8_t out[256]) const {
+    std::copy(keyboard, keyboard + 256, out);
+    if (hiddenLeft_) out[dik::kLAlt] = 0;
+    if (hiddenRight_) out[kRAlt] = 0;
+}
+
 void FullscreenChord::hide(uint8_t keyboard[256]) {
     if (!(keyboard[dik::kLAlt] & 0x80)) hiddenLeft_ = false;
     if (!(keyboard[kRAlt] & 0x80)) hiddenRight_ = false;

@@ -51,6 +51,9 @@ public:
     bool press(int code, const uint8_t keyboard[256]);
     // Clears the hidden Alt keys from a copy of the keyboard.
     void hide(uint8_t keyboard[256]);
+    // The keyboard as the game sees it, the chord's Alt keys hidden, without
+    // changing what is hidden.
+    void visible(const uint8_t keyboard[256], uint8_t out[256]) const;
 
 private:
     bool hiddenLeft_ = false;

@@ -212,6 +212,67 @@ std::vector<std::string> tokensOf(const std::string& text) {
     return out;
 }
 
+// Whatever name a save holds, the save written after it reads back whole
+// and unchanged: a name that would not (a NUL, a control byte, bytes that
+// are no CP949) becomes the new game's, a long one is cut.
+TEST_F(PlayerSave, EveryNameWrittenReadsBack) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string word, name;
+    };
+    const std::string fallback = velk::toCp949("벨크");
+    const Case cases[] = {
+        {"a\0b"s, fallback},
+        {"\0"s, fallback},
+        {"ab\x01"s, fallback},
+        {"\x7F"s, fallback},
+        {"\xFF\xFE"s, fallback},  // no CP949 character
+        {"ab\x81"s, fallback},     // a lead byte with no trail
+        {"\x81\x30"s, fallback},  // a lead byte with a digit for its trail
+        {"ABCDEFGHIJKLMN"s, "ABCDEFGHIJKL"},
+        {velk::toCp949("하늘"), velk::toCp949("하늘")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(velk::toUtf8(c.word));
+        SaveRecord r = sampleRecord();
+        std::string text = velk::saveFileText(r);
+        text.replace(0, text.find('\n'), c.word);
+        dir.write(velk::kSaveFileName, text);
+        { CPlayer player(field); EXPECT_EQ(std::string(player.name), c.name); }
+        const std::string saved = readGameFile(velk::kSaveFileName);
+        EXPECT_EQ(tokensOf(saved).size(), size_t(velk::kSaveTokens)) << saved;
+        CPlayer again(field);
+        EXPECT_EQ(again.origin(), velk::SaveOrigin::Save);
+        EXPECT_EQ(std::string(again.name), c.name);
+        EXPECT_EQ(field.mapNumber, r.mapNumber);
+        EXPECT_EQ(again.aru, r.aru);
+        again.savesOnExit = false;
+    }
+}
+
+// An empty save (a power cut right after a write) is a damaged save with
+// nothing in it: a new game that saves over it, never a locked save.
+TEST_F(PlayerSave, AnEmptySaveStartsANewGameThatIsSavedOverIt) {
+    velk::resetSaveFailures();
+    SaveRecord init = sampleRecord();
+    init.level = 1;
+    dir.write(velk::kNewGameFileName, velk::newGameFileText(init));
+    dir.write(velk::kSaveFileName, "");
+    {
+        CPlayer player(field);
+        EXPECT_EQ(player.origin(), velk::SaveOrigin::RecoveredSave);
+        EXPECT_FALSE(player.damagedSaveCopy.empty());
+        EXPECT_EQ(std::string(player.name), velk::toCp949("벨크"));
+        EXPECT_EQ(field.mapNumber, 0);
+        EXPECT_EQ(player.hp, player.maxHp);
+        player.aru = 77;
+    }
+    EXPECT_FALSE(velk::saveFailed());
+    CPlayer again(field);
+    EXPECT_EQ(again.origin(), velk::SaveOrigin::Save);
+    EXPECT_EQ(again.aru, 77);
+}
+
 // A bad token anywhere: the hero starts with every value before it (saved
 // again unchanged at shutdown), the rest from the new game, and each damaged
 // file is kept under its own numbered name.
@@ -293,8 +354,16 @@ TEST(IntPower, SquaresRepeatedly) {
     EXPECT_EQ(intPower(-3.0f, 3), -27.0f);
     EXPECT_EQ(intPower(2.0f, -2), 0.25f);
     EXPECT_EQ(intPower(7.0f, 0), 1.0f);
-    EXPECT_EQ(expForLevel(99), 86072384);  // single precision, as the level-up code computes it
     EXPECT_EQ(expForLevel(INT32_MAX), INT32_MAX);
+}
+
+// Past level 78 a single-precision sum or product loses the last digits;
+// only the squares may be single precision.
+TEST(ExpForLevel, HighLevelsKeepEveryDigit) {
+    const struct {
+        int32_t level, expNext;
+    } cases[] = {{78, 32220864}, {79, 33963522}, {99, 86072382}, {150, 470700000}, {151, 483609210}};
+    for (const auto& c : cases) EXPECT_EQ(expForLevel(c.level), c.expNext) << c.level;
 }
 
 // With a save directory of its own the content tree is only read: the

@@ -83,5 +83,20 @@ TEST(E2eStart, RefusedStartsLeaveTheDataDirectoryUnchanged) {
     }
 }
 
+// Run from a folder that is no world (the repository's root, say): the
+// message says how to name the world, and no save folder is left behind.
+TEST(E2eStart, AFolderWithoutMapsIsNamedAndLeavesNoSaveFolder) {
+    TempDir work;
+    const std::string saves = work.path() + "/share/velk/tree";
+    const std::string cmd = "cd " + work.path() + " && XDG_CONFIG_HOME=" + work.path() + "/config " + velkBinary() +
+                            " --headless --frames 2 --data . --save-dir " + saves + " > out.txt 2>&1";
+    const int status = std::system(cmd.c_str());
+    EXPECT_NE(status, 0);
+    std::ifstream in(work.path() + "/out.txt");
+    const std::string output((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(output.find("--data build/data"), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(work.path() + "/share")) << "an empty save folder was left";
+}
+
 }  // namespace
 }  // namespace velk

@@ -107,5 +107,28 @@ TEST_F(SaveE2e, AShutdownSaveThatFailsIsReportedAndExitsNonZero) {
     EXPECT_EQ(readSave(), saveOn(9)) << "the old save is kept";
 }
 
+// A power cut right after a write can leave an empty save: a new game that
+// is saved over it, never a save locked for good.
+TEST_F(SaveE2e, AnEmptySaveStartsANewGameThatIsSavedOverIt) {
+    writeSave("");
+    VelkRun r = runVelk(work.path(), {"--skip-title", "--frames", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("empty"), std::string::npos) << r.output;
+    EXPECT_NE(r.state.find("저장 파일이 손상되었습니다"), std::string::npos) << r.state;
+    EXPECT_EQ(readSave().substr(0, 7), toCp949("벨크") + "\n0\n");
+    VelkRun again = runVelk(work.path(), {"--skip-title", "--frames", "2"});
+    ASSERT_EQ(again.exitCode, 0) << again.output;
+    EXPECT_EQ(again.output.find("damaged"), std::string::npos) << again.output;
+}
+
+TEST_F(SaveE2e, AMissionStateWriteThatFailsExitsNonZero) {
+    writeSave(saveOn(0));
+    fs::create_directories(data + "/txt/npc/mssck/mss_0.txt.tmp");
+    VelkRun r = runVelk(work.path(), {"--skip-title", "--frames", "2"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.output.find("cannot save"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("mss_0.txt"), std::string::npos) << r.output;
+}
+
 }  // namespace
 }  // namespace velk

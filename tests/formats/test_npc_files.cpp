@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
+
 #include <string>
 #include <vector>
 
@@ -169,4 +171,16 @@ TEST(MissionStates, MissingNumbersStartAtZero) {
         EXPECT_EQ(got, c.want) << c.text;
     }
     EXPECT_EQ(velk::missionStateText({1, 0, 2}), "1\n0\n2\n");
+}
+
+// A state no talk answers is kept as written, but named.
+TEST(MissionStates, AStateOutsideZeroToTwoIsNamed) {
+    std::vector<std::string> reports;
+    velk::setBadFileListener([&](const std::string& file, const std::string& why) { reports.push_back(file + ": " + why); });
+    std::vector<int8_t> got;
+    const std::string text = "0\n-1\n2\n";
+    velk::parseMissionStates(bytesOf(text), text.size(), 3, got, "m.txt");
+    velk::setBadFileListener(nullptr);
+    EXPECT_EQ(got, (std::vector<int8_t>{0, -1, 2}));
+    EXPECT_EQ(reports, std::vector<std::string>{"m.txt: NPC 1's state -1 is none of 0 to 2"});
 }

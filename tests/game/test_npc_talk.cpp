@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +16,9 @@
 #include "content/sprite_set_writer.h"
 #include "actors/pet.h"
 #include "core/game_state.h"
+#include "items/save_alert.h"
+#include "formats/save_file.h"
+#include "items/save_journal.h"
 #include "platform/cp949.h"
 #include "platform/files.h"
 #include "game/window_stack.h"
@@ -306,6 +313,102 @@ TEST_F(NpcTalk, RewardsArePaidOnceAndTheStateIsSaved) {
     EXPECT_EQ(g_field->quest.missionStates[1], 2);
     EXPECT_EQ(savedStates(), "0\n2\n");
     EXPECT_EQ(soundCount("gay"), 1);
+}
+
+TEST_F(NpcTalk, AnAruRewardStopsAtTheTopOfThePurse) {
+    dir.write(missionStateFileName(0), "0\n1\n");
+    TalkFile t = talk("well done", 0, 0, kActionRewards, 1);
+    t.rewards = {{kRewardAru, 250, 0}};
+    writeTalk(1, kTalkGuide, t);
+    startWorld(flatMap());
+    hero().aru = INT32_MAX - 100;
+    clickNpc(1);
+    clickBox(180, 225);
+    EXPECT_EQ(hero().aru, INT32_MAX);
+    EXPECT_EQ(g_field->quest.missionStates[1], 2);
+}
+
+// The reward is kept by two writes, the hero and the mission states. Killed
+// before any step of them, the next start finds it either taken and kept or
+// not taken and still offered; never lost, never twice.
+TEST_F(NpcTalk, ARewardSurvivesAKillAtEveryStepOfItsWrites) {
+    TalkFile t = talk("well done", 0, 0, kActionRewards, 2);
+    t.rewards = {{kRewardAru, 250, 0}, {kRewardItem, 8, 3}};
+    writeTalk(1, kTalkGuide, t);
+    newGame.aru = 5;
+    for (int kill = 0; kill <= 4; ++kill) {
+        SCOPED_TRACE("killed before step " + std::to_string(kill));
+        releaseWorld();
+        dir.write(missionStateFileName(0), "0\n1\n");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            startWorld(flatMap());
+            setSaveStepHook([kill](int step) {
+                if (step == kill) _exit(0);
+                return true;
+            });
+            clickNpc(1);
+            clickBox(180, 225);
+            _exit(1);  // the kill never came
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        // The next start, on what the kill left.
+        objects = std::make_unique<CGameObjects>(&backend, &device);
+        ASSERT_TRUE(objects->create());
+        world = objects->world.get();
+        const bool taken = hero().aru == 255 && hero().slots[8].icon == 3 && g_field->quest.missionStates[1] == 2;
+        const bool offered = hero().aru == 5 && hero().slots[8].icon == -1 && g_field->quest.missionStates[1] == 1;
+        EXPECT_TRUE(taken || offered) << hero().aru << " " << int(g_field->quest.missionStates[1]);
+        EXPECT_EQ(taken, kill >= 1) << "the journal, once written, carries the reward";
+    }
+}
+
+// A write that cannot be made (its folder read-only or full: here a folder
+// stands where its temporary file goes) gives nothing and changes no file;
+// the player is told in the game and the run's exit code says it.
+TEST_F(NpcTalk, ARewardThatCannotBeSavedIsNotGivenAndTheFailureIsTold) {
+    TalkFile t = talk("well done", 0, 0, kActionRewards, 2);
+    t.rewards = {{kRewardAru, 250, 0}, {kRewardItem, 8, 3}};
+    writeTalk(1, kTalkGuide, t);
+    newGame.aru = 5;
+    const std::vector<std::string> folders = {kSaveJournalName, kSaveFileName, missionStateFileName(0)};
+    for (const std::string& blocked : folders) {
+        SCOPED_TRACE(blocked);
+        resetSaveFailures();
+        releaseWorld();  // its people save their states as they go
+        dir.write(missionStateFileName(0), "0\n1\n");
+        startWorld(flatMap());
+        std::filesystem::create_directories(savePath(blocked) + ".tmp");
+        clickNpc(1);
+        clickBox(180, 225);
+        EXPECT_EQ(hero().aru, 5);
+        EXPECT_EQ(hero().slots[8].icon, -1);
+        EXPECT_EQ(g_field->quest.missionStates[1], 1);
+        EXPECT_EQ(savedStates(), "0\n1\n");
+        EXPECT_FALSE(std::filesystem::exists(savePath(kSaveFileName)));
+        EXPECT_TRUE(saveFailed());
+        EXPECT_EQ(notice(), toCp949("보상을 저장하지 못했습니다."));
+        objects->showSaveFailures();
+        ASSERT_TRUE(objects->saveAlert->isOpen());
+        EXPECT_EQ(objects->windows->top(), objects->saveAlert.get());
+        EXPECT_EQ(std::string(objects->saveAlert->box->lines[0]), toCp949("보상을 저장하지 못했습니다."));
+        // The alert holds the input until its OK.
+        const CMessageBox& alert = *objects->saveAlert->box;
+        clickAt(alert.x + 120, alert.y + 105);  // its OK (a one-button box)
+        EXPECT_FALSE(objects->saveAlert->isOpen());
+
+        // Once the folder takes writes again the reward is still offered.
+        std::filesystem::remove(savePath(blocked) + ".tmp");
+        clickNpc(1);
+        clickBox(180, 225);
+        EXPECT_EQ(hero().aru, 255);
+        EXPECT_EQ(g_field->quest.missionStates[1], 2);
+        EXPECT_EQ(savedStates(), "0\n2\n");
+    }
+    resetSaveFailures();
 }
 
 TEST_F(NpcTalk, AnItemRewardNeverWritesOverTheHerosOwnItems) {

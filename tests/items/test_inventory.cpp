@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <algorithm>
 #include <memory>
 
@@ -187,6 +188,11 @@ TEST_F(InventoryTest, PickupStacksOrFillsTheFirstFreeSlotAndNeverLosesAnItem) {
     drops.pickup(0, 0, 20, 20, slots);
     EXPECT_TRUE(same(slots[20], {7, 8, 0}));
     EXPECT_GE(count("eat"), 1);
+    // A stack at the top of its count stays there instead of wrapping.
+    slots[20].count = INT32_MAX - 1;
+    drops.addItem(0, 0, 8, 4, 0, kKindEnergy);
+    drops.pickup(0, 0, 20, 20, slots);
+    EXPECT_TRUE(same(slots[20], {INT32_MAX, 8, 0}));
 
     // A full weapon bag leaves the weapon lying where it is.
     for (int s = 8; s < 18; ++s) slots[size_t(s)] = kBlade;

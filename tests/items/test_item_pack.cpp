@@ -4,6 +4,7 @@
 #include "items/item_pack.h"
 #include "formats/item_pack_format.h"
 #include "platform/cp949.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -204,3 +205,26 @@ TEST(CItemPackLoad, FillsTheTablesWithNamesAndKeepsThemOnFailure) {
 }
 
 }  // namespace
+
+// What the loader fills in blank is named (with --verbose), never silent: a
+// names file short of names, a pack without pictures.
+TEST(CItemPackLoad, NamesWhatItLeavesBlank) {
+    velk::TempDir dir;
+    std::vector<std::string> reports;
+    velk::setBadFileListener([&](const std::string& file, const std::string& why) { reports.push_back(file + ": " + why); });
+    velk::ItemPackSource noPictures = smallPack();
+    noPictures.pictures.clear();
+    dir.write(velk::kItemPackFileName, velk::encodeItemPack(noPictures));
+    dir.write(velk::itemNameFileName(1), std::string(""));
+    dir.write(velk::itemNameFileName(2), std::string("potion"));
+    dir.write(velk::itemNameFileName(3), std::string("a b"));
+    CItemPack pack(nullptr);
+    ASSERT_EQ(pack.load(velk::kItemPackFileName), 1);
+    velk::setBadFileListener(nullptr);
+    g_itemTables = {};
+    const std::vector<std::string> expected = {
+        "txt/item/itmname_1.txt: holds 0 names for 2 items; the rest have blank names",
+        "itm/itm.ipk: holds no pictures: no item has an icon",
+    };
+    EXPECT_EQ(reports, expected) << ::testing::PrintToString(reports);
+}

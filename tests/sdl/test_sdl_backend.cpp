@@ -116,13 +116,13 @@ TEST_F(SdlBackendTest, RecordingReplaysTheSameInputHeadless) {
     CInputState live(&backend);
     struct Seen {
         int x, y;
-        uint8_t left, ctrl, right;
+        uint8_t left, ctrl, right, alt;
     };
     std::vector<Seen> seen;
     auto frame = [&] {
         backend.pumpEvents();
         live.poll();
-        seen.push_back({live.mouseX, live.mouseY, live.leftButton, live.ctrlDown, live.rightDown});
+        seen.push_back({live.mouseX, live.mouseY, live.leftButton, live.ctrlDown, live.rightDown, live.altDown});
     };
     frame();
     motion(650, 515);
@@ -135,6 +135,23 @@ TEST_F(SdlBackendTest, RecordingReplaysTheSameInputHeadless) {
     key(SDL_SCANCODE_LCTRL, false);
     key(SDL_SCANCODE_RIGHT, true);
     frame();
+    frame();
+    // Alt+Enter switches the screen mode: neither key reaches the game,
+    // so the replay must not jump.
+    key(SDL_SCANCODE_LALT, true);
+    key(SDL_SCANCODE_RETURN, true);
+    frame();
+    key(SDL_SCANCODE_RETURN, false);
+    frame();
+    key(SDL_SCANCODE_LALT, false);
+    frame();
+    // An Alt held before the Enter reached the game, and is let go.
+    key(SDL_SCANCODE_LALT, true);
+    frame();
+    key(SDL_SCANCODE_RETURN, true);
+    frame();
+    key(SDL_SCANCODE_RETURN, false);
+    key(SDL_SCANCODE_LALT, false);
     frame();
 
     std::ifstream in(path);
@@ -153,7 +170,23 @@ TEST_F(SdlBackendTest, RecordingReplaysTheSameInputHeadless) {
         EXPECT_EQ(again.leftButton, seen[i].left) << "frame " << i;
         EXPECT_EQ(again.ctrlDown, seen[i].ctrl) << "frame " << i;
         EXPECT_EQ(again.rightDown, seen[i].right) << "frame " << i;
+        EXPECT_EQ(again.altDown, seen[i].alt) << "frame " << i;
     }
+}
+
+// A windowed run's state dump lists the effects it started, as a headless
+// run's does.
+TEST_F(SdlBackendTest, StartedEffectsAreListedForTheStateDump) {
+    WaveFormat format;
+    format.sampleRate = 22050;
+    format.bitsPerSample = 16;
+    format.blockAlign = 2;
+    format.avgBytesPerSec = 44100;
+    const std::vector<uint8_t> samples(2000, 0);
+    const SoundHandle jump = backend.createSound("jump", format, samples.data(), samples.size());
+    if (!jump) GTEST_SKIP() << "no audio device";
+    ASSERT_TRUE(backend.playSound(jump, false));
+    EXPECT_EQ(backend.startedEffects(), std::vector<std::string>{"jump"});
 }
 
 // SDL's dummy display is 1024 x 768.

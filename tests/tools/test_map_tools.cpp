@@ -6,6 +6,7 @@
 #include "content_tree.h"
 #include "lib/content_check.h"
 #include "platform/png_io.h"
+#include "support/run_velk.h"
 
 namespace {
 
@@ -167,6 +168,25 @@ TEST(PackValidate, ContentTheLoadersAcceptButTheGameCannotUse) {
     EXPECT_EQ(report.problems[0].more, 3);  // the tile, the kind, the exit
     EXPECT_EQ(files[1], "txt/minimap/0.txt: the name is 19 bytes; the minimap holds at most 14");
     EXPECT_EQ(files[2], "txt/user/user.txt: the hero is on map 6, but maps/map_6.mmf is missing");
+}
+
+// The sets the game loads for the people, the shots and the pet are named by
+// the files that bring those in; each one missing is a problem.
+TEST(PackValidate, NamesEverySpriteSetTheWorldNeeds) {
+    velk::TempDir dir;
+    std::filesystem::copy(velk::demoDataDir(), dir.path(), std::filesystem::copy_options::recursive);
+    for (int set : {1000, 1003, 123}) std::filesystem::remove(dir.path() + "/" + velk::spriteSetFileName(set));
+    const velk::pack::ContentReport report = velk::pack::checkContent(dir.path());
+    std::vector<std::string> missing;
+    for (const auto& p : report.problems)
+        if (p.file.rfind("sprite/", 0) == 0) missing.push_back(p.file + ": " + p.reason.substr(0, 17));
+    std::sort(missing.begin(), missing.end());
+    const std::vector<std::string> expected = {
+        "sprite/spr_1000.asp: missing (named by",
+        "sprite/spr_1003.asp: missing (named by",
+        "sprite/spr_123.asp: missing (named by",
+    };
+    EXPECT_EQ(missing, expected) << ::testing::PrintToString(missing);
 }
 
 }  // namespace

@@ -59,8 +59,11 @@ talk 53
   end
 )";
 
+// The town's talks and, since it then has people, their sprite set.
 void writeSource(const velk::TempDir& dir, const std::string& text) {
     std::ofstream(dir.path() + "/town.txt") << text;
+    dir.write(velk::spriteSetFileName(1000), spriteSetFile());
+    dir.write(velk::spriteDelayFileName(1000), velk::spriteDelayText({1, 3}));
 }
 
 std::vector<std::string> problems(const std::string& dir) {

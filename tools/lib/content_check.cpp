@@ -13,6 +13,10 @@
 #include "items/item_text.h"
 #include "formats/save_file.h"
 #include "formats/sprite_format.h"
+#include "actors/pet.h"
+#include "actors/shot_list.h"
+#include "npc/npc.h"
+#include "formats/npc_files.h"
 #include "world/sprite_set.h"
 #include "lib/pack_common.h"
 #include "lib/talk_check.h"
@@ -80,6 +84,7 @@ public:
         checkPictures();
         checkItems();
         checkSaves();
+        checkNamedSpriteSets();
         talkFiles_ = checkNpcContent(mapNumbers_, shopTables_, [this](const std::string& file, const std::string& reason) {
             problem(file, reason);
         });
@@ -461,6 +466,37 @@ private:
         }
         for (int i = 0; i < 12; ++i) names.push_back("pic/state_btn_" + std::to_string(i) + ".pic");
         return names;
+    }
+
+    // A set the game loads for something the world's files hold: missing,
+    // that part of the game does not show. Checked once, named by `by`.
+    void needSpriteSet(int set, const std::string& by) {
+        if (checked_.count(spriteSetFileName(set))) return;
+        check(spriteSetFileName(set), [set] { return CSpriteSet().load(set) == 1; }, by);
+        ++report_.spriteSets;
+    }
+
+    // The people, shots and pet: each needs its set when the world has one.
+    void checkNamedSpriteSets() {
+        for (int map : numberedFiles("txt/npc/pos", "", ".txt"))
+            needSpriteSet(CNpc::kSpriteSet, npcPositionFileName(map));
+        for (int map : numberedFiles("txt/boss", "boss_", ".txt"))
+            needSpriteSet(CShotList::kShotSet, bossFileName(map));
+        std::error_code ec;
+        if (fs::exists(dataPath(kItemPackFileName), ec)) needSpriteSet(CShotList::kShotSet, kItemPackFileName);
+        for (const char* save : {kNewGameFileName, kSaveFileName}) {
+            SaveRecord r;
+            if (parseSave(save, save == kNewGameFileName, &r) && r.slots[kSlotPet].icon == CPet::kPetPicture)
+                needSpriteSet(CPet::kSpriteSet, save);
+        }
+        for (fs::directory_iterator it(dataPath("txt/npc/talk"), ec), end; !ec && it != end; it.increment(ec)) {
+            std::vector<uint8_t> bytes;
+            TalkFile talk;
+            const std::string name = "txt/npc/talk/" + it->path().filename().string();
+            if (readFile(it->path().string(), bytes) &&
+                parseTalkFile(bytes.data(), bytes.size(), talk, name.c_str()) && talk.actionCode == kActionPet)
+                needSpriteSet(CPet::kSpriteSet, name);
+        }
     }
 
     void checkSaves() {

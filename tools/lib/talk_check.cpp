@@ -13,7 +13,6 @@ namespace velk::pack {
 namespace {
 
 constexpr int kLastSlot = 52;
-constexpr int kMaxMissionState = 2;
 
 class TalkChecker {
 public:
@@ -49,6 +48,10 @@ private:
         std::vector<int8_t> states;
         if (!load(missionStateFileName(n), posName, [&] { return loadMissionStates(n, npcs.size(), states); }))
             return;
+        for (size_t i = 0; i < states.size(); ++i)
+            if (states[i] < 0 || states[i] > kMaxMissionState)
+                problem_(missionStateFileName(n), "NPC " + std::to_string(i) + "'s state " + std::to_string(states[i]) +
+                                                      " is none of 0 to " + std::to_string(kMaxMissionState));
         for (size_t i = 0; i < npcs.size(); ++i) {
             const std::string who = posName + " NPC " + std::to_string(i);
             const int talk = npcs[i].talkNumber;

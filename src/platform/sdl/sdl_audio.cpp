@@ -86,7 +86,7 @@ void SdlAudio::reapFinished() {
     }
 }
 
-SoundHandle SdlAudio::createSound(const std::string&, const WaveFormat& format,
+SoundHandle SdlAudio::createSound(const std::string& name, const WaveFormat& format,
                                   const uint8_t* samples, size_t size) {
     if (!open_ || !samples) return 0;
     if ((format.bitsPerSample != 8 && format.bitsPerSample != 16) ||
@@ -105,6 +105,7 @@ SoundHandle SdlAudio::createSound(const std::string&, const WaveFormat& format,
     if (bytes > size_t(INT32_MAX) / mult) return 0;
     // Converted in place: the conversion needs len_mult times the room.
     Sound sound;
+    sound.name = name;
     sound.pcm = std::move(packed);
     sound.pcm.resize(bytes * mult);
     cvt.len = int(bytes);
@@ -145,7 +146,9 @@ bool SdlAudio::playSound(SoundHandle handle, bool loop) {
     auto it = sounds_.find(handle);
     if (it == sounds_.end()) return false;
     it->second.loop = loop;
-    return Mix_PlayChannel(it->second.channel, it->second.chunk, loop ? -1 : 0) >= 0;
+    if (Mix_PlayChannel(it->second.channel, it->second.chunk, loop ? -1 : 0) < 0) return false;
+    started_.push_back(it->second.name);
+    return true;
 }
 
 MusicHandle SdlAudio::openMusic(const std::string& path) {

@@ -40,8 +40,13 @@ public:
     void playMusic(MusicHandle handle);
     void rewindMusic(MusicHandle handle);
 
+    // Names of the effects started, in order, as the headless audio keeps
+    // them: the state dump of a windowed run lists them too.
+    const std::vector<std::string>& started() const { return started_; }
+
 private:
     struct Sound {
+        std::string name;
         Mix_Chunk* chunk = nullptr;
         int channel = -1;
         bool loop = false;
@@ -65,6 +70,7 @@ private:
     uint16_t deviceFormat_ = 0;
     int deviceChannels_ = 0;
     std::map<SoundHandle, Sound> sounds_;
+    std::vector<std::string> started_;
     std::vector<Sound> draining_;
     std::vector<int> freeChannels_;
     std::map<MusicHandle, Track> tracks_;

@@ -346,17 +346,23 @@ void SdlBackend::recordChanges() {
             emit();
         }
     }
+    // The keys as the game gets them: an Alt that made the full-screen
+    // chord never reached the game, so the replay must not have it either.
+    uint8_t keys[256], presses[256], pressesSeen[256];
+    mapping_.visibleKeys(keys_, keys);
+    for (int k = 0; k < 256; ++k) presses[k] = keyPresses_.pressed(size_t(k)) ? 0x80 : 0;
+    mapping_.visibleKeys(presses, pressesSeen);
     for (int k = 0; k < 256; ++k) {
-        if (!keys_[k] && !recKeys_[k] && keyPresses_.pressed(size_t(k))) {
+        if (!keys[k] && !recKeys_[k] && pressesSeen[k]) {
             ev.type = ScriptEvent::Type::Key;
             ev.key = k;
             tap();
         }
-        if (keys_[k] != recKeys_[k]) {
+        if (keys[k] != recKeys_[k]) {
             ev.type = ScriptEvent::Type::Key;
             ev.key = k;
-            ev.down = keys_[k] != 0;
-            recKeys_[k] = keys_[k];
+            ev.down = keys[k] != 0;
+            recKeys_[k] = keys[k];
             emit();
         }
     }

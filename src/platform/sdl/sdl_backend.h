@@ -71,6 +71,7 @@ public:
     uint32_t musicPosition(MusicHandle handle) override { return audio_.musicPosition(handle); }
     void playMusic(MusicHandle handle) override { audio_.playMusic(handle); }
     void rewindMusic(MusicHandle handle) override { audio_.rewindMusic(handle); }
+    std::vector<std::string> startedEffects() const override { return audio_.started(); }
 
 private:
     void toggleFullscreen();

@@ -155,6 +155,7 @@ void HeroWorldTest::frame() {
     poll();
     device.clear(0xFF000000);
     world->update();
+    objects->showSaveFailures();
     objects->windows->update(g_input);
 }
 
