@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 
+#include "content/item_pack_writer.h"
 #include "content/sprite_set_writer.h"
 #include "content/talk_source.h"
 #include "demo/demo.h"
@@ -200,8 +201,14 @@ void writeTalks(const DemoContext& ctx) {
         if (readSource(ctx, s.name, s.text) && checkTalkLayout(s)) sources.push_back(std::move(s));
     }
     std::map<std::string, std::string> files;
-    std::string error;
-    if (!velk::compileTalkSources(sources, files, error)) {
+    std::string error, items;
+    velk::ItemPackSource pack;
+    if (!readSource(ctx, "items/items.txt", items) || !velk::parseItemTableText(items, pack, &error)) {
+        fail("items/items.txt: " + error);
+        return;
+    }
+    const ItemTables tables{pack.weapons, pack.energy, pack.skills};
+    if (!velk::compileTalkSources(sources, files, error, &tables)) {
         fail(error);
         return;
     }

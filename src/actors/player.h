@@ -140,6 +140,10 @@ public:
     void inputStep();
     // In the world's pass, after drawing: carries out the action.
     void frameLogic();
+    // Up does nothing at the top of a ladder: the first time in a play that
+    // the hero holds still there with a ledge beside it, a notice names the
+    // keys that step off (Up and Down together, then Left or Right).
+    void ladderTopTip();
 
     // Switches to animation row `row` from its first step (playing `sound`)
     // unless the hero already shows it.
@@ -148,6 +152,7 @@ public:
     int32_t cellAt(int32_t c, int32_t r) const;
     // The hero's own cell holds it: not empty, not a ladder, not a slope.
     bool standing() const;
+    static constexpr int32_t kLadderTipFrames = 30;
     int32_t weaponKind() const { return slots[velk::kSlotWornWeapon].icon; }
 
     // Box 0 of the hero's current frame, on screen. False when it has none.
@@ -195,6 +200,8 @@ public:
     int32_t touchingShot = -11;
     // Keys that act once per press: set while held since they acted.
     uint8_t ctrlHeld = 0, altHeld = 0, shiftHeld = 0, spaceHeld = 0;
+    int32_t ladderTopFrames = 0;  // frames held still at a ladder's top
+    bool ladderTipShown = false;
 
     std::unique_ptr<CSpriteSet> sprites = std::make_unique<CSpriteSet>();  // sprite set 0
     std::unique_ptr<CD3dxFont> damageFont;

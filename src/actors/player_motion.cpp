@@ -8,6 +8,8 @@
 #include "actors/player.h"
 #include "core/game_state.h"
 #include "core/effects.h"
+#include "platform/cp949.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace {
@@ -188,6 +190,17 @@ void CPlayer::frameLogic() {
         default: break;
         }
     }
+    ladderTopTip();
+}
+
+void CPlayer::ladderTopTip() {
+    auto ground = [this](int32_t c) { return cellAt(c, 0) == kTerrainGround || cellAt(-c, 0) == kTerrainGround; };
+    const bool atTop = action == kActionHolding && animRow == kLadderRow && cellAt(0, 0) == kTerrainLadder &&
+                       cellAt(0, -1) != kTerrainLadder && (ground(2) || ground(3) || ground(4));
+    ladderTopFrames = atTop ? ladderTopFrames + 1 : 0;
+    if (ladderTipShown || ladderTopFrames < kLadderTipFrames) return;
+    ladderTipShown = true;
+    if (g_noticeLog) g_noticeLog->add(velk::toCp949("위+아래 후 옆: 사다리 내리기").c_str());
 }
 
 void CPlayer::hurt() {

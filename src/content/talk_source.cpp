@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "content/npc_writer.h"
+#include "formats/item_slot.h"
 #include "platform/cp949.h"
 
 namespace velk {
@@ -58,7 +59,7 @@ struct Block {
 
 class Compiler {
 public:
-    explicit Compiler(std::map<std::string, std::string>& files) : files_(files) {}
+    Compiler(std::map<std::string, std::string>& files, const ItemTables* items) : files_(files), items_(items) {}
 
     void source(const TalkSource& src) {
         std::istringstream in(src.text);
@@ -210,15 +211,35 @@ private:
         TalkReward r;
         if (w.size() == 4 && w[1] == "item") {
             r = {kRewardItem, toInt(w[2], 0, 52, "slot"), toInt(w[3], 0, 1000, "icon")};
+        } else if (w.size() == 3 && w[1] == "item") {
+            r = namedItem(w[2]);
         } else if (w.size() == 3 && w[1] == "aru") {
             r = {kRewardAru, toInt(w[2], 0, 100000000, "aru"), 0};
         } else if (w.size() == 3 && w[1] == "skill") {
             r = {kRewardSkill, 1, toInt(w[2], 0, 1000, "skill")};
         } else {
-            fail("expected: reward item SLOT ICON | reward aru AMOUNT | reward skill INDEX");
+            fail("expected: reward item NAME | reward item SLOT ICON | reward aru AMOUNT | reward skill INDEX");
         }
         if (int32_t(block_.talk.rewards.size()) == kMaxTalkRewards) fail("too many rewards");
         block_.talk.rewards.push_back(r);
+    }
+
+    // A whole item by its name in the item table, into the first slot of the
+    // bag or book it belongs to (the game moves it on when that one is taken).
+    TalkReward namedItem(const std::string& name) {
+        if (!items_) fail("reward item " + name + ": no item table to look the name up in");
+        const std::string bytes = cp949Of(name);
+        auto find = [&](const auto& table) {
+            for (size_t i = 0; i < table.size(); ++i)
+                if (table[i].name == bytes) return int32_t(i);
+            return int32_t(-1);
+        };
+        if (const int32_t i = find(items_->weapons); i >= 0) return {kRewardWholeItem, kSlotWeaponBagFirst, i};
+        if (const int32_t i = find(items_->energy); i >= 0)
+            return {kRewardWholeItem, kSlotEnergyBagFirst, itemCode(kKindEnergy, i)};
+        if (const int32_t i = find(items_->skills); i >= 0)
+            return {kRewardWholeItem, kSlotSkillBookFirst, itemCode(kKindSkill, i)};
+        fail("reward item " + name + ": no item of that name in the item table");
     }
 
     void check(const std::vector<std::string>& w) {
@@ -323,6 +344,7 @@ private:
     }
 
     std::map<std::string, std::string>& files_;
+    const ItemTables* items_;
     std::vector<std::string> lines_;
     size_t lineNo_ = 0, blockLine_ = 0;
     int32_t mapNumber_ = -1;
@@ -337,9 +359,9 @@ private:
 }  // namespace
 
 bool compileTalkSources(const std::vector<TalkSource>& sources, std::map<std::string, std::string>& files,
-                        std::string& error) {
+                        std::string& error, const ItemTables* items) {
     std::map<std::string, std::string> out;
-    Compiler compiler(out);
+    Compiler compiler(out, items);
     try {
         for (const TalkSource& s : sources) compiler.source(s);
     } catch (const Failure& f) {

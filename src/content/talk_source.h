@@ -12,7 +12,9 @@
 //     buttons choose                   # ok | choose (decline, accept) | none
 //     action quest 1                   # none | travel MAP | fee MAP PRICE | quest MAP
 //                                      # | pet PRICE | reward
-//     reward item SLOT ICON | reward aru AMOUNT | reward skill INDEX
+//     reward item NAME                 # a whole item, by its name in the item table
+//     reward aru AMOUNT | reward skill INDEX
+//     reward item SLOT ICON            # a picture only (the pet's slot 7)
 //     text
 //       Lines of dialogue, as shown.
 //       [red] A coloured line, shown when the typing reaches it.
@@ -29,6 +31,8 @@
 #include <utility>
 #include <vector>
 
+#include "formats/item_records.h"
+
 namespace velk {
 
 // Line height of the talk box's font: coloured lines sit on text rows.
@@ -42,8 +46,9 @@ struct TalkSource {
 // Compiles all sources together (talk, check and map numbers are shared by
 // the whole content tree). On success `files` maps each game file name to
 // its bytes; mission-state files start every NPC at 0. On failure `error`
-// names the source, the line and what is wrong.
+// names the source, the line and what is wrong. `items` names the items
+// that `reward item NAME` may give; without it such a reward is an error.
 bool compileTalkSources(const std::vector<TalkSource>& sources, std::map<std::string, std::string>& files,
-                        std::string& error);
+                        std::string& error, const ItemTables* items = nullptr);
 
 }  // namespace velk

@@ -18,7 +18,7 @@ struct TalkLine {
 };
 
 struct TalkReward {
-    int32_t type = 0;  // 100 item into a slot, 101 aru, 102 a skill
+    int32_t type = 0;  // 100 a picture into a slot, 101 aru, 102 a skill, 103 a whole item
     int32_t value = 0;
     int32_t extra = 0;
 };
@@ -75,6 +75,9 @@ constexpr int32_t kActionRewards = 100;
 constexpr int32_t kRewardItem = 100;
 constexpr int32_t kRewardAru = 101;
 constexpr int32_t kRewardSkill = 102;
+// A whole item (value: the slot, extra: the item code), where 100 gives a
+// slot only a picture; 100 stays for the pet slot and stored talk files.
+constexpr int32_t kRewardWholeItem = 103;
 
 // Mission states: 0 open, 1 done (the boss fell), 2 rewarded.
 constexpr int kMaxMissionState = 2;

@@ -29,6 +29,12 @@ bool inside(const CInputState& in, int x0, int x1, int y0, int y1) {
 
 bool energyTab(int32_t tab) { return tab >= 2 && tab <= 5; }
 
+// A throw is a click and a move out of the window, easily made by mistake:
+// the player is told that the item now lies on the ground.
+void noticeThrown() {
+    if (g_noticeLog) g_noticeLog->add(velk::toCp949("아이템을 버렸습니다.").c_str());
+}
+
 }  // namespace
 
 CInventory::~CInventory() = default;
@@ -138,6 +144,7 @@ void CInventory::runDiscard() {
         drops->addItem(dropX, dropY, slot.icon, n, slot.itemId, velk::kKindEnergy);
         slot.count -= n;
         if (slot.count < 1) slot.icon = -1;
+        noticeThrown();
     }
     discardRow = -1;
     discardSlot_ = -1;
@@ -258,6 +265,7 @@ void CInventory::throwAway() {
         g_soundBank.play(&g_effects.out);
         drops->addItem(dropX, dropY, slot.icon, slot.count, slot.itemId, velk::kKindWeapon);
         slot.icon = -1;
+        noticeThrown();
     }
     discardRow = selectedRow;
     selectedRow = -1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "actors/boss.h"
 #include "actors/pet.h"
@@ -66,6 +67,43 @@ int rewardSlot(const std::array<ItemSlot, velk::kSlotCount>& slots, int32_t name
     for (int s = first; s < end; ++s)
         if (slots[size_t(s)].icon == -1) return s;
     return -1;
+}
+
+// The item a whole-item reward gives for item `code` (weapon index, energy
+// index + 8, skill index + 52), with its picture and table entry; none when
+// the code names no item.
+std::optional<ItemSlot> wholeItem(int32_t code) {
+    using namespace velk;
+    if (code < kEnergyCodeBase) {
+        if (const WeaponItem* w = g_itemTables.weapon(code)) return ItemSlot{1, w->icon, w->index};
+    } else if (code < kSkillCodeBase) {
+        if (const EnergyItem* e = g_itemTables.energyItem(code - kEnergyCodeBase)) return ItemSlot{1, e->icon, e->index};
+    } else if (const SkillItem* k = g_itemTables.skill(code - kSkillCodeBase)) {
+        return ItemSlot{1, k->icon, k->index};
+    }
+    return std::nullopt;
+}
+
+// Whether the worn skill or the book already holds skill `index`: a reward
+// never gives a skill twice.
+bool knowsSkill(const std::array<ItemSlot, velk::kSlotCount>& slots, int32_t index) {
+    auto holds = [&](int s) { return slots[size_t(s)].icon != -1 && slots[size_t(s)].itemId == index; };
+    if (holds(velk::kSlotWornSkill)) return true;
+    for (int s = velk::kSlotSkillBookFirst; s < velk::kSlotCount; ++s)
+        if (holds(s)) return true;
+    return false;
+}
+
+// What reward `r` puts into a slot of `slots`, or none: a picture (type 100,
+// keeping the slot's table entry), or a whole item (type 103) unless it is a
+// skill already known.
+std::optional<ItemSlot> rewardedItem(const TalkReward& r, const std::array<ItemSlot, velk::kSlotCount>& slots) {
+    if (r.value < 0 || r.value >= velk::kSlotCount) return std::nullopt;
+    if (r.type == velk::kRewardItem) return ItemSlot{1, r.extra, -1};
+    if (r.type != velk::kRewardWholeItem) return std::nullopt;
+    const std::optional<ItemSlot> item = wholeItem(r.extra);
+    if (item && r.extra >= velk::kSkillCodeBase && knowsSkill(slots, item->itemId)) return std::nullopt;
+    return item;
 }
 
 bool inside(int32_t mx, int32_t my, int32_t left, int32_t top, int32_t w, int32_t h) {
@@ -294,25 +332,37 @@ void CTalkBox::giveRewards() {
     // nothing is given and the mission stays open for the hero to come back.
     const PlayerRecord before = *player_;
     std::array<ItemSlot, velk::kSlotCount> slots = player_->slots;
-    for (const TalkReward& r : talk.rewards) {
-        if (r.type != velk::kRewardItem || r.value < 0 || r.value >= velk::kSlotCount) continue;
+    std::vector<bool> placed(talk.rewards.size(), false);
+    for (size_t i = 0; i < talk.rewards.size(); ++i) {
+        const TalkReward& r = talk.rewards[i];
+        std::optional<ItemSlot> item = rewardedItem(r, slots);
+        if (!item) continue;
         const int s = rewardSlot(slots, r.value);
         if (s < 0) {
             play(&EffectBuffers::no);
             notice("가방에 빈 칸이 없습니다.");
             return;
         }
-        slots[size_t(s)] = {1, r.extra, slots[size_t(s)].itemId};
+        if (item->itemId == -1) item->itemId = slots[size_t(s)].itemId;  // a picture keeps the slot's entry
+        slots[size_t(s)] = *item;
+        placed[i] = true;
     }
     player_->slots = slots;
-    for (const TalkReward& r : talk.rewards) {
-        if (r.type == velk::kRewardItem) {
+    for (size_t i = 0; i < talk.rewards.size(); ++i) {
+        const TalkReward& r = talk.rewards[i];
+        if (r.type == velk::kRewardItem || (r.type == velk::kRewardWholeItem && placed[i])) {
             notice("아이템을 받았습니다.");
+        } else if (r.type == velk::kRewardWholeItem && r.extra >= velk::kSkillCodeBase) {
+            notice("이미 가진 기술입니다.");
         } else if (r.type == velk::kRewardAru) {
             player_->aru = velk::saturatingAdd(player_->aru, r.value);
             notice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
         } else if (r.type == velk::kRewardSkill) {
             const SkillItem* skill = r.value == 1 ? g_itemTables.skill(r.extra) : nullptr;
+            if (skill && knowsSkill(player_->slots, skill->index)) {
+                notice("이미 가진 기술입니다.");
+                continue;
+            }
             for (int s = velk::kSlotSkillBookFirst; skill && s < velk::kSlotCount; ++s) {
                 ItemSlot& slot = player_->slots[size_t(s)];
                 if (slot.icon != -1) continue;

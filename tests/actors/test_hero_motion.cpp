@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "support/game/hero_world.h"
+#include "platform/cp949.h"
 #include "platform/input_state.h"
+#include "widgets/notice_log.h"
 #include "world/field.h"
 
 namespace velk {
@@ -362,6 +364,54 @@ TEST_F(HeroMotion, LaddersAndRopesCarryTheHeroUpAndDown) {
     frames(20);
     EXPECT_EQ(hero().y, kStartY);
     EXPECT_EQ(hero().action, kActionStand);
+}
+
+TEST_F(HeroMotion, AtALadderTopANoticeNamesTheKeysThatStepOntoTheLedge) {
+    // The ladder (columns 20..23) climbs from the ground to a ledge whose
+    // top is row 60 on both sides.
+    HeroMap map = flatMap();
+    map.fill(0, 60, map.cellColumns() - 1, 63, kTerrainGround);
+    map.fill(20, 60, 23, 79, kTerrainLadder);
+    startWorld(map);
+    CNoticeLog log(&device);
+    CNoticeLog* const owner = g_noticeLog;
+    g_noticeLog = &log;
+    const std::string tip = toCp949("위+아래 후 옆: 사다리 내리기");
+    ASSERT_LE(tip.size(), size_t(CNoticeLog::kLineBytes - 1));
+
+    hold(dik::kUp);
+    frames(22);
+    EXPECT_EQ(hero().y, 8 * 60);  // Up climbs no further
+    EXPECT_EQ(hero().action, kActionHolding);
+    EXPECT_STREQ(log.lines[0], "") << "not while the hero climbs";
+    hold(dik::kUp, false);
+    frames(CPlayer::kLadderTipFrames);
+    EXPECT_EQ(log.lines[0], tip);
+
+    // Up and Down together, then Right: onto the ledge at the same height.
+    hold(dik::kUp);
+    hold(dik::kDown);
+    frame();
+    hold(dik::kUp, false);
+    hold(dik::kDown, false);
+    hold(dik::kRight);
+    frames(6);
+    hold(dik::kRight, false);
+    frames(3);
+    EXPECT_EQ(hero().y, 8 * 60);
+    EXPECT_GE(cellX(), 24);
+    EXPECT_EQ(hero().action, kActionStand);
+
+    // Once a play: back at the top, no second notice.
+    log.lines[0][0] = '\0';
+    putHero(22, 70);
+    hold(dik::kUp);
+    frames(12);
+    hold(dik::kUp, false);
+    frames(2 * CPlayer::kLadderTipFrames);
+    EXPECT_EQ(hero().y, 8 * 60);
+    EXPECT_STREQ(log.lines[0], "");
+    g_noticeLog = owner;
 }
 
 TEST_F(HeroMotion, ClimbingDownARopeNeverSinksIntoTheGroundBelow) {

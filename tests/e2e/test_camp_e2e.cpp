@@ -107,11 +107,16 @@ TEST(E2eCamp, TheCampsQuestFromTheCarriageToItsRewardSavedAndLoaded) {
 
         // The reward: a boomerang and 1500 aru; the scout's state becomes 2.
         const int aruBack = s.play.hero().aru;
+        int bagSlot = 8;
+        while (bagSlot < 18 && s.play.hero().slots[size_t(bagSlot)].icon != -1) ++bagSlot;
         ASSERT_TRUE(s.clickNpc(kScout));
         EXPECT_EQ(s.box().talk.actionCode, 100);
         s.clickBox(kAcceptX, kBottomY);
         EXPECT_EQ(s.play.hero().aru, aruBack + 1500);
-        EXPECT_EQ(s.play.hero().slots[16].icon, 4);
+        // The whole 새매부메랑 (weapon 5) into the bag's first free slot.
+        ASSERT_LT(bagSlot, 18);
+        EXPECT_EQ(s.play.hero().slots[size_t(bagSlot)].icon, 4);
+        EXPECT_EQ(s.play.hero().slots[size_t(bagSlot)].itemId, 5);
         EXPECT_EQ(g_field->quest.missionStates[kScoutIndex], 2);
         end = {s.idle(5) + 1, 20, s.play.hero().aru, s.play.hero().level, npcsJson(), "txt/npc/mssck/mss_20.txt",
                readText(data + "/txt/npc/mssck/mss_20.txt")};

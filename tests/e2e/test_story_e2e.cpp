@@ -157,17 +157,31 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         ASSERT_GT(g_field->quest.missionStates.size(), size_t(kElderIndex));
         EXPECT_EQ(g_field->quest.missionStates[kElderIndex], 1);
 
-        // The reward: an item, aru and a skill; the elder's state becomes 2.
+        // The reward: the whole 은빛검 (its picture, table entry and so its
+        // attack and level) into the bag's first free slot, aru and a skill
+        // the book lacks; the elder's state becomes 2.
         const int aruBack = s.play.hero().aru;
+        int swordSlot = kWeaponBagFirst;
+        while (swordSlot < kEnergyBagFirst && s.play.hero().slots[size_t(swordSlot)].icon != -1) ++swordSlot;
+        ASSERT_LT(swordSlot, kEnergyBagFirst);
         ASSERT_TRUE(s.clickNpc(kElder));
         EXPECT_EQ(s.box().talk.actionCode, 100);
         s.clickBox(kAcceptX, kBottomY);
         EXPECT_EQ(s.play.hero().aru, aruBack + 800);
-        EXPECT_EQ(s.play.hero().slots[17].icon, 2);
+        const ItemSlot& sword = s.play.hero().slots[size_t(swordSlot)];
+        EXPECT_EQ(sword.count, 1);
+        EXPECT_EQ(sword.icon, 2);
+        EXPECT_EQ(sword.itemId, 3);
+        const WeaponItem* swordItem = g_itemTables.weapon(sword.itemId);
+        ASSERT_NE(swordItem, nullptr);
+        EXPECT_EQ(swordItem->name, velk::toCp949("은빛검"));
+        EXPECT_EQ(swordItem->attack, 14);
+        EXPECT_EQ(swordItem->requiredLevel, 8);
         // The book's first slot holds the new game's speed skill: the
-        // elder's goes into the next.
-        EXPECT_EQ(s.play.hero().slots[49].icon, 52);
-        EXPECT_EQ(s.play.hero().slots[49].itemId, 0);
+        // elder's kick, a skill the hero lacked, goes into the next.
+        EXPECT_EQ(s.play.hero().slots[48].itemId, 0);
+        EXPECT_EQ(s.play.hero().slots[49].icon, 54);
+        EXPECT_EQ(s.play.hero().slots[49].itemId, 1);
         EXPECT_EQ(g_field->quest.missionStates[kElderIndex], 2);
         s.play.until([] { return false; }, 5);
         shots["rewarded"] = s.play.frames() - 1;

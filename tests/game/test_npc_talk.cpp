@@ -494,6 +494,47 @@ TEST_F(NpcTalk, ASkillRewardTakesTheFirstFreeBookSlot) {
     }
 }
 
+TEST_F(NpcTalk, AWholeItemRewardGivesTheItemAndNeverASkillTwice) {
+    // The test pack: weapon 0 (icon 6), energy item 0 (icon 8), skill 0 (icon 52).
+    const struct {
+        const char* name;
+        TalkReward reward;
+        bool knowsSkill;  // book slot 48 already holds skill 0
+        int wantSlot;     // -1: no slot changes
+        int wantIcon;
+        const char* wantNotice;
+    } cases[] = {
+        {"weapon", {kRewardWholeItem, kSlotWeaponBagFirst, 0}, false, 8, 6, "아이템을 받았습니다."},
+        {"energy item", {kRewardWholeItem, kSlotEnergyBagFirst, 8}, false, 18, 8, "아이템을 받았습니다."},
+        {"new skill", {kRewardWholeItem, kSlotSkillBookFirst, 52}, false, 48, 52, "아이템을 받았습니다."},
+        {"known skill", {kRewardWholeItem, kSlotSkillBookFirst, 52}, true, -1, 0, "이미 가진 기술입니다."},
+        {"known skill, type 102", {kRewardSkill, 1, 0}, true, -1, 0, "이미 가진 기술입니다."},
+        {"no such item", {kRewardWholeItem, kSlotWeaponBagFirst, 7}, false, -1, 0, "아루를 받았습니다.(+5)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(missionStateFileName(0), "0\n1\n");
+        TalkFile t = talk("well done", 0, 0, kActionRewards, 2);
+        t.rewards = {{kRewardAru, 5, 0}, c.reward};
+        writeTalk(1, kTalkGuide, t);
+        startWorld(flatMap());
+        for (int s = kSlotWeaponBagFirst; s < kSlotCount; ++s) hero().slots[size_t(s)] = {0, -1, 0};
+        if (c.knowsSkill) hero().slots[size_t(kSlotSkillBookFirst)] = {1, 52, 0};
+        auto want = hero().slots;
+        if (c.wantSlot >= 0) want[size_t(c.wantSlot)] = {1, c.wantIcon, 0};
+        clickNpc(1);
+        clickBox(180, 225);
+        for (int s = 0; s < kSlotCount; ++s) {
+            EXPECT_EQ(hero().slots[size_t(s)].icon, want[size_t(s)].icon) << s;
+            EXPECT_EQ(hero().slots[size_t(s)].count, want[size_t(s)].count) << s;
+            EXPECT_EQ(hero().slots[size_t(s)].itemId, want[size_t(s)].itemId) << s;
+        }
+        EXPECT_EQ(notice(), toCp949(c.wantNotice));
+        EXPECT_EQ(g_field->quest.missionStates[1], 2);
+        releaseWorld();
+    }
+}
+
 TEST_F(NpcTalk, AShopTalkRunsTheShopUntilItsCloseButton) {
     TalkFile t;
     t.kind = TalkFile::Kind::Shop;

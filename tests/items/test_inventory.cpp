@@ -12,7 +12,9 @@
 #include "content/wav_writer.h"
 #include "core/effects.h"
 #include "items/inventory.h"
+#include "platform/cp949.h"
 #include "support/game_fixture.h"
+#include "widgets/notice_log.h"
 
 namespace velk {
 namespace {
@@ -151,13 +153,21 @@ TEST_F(InventoryTest, RightClickOnTheSelectedRowMovesSlots) {
 }
 
 TEST_F(InventoryTest, SelectedWeaponIsThrownOnceThePointerLeavesWithTheButtonUp) {
+    CNoticeLog log(&device);
+    CNoticeLog* const owner = g_noticeLog;
+    g_noticeLog = &log;
     inv.open(0);
     selectRow(0);
     frame(600, 300, true);  // dragged out, still held: nothing yet
     EXPECT_TRUE(same(record.slots[8], kBlade));
     EXPECT_TRUE(drops.items.empty());
+    EXPECT_EQ(count("out"), 0);
     frame(600, 300);
+    g_noticeLog = owner;
     EXPECT_EQ(record.slots[8].icon, -1);
+    // The player is told, by sound and by notice.
+    EXPECT_EQ(count("out"), 1);
+    EXPECT_EQ(std::string(log.lines[0]), toCp949("아이템을 버렸습니다."));
     ASSERT_FALSE(drops.items.empty());
     const DropNode& n = drops.items.front();
     EXPECT_EQ(n.action, kBlade.icon);

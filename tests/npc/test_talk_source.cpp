@@ -151,6 +151,41 @@ TEST(TalkSource, MistakesNameTheSourceAndLine) {
     EXPECT_EQ(error.rfind("b.txt:1:", 0), 0u) << error;
 }
 
+TEST(TalkSource, ARewardItemByNameIsAWholeItemInItsBag) {
+    ItemTables items;
+    items.weapons = {{velk::toCp949("맨주먹"), 6, 0}, {velk::toCp949("은빛검"), 2, 1}};
+    items.energy = {{velk::toCp949("빨간물약"), 8, 0}, {velk::toCp949("사과"), 20, 1}};
+    items.skills = {{velk::toCp949("질풍걸음"), 52, 0}, {velk::toCp949("회오리차기"), 54, 1}};
+    const std::string head = "talk 30 state 1\n action reward\n";
+    const std::string tail = " text\n  here\n end\n";
+    const struct {
+        const char* line;
+        TalkReward want;
+    } cases[] = {
+        {" reward item 은빛검\n", {velk::kRewardWholeItem, 8, 1}},
+        {" reward item 사과\n", {velk::kRewardWholeItem, 18, 9}},
+        {" reward item 회오리차기\n", {velk::kRewardWholeItem, 48, 53}},
+        {" reward item 7 58\n", {velk::kRewardItem, 7, 58}},  // a picture alone stays type 100
+    };
+    for (const auto& c : cases) {
+        Files files;
+        std::string error;
+        ASSERT_TRUE(velk::compileTalkSources({{"t.txt", head + c.line + tail}}, files, error, &items)) << error;
+        const TalkFile t = talkOf(files, "txt/npc/talk/talk1_30.txt");
+        ASSERT_EQ(t.rewards.size(), 1u) << c.line;
+        EXPECT_EQ(t.rewards[0].type, c.want.type) << c.line;
+        EXPECT_EQ(t.rewards[0].value, c.want.value) << c.line;
+        EXPECT_EQ(t.rewards[0].extra, c.want.extra) << c.line;
+    }
+    // An unknown name, or no table to look it up in, is an error on its line.
+    for (const ItemTables* table : std::initializer_list<const ItemTables*>{&items, nullptr}) {
+        Files files;
+        std::string error;
+        EXPECT_FALSE(velk::compileTalkSources({{"t.txt", head + " reward item 금빛검\n" + tail}}, files, error, table));
+        EXPECT_EQ(error.rfind("t.txt:3: reward item 금빛검: ", 0), 0u) << error;
+    }
+}
+
 TEST(TalkSource, OtherBlanksMakeABlankLine) {
     const Files files = compile("map 3\n\v  # a note\n\f\nnpc 30 look 2 at 976 512\n");
     EXPECT_EQ(files.count("txt/npc/pos/3.txt"), 1u);

@@ -136,3 +136,35 @@ TEST(PackValidate, ShopGoodsMustBeInTheItemPack) {
                                 "txt/npc/shop/shop_10.txt: good 1 is energy item 1, but the item pack holds 1 "
                                 "energy items"}));
 }
+
+TEST(PackValidate, RewardsThatGiveAPictureWithoutItsItemOrASkillTwice) {
+    velk::TempDir dir;
+    writeContentTree(dir);
+    SaveRecord hero;  // the new game's book holds skill 0
+    hero.level = 1;
+    hero.hpStat = hero.mpStat = 5;
+    hero.slots[size_t(velk::kSlotSkillBookFirst)] = {1, 52, 0};
+    dir.write(velk::kNewGameFileName, velk::newGameFileText(hero));
+    const std::string talk1 = "txt/npc/talk/talk1_30.txt";
+    const struct {
+        const char* rewards;  // the talk file's reward records
+        const char* want;     // "" when the reward is sound
+    } cases[] = {
+        {"100 17 2", "an item reward (type 100) gives slot 17 picture 2 without its item; type 103 gives a whole item"},
+        {"102 1 0", "a reward gives skill 0, which the new game already has"},
+        {"103 48 52", "a reward gives skill 0, which the new game already has"},
+        {"103 60 2", "a whole-item reward names slot 60 and item code 2"},
+        {"103 48 53", ""},
+        {"102 1 1", ""},
+        {"100 7 58", ""},  // the pet's slot holds a picture alone
+    };
+    for (const auto& c : cases) {
+        writeSource(dir, kTown);
+        ASSERT_EQ(pack({"talk", "-o", dir.path(), dir.path() + "/town.txt"}).code, 0);
+        dir.write(talk1, std::string("4\n0here1 0 100 1\n") + c.rewards + "\n");
+        std::vector<std::string> found;
+        for (const std::string& p : problems(dir.path()))
+            if (p.rfind(talk1, 0) == 0) found.push_back(p.substr(talk1.size() + 2));
+        EXPECT_EQ(found, c.want[0] ? std::vector<std::string>{c.want} : std::vector<std::string>{}) << c.rewards;
+    }
+}

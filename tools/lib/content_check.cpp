@@ -375,7 +375,10 @@ private:
             return true;
         });
         if (packOk) {
-            shopTables_ = {true, pack.weapons.size(), pack.energy.size()};
+            shopTables_.known = true;
+            shopTables_.weapons = pack.weapons.size();
+            shopTables_.energy = pack.energy.size();
+            shopTables_.skills = pack.skills.size();
             checkNames(1, pack.weapons.size());
             checkNames(2, pack.energy.size());
             checkNames(3, pack.skills.size());
@@ -500,13 +503,23 @@ private:
     }
 
     void checkSaves() {
-        check(kNewGameFileName, [] { return parseSave(kNewGameFileName, true, nullptr); });
+        SaveRecord newGame;
+        if (check(kNewGameFileName, [&newGame] { return parseSave(kNewGameFileName, true, &newGame); }))
+            noteNewGameSkills(newGame);
         if (!fileExists(dataPath(kSaveFileName))) return;
         SaveRecord save;
         if (check(kSaveFileName, [&save] { return parseSave(kSaveFileName, false, &save); }) &&
             !mapNumbers_.count(save.mapNumber))
             problem(kSaveFileName, "the hero is on map " + std::to_string(save.mapNumber) +
                                        ", but " + mapFileName(save.mapNumber) + " is missing");
+    }
+
+    void noteNewGameSkills(const SaveRecord& hero) {
+        auto note = [&](int s) {
+            if (hero.slots[size_t(s)].icon != -1) shopTables_.newGameSkills.insert(hero.slots[size_t(s)].itemId);
+        };
+        note(kSlotWornSkill);
+        for (int s = kSlotSkillBookFirst; s < kSlotCount; ++s) note(s);
     }
 
     static bool parseSave(const char* name, bool newGame, SaveRecord* out) {

@@ -7,6 +7,8 @@
 #include "formats/npc_files.h"
 #include "platform/files.h"
 #include "formats/formats.h"
+#include "formats/item_records.h"
+#include "formats/item_slot.h"
 
 namespace velk::pack {
 
@@ -156,10 +158,36 @@ private:
                     problem_(name, "an aru reward of " + std::to_string(r.value));
                 else if (r.type == kRewardSkill && r.extra < 0)
                     problem_(name, "a skill reward names skill " + std::to_string(r.extra));
-                else if (r.type != kRewardItem && r.type != kRewardAru && r.type != kRewardSkill)
+                else if (r.type != kRewardItem && r.type != kRewardAru && r.type != kRewardSkill &&
+                         r.type != kRewardWholeItem)
                     problem_(name, "reward type " + std::to_string(r.type) + " gives nothing");
+                else
+                    checkRewardItem(r, name);
             }
         }
+    }
+
+    // A picture without an item, a whole item the pack lacks, a skill the
+    // new game already has.
+    void checkRewardItem(const TalkReward& r, const std::string& name) {
+        const std::string slot = std::to_string(r.value);
+        if (r.type == kRewardItem && r.value != kSlotExtraFirst && r.value != kSlotPet)
+            problem_(name, "an item reward (type 100) gives slot " + slot + " picture " + std::to_string(r.extra) +
+                               " without its item; type 103 gives a whole item");
+        if (r.type == kRewardWholeItem && (r.value < 0 || r.value > kLastSlot || r.extra < 0))
+            problem_(name, "a whole-item reward names slot " + slot + " and item code " + std::to_string(r.extra));
+        if (r.type == kRewardWholeItem && tables_.known && r.extra >= 0) {
+            const bool weapon = r.extra < kEnergyCodeBase, energy = !weapon && r.extra < kSkillCodeBase;
+            const size_t index = size_t(weapon ? r.extra : energy ? r.extra - kEnergyCodeBase : r.extra - kSkillCodeBase);
+            if (index >= (weapon ? tables_.weapons : energy ? tables_.energy : tables_.skills))
+                problem_(name, "a whole-item reward gives item code " + std::to_string(r.extra) +
+                                   ", which the item pack does not hold");
+        }
+        const int32_t skill = r.type == kRewardSkill && r.value == 1                            ? r.extra
+                              : r.type == kRewardWholeItem && r.extra >= kSkillCodeBase ? r.extra - kSkillCodeBase
+                                                                                        : -1;
+        if (skill >= 0 && tables_.newGameSkills.count(skill))
+            problem_(name, "a reward gives skill " + std::to_string(skill) + ", which the new game already has");
     }
 
     const std::set<int>& maps_;

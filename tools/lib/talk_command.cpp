@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "content/talk_source.h"
+#include "formats/item_pack_format.h"
 #include "lib/pack_common.h"
 #include "platform/files.h"
 
@@ -11,6 +12,26 @@ namespace velk::pack {
 
 namespace {
 constexpr const char* kSynopsis = "velk-pack talk [-o DIR] SOURCE...";
+
+// The item tables of the tree at `dir` with their names, for `reward item
+// NAME`; false when the tree has no readable item pack.
+bool treeItems(const std::string& dir, ItemTables& tables) {
+    std::vector<uint8_t> bytes;
+    ItemPackData pack;
+    if (!readFile(dir + "/" + kItemPackFileName, bytes) || !parseItemPack(bytes.data(), bytes.size(), pack, nullptr))
+        return false;
+    auto name = [&](auto& items, int table) {
+        std::vector<uint8_t> text;
+        readFile(dir + "/" + itemNameFileName(table), text);
+        const std::vector<std::string> names = parseItemNames(text.data(), text.size(), items.size());
+        for (size_t i = 0; i < items.size(); ++i) items[i].name = names[i];
+    };
+    name(pack.weapons, 1);
+    name(pack.energy, 2);
+    name(pack.skills, 3);
+    tables = {std::move(pack.weapons), std::move(pack.energy), std::move(pack.skills)};
+    return true;
+}
 }  // namespace
 
 int talkCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -19,7 +40,8 @@ int talkCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             << "Compiles talk sources (UTF-8; see the README) into the content tree DIR\n"
             << "(default .): txt/npc/talk, ckecked, shop, pos and mssck files. Byte counts,\n"
             << "line starts and coloured-line rows are worked out from the text. Mission-state\n"
-            << "files are written only where none exists, so a player's progress is kept.\n";
+            << "files are written only where none exists, so a player's progress is kept.\n"
+            << "`reward item NAME` looks the name up in DIR's item pack and name files.\n";
         return kExitOk;
     }
     std::string dir = ".";
@@ -42,7 +64,9 @@ int talkCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     if (sources.empty()) return usageError(err, "talk", "needs a SOURCE", kSynopsis);
     std::map<std::string, std::string> files;
     std::string error;
-    if (!compileTalkSources(sources, files, error)) {
+    ItemTables items;
+    const bool hasItems = treeItems(dir, items);
+    if (!compileTalkSources(sources, files, error, hasItems ? &items : nullptr)) {
         err << "velk-pack talk: " << error << "\n";
         return kExitFailure;
     }
