@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <map>
+#include <utility>
 
 #include "actors/combat.h"
 #include "formats/enemy_file.h"
@@ -31,7 +33,7 @@ bool inSight(const MonsterSight& sight, const CMonster& m, int32_t ahead, int32_
 
 bool atLastStep(const CMonster& m) {
     const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-    return anim && anim->currentStep >= anim->stepCount - 1;
+    return anim && m.steps.of(m.animRow) >= anim->stepCount - 1;
 }
 
 }  // namespace
@@ -78,14 +80,22 @@ int CMonsterSet::load() {
     std::vector<MonsterRecord> records;
     if (!g_field || velk::loadMonsterFile(g_field->mapNumber, records) != velk::EnemyFileResult::Loaded)
         return 0;
+    // Each sprite set the map's monsters name is loaded once, for all of them.
+    std::map<int32_t, std::shared_ptr<const CSpriteSet>> sets;
     monsters.resize(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
         CMonster& m = monsters[i];
         m.start = records[i];
-        m.sprites = std::make_unique<CSpriteSet>();
-        m.sprites->bind(device_);
-        m.sprites->load(records[i].spriteSet);
-        m.sprites->createTextures();
+        std::shared_ptr<const CSpriteSet>& set = sets[records[i].spriteSet];
+        if (!set) {
+            auto loaded = std::make_shared<CSpriteSet>();
+            loaded->bind(device_);
+            loaded->load(records[i].spriteSet);
+            loaded->createTextures();
+            set = std::move(loaded);
+        }
+        m.sprites = set;
+        m.steps.reset(*set);
         restart(m);
     }
     return 1;
@@ -98,7 +108,7 @@ void CMonsterSet::respawn(int32_t index) {
 void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const {
     const CMonster& m = monsters[size_t(index)];
     if (m.sprites) {
-        velk::enemyScreenPosition(*m.sprites, m.animRow, m.x, m.y, sx, sy);
+        velk::enemyScreenPosition(m.steps.current(*m.sprites, m.animRow), m.x, m.y, sx, sy);
     } else {
         sx = m.x - g_field->camera.x;
         sy = m.y - g_field->camera.y;
@@ -108,7 +118,7 @@ void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const 
 void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t index) {
     const CMonster& m = monsters[size_t(index)];
     if (m.move == kMoveDead || !m.plays) return;
-    if (const AnimationStep* step = m.sprites->currentStep(m.animRow))
+    if (const AnimationStep* step = m.steps.current(*m.sprites, m.animRow))
         m.sprites->drawFrame(step->frame, screenX, screenY);
 }
 
@@ -149,12 +159,12 @@ void CMonsterSet::think(int32_t heroX, int32_t heroY, int32_t index) {
         m.moveTimer = 1;
     }
     m.animCounter += 1;
-    m.sprites->selectStep(m.animRow, m.animCounter);
+    m.steps.select(*m.sprites, m.animRow, m.animCounter);
     const bool lastStep = atLastStep(m);
 
     if (k.attackCycle && (m.animRow == rows.attackLeft || m.animRow == rows.attackRight)) {
         const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-        if (anim && anim->currentStep == velk::kMonsterShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
+        if (anim && m.steps.of(m.animRow) == velk::kMonsterShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
             fire(m, k, index);
             m.move = kMoveFired;
         }
@@ -299,7 +309,8 @@ int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
     for (int32_t i = 0; i < count(); ++i) {
         const CMonster& m = monsters[size_t(i)];
         if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
-        if (velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, true, heroBody)) return i;
+        if (velk::enemyBoxTouches(*m.sprites, m.steps.current(*m.sprites, m.animRow), m.x, m.y, true, heroBody))
+            return i;
     }
     return velk::kHitNothing;
 }
@@ -308,7 +319,8 @@ int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t 
     for (int32_t i = 0; i < count(); ++i) {
         CMonster& m = monsters[size_t(i)];
         if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
-        if (!velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, false, attackBox)) continue;
+        const AnimationStep* step = m.steps.current(*m.sprites, m.animRow);
+        if (!velk::enemyBoxTouches(*m.sprites, step, m.x, m.y, false, attackBox)) continue;
 
         const int32_t damage = velk::rollDamage(power, m.defence);
         if (damage < 1) return velk::kHitNoDamage;

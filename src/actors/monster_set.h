@@ -1,7 +1,7 @@
 #pragma once
 // CMonsterSet: the ordinary monsters of the current map, read from its
-// monster file. Each monster owns its sprite set, decides and walks once a
-// frame, strikes and shoots at the hero, is knocked back by hits, dies with
+// monster file. Monsters of one sprite set share it, each keeping its own
+// place in the set's rows. A monster decides and walks once a frame, strikes and shoots at the hero, is knocked back by hits, dies with
 // its coins and experience, and comes back at its start after its delay.
 // What a monster does by its kind comes from its row of the kinds table.
 
@@ -30,7 +30,8 @@ enum MonsterMove : int32_t {
 };
 
 struct CMonster {
-    std::unique_ptr<CSpriteSet> sprites;
+    std::shared_ptr<const CSpriteSet> sprites;  // shared with the map's monsters of its set
+    CSpriteSteps steps;                         // its own step in each row of the set
     int32_t animRow = 0;
     int32_t speed = 0;
     int32_t kind = 0;  // its row of the set's kinds table

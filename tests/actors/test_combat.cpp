@@ -250,6 +250,21 @@ TEST_F(Combat, ADeadMonsterReturnsAtItsStartFromTheLoadedValues) {
     }
 }
 
+TEST_F(Combat, MonstersOfOneSpriteSetShareItAndStillAnimateApart) {
+    startWith(flatMap(), {monster(2, 60, 80), monster(2, 70, 80)});
+    std::vector<CMonster>& ms = world->monsters->monsters;
+    EXPECT_EQ(ms[0].sprites, ms[1].sprites);
+    for (CMonster& m : ms) {
+        m.animRow = 5;  // still, strike, strike, still
+        m.move = kMovePause;
+    }
+    world->monsters->think(0, 0, 0);
+    EXPECT_EQ(ms[0].steps.of(5), 1);
+    EXPECT_EQ(ms[1].steps.of(5), 0) << "the other monster's step is its own";
+    EXPECT_EQ(ms[0].steps.current(*ms[0].sprites, 5)->frame, 1);
+    EXPECT_EQ(ms[1].steps.current(*ms[1].sprites, 5)->frame, 0);
+}
+
 TEST_F(Combat, AMonsterWithoutSpritesIsNeitherDrawnNorTouched) {
     MonsterRecord m = monster(2, 60, 80);
     m.spriteSet = 999;
