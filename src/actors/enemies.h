@@ -38,6 +38,10 @@ public:
     virtual int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) = 0;
     // The attack of what `contactTest` or an enemy shot named; 0 when gone.
     virtual int32_t attackOf(int32_t source) const = 0;
+    // Between these only `hitTest` runs and the enemies stand still, so many
+    // tests (the shots of a frame) may share what they work out once.
+    virtual void beginHitTests() {}
+    virtual void endHitTests() {}
 };
 
 // A map with no enemies: nothing to draw, touch or strike.
