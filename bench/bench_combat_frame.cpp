@@ -1,7 +1,9 @@
 // The cost of one paced play frame in a fight: on the demo map with the most
 // monsters, every monster awake and facing the hero, 30 shots in flight and
 // 50 coins on the ground; then a stress case of 200 monsters (the map's own
-// repeated along it, from a monster file written for the run) and 300 shots.
+// repeated along it, from a monster file written for the run) and 300 shots;
+// then a table of 0 to 256 shooting monsters, as many shots kept in flight
+// (half of them the hero's), to show how the cost grows with both.
 //
 //   bench_combat_frame [DATA_DIR]     (default: the build's demo world)
 
@@ -16,6 +18,7 @@
 #include <fstream>
 
 #include "formats/enemy_file.h"
+#include "actors/monster_kinds.h"
 #include "actors/monster_set.h"
 #include "content/enemy_file_writer.h"
 #include "app/game_app.h"
@@ -34,11 +37,13 @@ constexpr int kFrames = 600;
 
 struct Load {
     int shots, coins;
+    int heroShots = 0;  // of the shots, the hero's (skill shots, which pass terrain)
 };
 
 struct Result {
     double medianMs, p95Ms;
     size_t monsters, shots;  // at the end of the run
+    double meanShots;        // in flight after a frame
 };
 
 void enterMap(velk::HeadlessBackend& backend, CGameApp& app, int map) {
@@ -55,6 +60,11 @@ void keepLoad(const Load& load, int frame) {
     CPlayer& hero = *w.player;
     hero.heal(hero.maxHp - hero.hp, 0);
     const int32_t left = g_field->camera.x, top = g_field->camera.y;
+    int heroShots = 0;
+    for (const Shot& s : w.shots.shots) heroShots += !s.hostile;
+    for (int i = heroShots; i < load.heroShots; ++i)
+        w.shots.fire(left + (i * 41 + frame * 13) % 800, top + 100 + (i * 59) % 400, i % 2, kShotStraight,
+                     uint8_t(i % 2), 0, 1);
     for (int i = int(w.shots.shots.size()); i < load.shots; ++i)
         w.shots.fire(left + (i * 37 + frame * 11) % 800, top + 100 + (i * 53) % 400, i % 2, kShotStraight,
                      uint8_t(i % 2), 1, 0);
@@ -73,6 +83,7 @@ Result measure(const std::string& data, int map, const Load& load) {
     for (CMonster& m : g_world->monsters->monsters) m.aggro = 2;
 
     std::vector<double> ms;
+    double shots = 0;
     for (int i = 0; i < kFrames; ++i) {
         keepLoad(load, i);
         backend.setKey(dik::kLCtrl, i % 8 < 4);
@@ -81,10 +92,11 @@ Result measure(const std::string& data, int map, const Load& load) {
         app.frame();
         const auto t1 = std::chrono::steady_clock::now();
         ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+        shots += double(g_world->shots.shots.size());
     }
     std::sort(ms.begin(), ms.end());
     return {ms[ms.size() / 2], ms[ms.size() * 95 / 100], g_world->monsters->monsters.size(),
-            g_world->shots.shots.size()};
+            g_world->shots.shots.size(), shots / kFrames};
 }
 
 // The map with the most monsters, and how many.
@@ -109,14 +121,23 @@ std::pair<int, size_t> busiestMap(const std::string& data) {
     return best;
 }
 
+void writeMonsters(const std::string& data, int map, const std::vector<MonsterRecord>& own, size_t count) {
+    std::vector<MonsterRecord> many;
+    for (size_t i = 0; i < count; ++i) {
+        MonsterRecord m = own[i % own.size()];
+        m.x = 64 + int32_t(i * 97 % 2000);
+        many.push_back(m);
+    }
+    std::ofstream(data + "/" + velk::monsterFileName(map), std::ios::binary | std::ios::trunc)
+        << velk::monsterFileText(many);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
     // Play a copy: the run saves at the end.
-    const std::string data = (std::filesystem::temp_directory_path() / "velk-bench-combat").string();
-    std::filesystem::remove_all(data);
-    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+    const std::string data = bench::copyData(source);
 
     const int map = busiestMap(data).first;
     if (map < 0) return 1;
@@ -125,18 +146,31 @@ int main(int argc, char** argv) {
     std::printf("  map %d, %zu monsters awake, 30 shots, 50 coins: median %.3f ms, 95th percentile %.3f ms\n", map,
                 fight.monsters, fight.medianMs, fight.p95Ms);
     // The stress map: the busiest map's monsters repeated along it to 200.
-    std::vector<MonsterRecord> own, many;
+    std::vector<MonsterRecord> own;
     velk::setDataDirectory(data);
     velk::loadMonsterFile(map, own);
-    for (size_t i = 0; i < 200; ++i) {
-        MonsterRecord m = own[i % own.size()];
-        m.x = 64 + int32_t(i * 97 % 2000);
-        many.push_back(m);
-    }
-    std::ofstream(data + "/" + velk::monsterFileName(map), std::ios::binary) << velk::monsterFileText(many);
+    writeMonsters(data, map, own, 200);
     const Result stress = measure(data, map, {300, 50});
     std::printf("  map %d, %zu monsters, %zu shots, 50 coins: median %.3f ms, 95th percentile %.3f ms\n", map,
                 stress.monsters, stress.shots, stress.medianMs, stress.p95Ms);
+
+    // Shooters only: the map's first monster of a kind that fires, as the gunner otherwise.
+    MonsterRecord shooter = own[0];
+    shooter.kind = 6;
+    for (const MonsterRecord& m : own)
+        if (m.kind >= 0 && size_t(m.kind) < velk::monsterKinds().size() &&
+            velk::monsterKinds()[size_t(m.kind)].shotLeft.spriteRow >= 0) {
+            shooter = m;
+            break;
+        }
+    std::printf("shooting monsters (kind %d), as many shots kept in flight (half the hero's), 50 coins:\n",
+                shooter.kind);
+    std::printf("  monsters  shots in flight (mean)  median ms  95th pct ms\n");
+    for (size_t n : {0, 50, 100, 200, 256}) {
+        writeMonsters(data, map, {shooter}, n);
+        const Result r = measure(data, map, {int(n), 50, int(n) / 2});
+        std::printf("  %8zu  %22.1f  %9.3f  %11.3f\n", r.monsters, r.meanShots, r.medianMs, r.p95Ms);
+    }
     std::filesystem::remove_all(data);
     return 0;
 }

@@ -96,9 +96,7 @@ double startUpMs(const std::string& data) {
 int main(int argc, char** argv) {
     std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
     // Play a copy: the run saves at the end.
-    std::string data = (std::filesystem::temp_directory_path() / "velk-bench-play").string();
-    std::filesystem::remove_all(data);
-    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+    const std::string data = bench::copyData(source);
 
     std::printf("paced play frame (world update, HUD and all drawing), %d frames a map:\n",
                 kFrames);

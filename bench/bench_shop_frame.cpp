@@ -63,9 +63,7 @@ Result measure(const std::string& data, bool shop) {
 int main(int argc, char** argv) {
     const std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
     // Play a copy: the run saves at the end.
-    const std::string data = (std::filesystem::temp_directory_path() / "velk-bench-shop").string();
-    std::filesystem::remove_all(data);
-    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+    const std::string data = bench::copyData(source);
 
     const Result town = measure(data, false);
     const Result shop = measure(data, true);

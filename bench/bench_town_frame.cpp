@@ -113,9 +113,7 @@ void walk(velk::HeadlessBackend& backend, int i) {
 int main(int argc, char** argv) {
     const std::string source = argc > 1 ? argv[1] : std::string(VELK_BINARY_DIR) + "/data";
     // Play a copy: every run saves at its end.
-    const std::string data = (std::filesystem::temp_directory_path() / "velk-bench-town").string();
-    std::filesystem::remove_all(data);
-    std::filesystem::copy(source, data, std::filesystem::copy_options::recursive);
+    const std::string data = bench::copyData(source);
     std::filesystem::remove(data + "/txt/user/user.txt");
 
     std::printf("paced play frame (world update, talk box, minimap, HUD and all drawing), %d frames each:\n",

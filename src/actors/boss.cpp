@@ -83,7 +83,7 @@ int CBoss::load() {
 }
 
 void CBoss::screenPosition(int32_t, int32_t& sx, int32_t& sy) const {
-    velk::enemyScreenPosition(*sprites, animRow, x, y, sx, sy);
+    velk::enemyScreenPosition(sprites->currentStep(animRow), x, y, sx, sy);
 }
 
 void CBoss::draw(int32_t screenX, int32_t screenY, int32_t) {
@@ -216,13 +216,13 @@ void CBoss::think(int32_t hx, int32_t, int32_t) {
 
 int32_t CBoss::contactTest(const FrameBox& heroBody) const {
     if (untouchable()) return velk::kHitNothing;
-    return velk::enemyBoxTouches(*sprites, animRow, x, y, true, heroBody) ? 1 : velk::kHitNothing;
+    return velk::enemyBoxTouches(*sprites, sprites->currentStep(animRow), x, y, true, heroBody) ? 1 : velk::kHitNothing;
 }
 
 // The hero's facing does not matter: the boss is never pushed.
 int32_t CBoss::hitTest(const FrameBox& attackBox, int32_t, int32_t power) {
     if (untouchable()) return velk::kHitNothing;
-    if (!velk::enemyBoxTouches(*sprites, animRow, x, y, false, attackBox)) return velk::kHitNothing;
+    if (!velk::enemyBoxTouches(*sprites, sprites->currentStep(animRow), x, y, false, attackBox)) return velk::kHitNothing;
     const int32_t damage = velk::rollDamage(power, defence);
     if (damage < 1) return velk::kHitNoDamage;
     int32_t sx, sy;

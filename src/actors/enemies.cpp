@@ -26,21 +26,26 @@ std::unique_ptr<CD3dxFont> makeDamageFont(CDirect3D* device) {
     return font;
 }
 
-void enemyScreenPosition(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, int32_t& sx, int32_t& sy) {
-    const AnimationStep* step = sprites.currentStep(row);
+void enemyScreenPosition(const AnimationStep* step, int32_t x, int32_t y, int32_t& sx, int32_t& sy) {
     sx = x + (step ? step->offsetX : 0) - g_field->camera.x;
     sy = y + (step ? step->offsetY : 0) - g_field->camera.y;
 }
 
-bool enemyBoxTouches(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, bool attackBox,
-                     const FrameBox& other) {
-    const AnimationStep* step = sprites.currentStep(row);
+bool enemyBox(const CSpriteSet& sprites, const AnimationStep* step, int32_t x, int32_t y, bool attackBox,
+              FrameBox& placed) {
     if (!step) return false;
     const FrameBox* box = attackBox ? sprites.attackBox(step->frame) : sprites.bodyBox(step->frame);
     if (!box) return false;
     int32_t sx, sy;
-    enemyScreenPosition(sprites, row, x, y, sx, sy);
-    return boxesTouch(placeBox(*box, sx, sy), other);
+    enemyScreenPosition(step, x, y, sx, sy);
+    placed = placeBox(*box, sx, sy);
+    return true;
+}
+
+bool enemyBoxTouches(const CSpriteSet& sprites, const AnimationStep* step, int32_t x, int32_t y, bool attackBox,
+                     const FrameBox& other) {
+    FrameBox placed;
+    return enemyBox(sprites, step, x, y, attackBox, placed) && boxesTouch(placed, other);
 }
 
 int32_t rollDamage(int32_t power, int32_t defence) {

@@ -38,6 +38,10 @@ public:
     virtual int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) = 0;
     // The attack of what `contactTest` or an enemy shot named; 0 when gone.
     virtual int32_t attackOf(int32_t source) const = 0;
+    // Between these only `hitTest` runs and the enemies stand still, so many
+    // tests (the shots of a frame) may share what they work out once.
+    virtual void beginHitTests() {}
+    virtual void endHitTests() {}
 };
 
 // A map with no enemies: nothing to draw, touch or strike.
@@ -58,13 +62,16 @@ namespace velk {
 // The damage numbers' font ("돋움체", height 70); null when it cannot be made.
 std::unique_ptr<CD3dxFont> makeDamageFont(CDirect3D* device);
 
-// Where an enemy's current frame of `row` stands on screen, from its foot
-// point (x, y) and the step's offsets.
-void enemyScreenPosition(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, int32_t& sx, int32_t& sy);
+// Where an enemy's current frame stands on screen, from its foot point
+// (x, y) and the step's offsets (none without a step).
+void enemyScreenPosition(const AnimationStep* step, int32_t x, int32_t y, int32_t& sx, int32_t& sy);
 
-// Whether box 0 (`attackBox` false) or the attack box of the enemy's current
-// frame of `row`, placed at its screen position, touches `other`.
-bool enemyBoxTouches(const CSpriteSet& sprites, int32_t row, int32_t x, int32_t y, bool attackBox,
+// Box 0 (`attackBox` false) or the attack box of the enemy's current frame,
+// placed at its screen position; false when the frame has no such box.
+bool enemyBox(const CSpriteSet& sprites, const AnimationStep* step, int32_t x, int32_t y, bool attackBox,
+              FrameBox& placed);
+// Whether that box touches `other`.
+bool enemyBoxTouches(const CSpriteSet& sprites, const AnimationStep* step, int32_t x, int32_t y, bool attackBox,
                      const FrameBox& other);
 
 // A hit on an enemy: the hit sound, then power + a random 0..2 - defence.

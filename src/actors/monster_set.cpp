@@ -1,8 +1,11 @@
 #include "actors/monster_set.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <map>
+#include <utility>
 
 #include "actors/combat.h"
 #include "formats/enemy_file.h"
@@ -31,7 +34,7 @@ bool inSight(const MonsterSight& sight, const CMonster& m, int32_t ahead, int32_
 
 bool atLastStep(const CMonster& m) {
     const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-    return anim && anim->currentStep >= anim->stepCount - 1;
+    return anim && m.steps.of(m.animRow) >= anim->stepCount - 1;
 }
 
 }  // namespace
@@ -78,14 +81,22 @@ int CMonsterSet::load() {
     std::vector<MonsterRecord> records;
     if (!g_field || velk::loadMonsterFile(g_field->mapNumber, records) != velk::EnemyFileResult::Loaded)
         return 0;
+    // Each sprite set the map's monsters name is loaded once, for all of them.
+    std::map<int32_t, std::shared_ptr<const CSpriteSet>> sets;
     monsters.resize(records.size());
     for (size_t i = 0; i < records.size(); ++i) {
         CMonster& m = monsters[i];
         m.start = records[i];
-        m.sprites = std::make_unique<CSpriteSet>();
-        m.sprites->bind(device_);
-        m.sprites->load(records[i].spriteSet);
-        m.sprites->createTextures();
+        std::shared_ptr<const CSpriteSet>& set = sets[records[i].spriteSet];
+        if (!set) {
+            auto loaded = std::make_shared<CSpriteSet>();
+            loaded->bind(device_);
+            loaded->load(records[i].spriteSet);
+            loaded->createTextures();
+            set = std::move(loaded);
+        }
+        m.sprites = set;
+        m.steps.reset(*set);
         restart(m);
     }
     return 1;
@@ -98,7 +109,7 @@ void CMonsterSet::respawn(int32_t index) {
 void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const {
     const CMonster& m = monsters[size_t(index)];
     if (m.sprites) {
-        velk::enemyScreenPosition(*m.sprites, m.animRow, m.x, m.y, sx, sy);
+        velk::enemyScreenPosition(m.steps.current(*m.sprites, m.animRow), m.x, m.y, sx, sy);
     } else {
         sx = m.x - g_field->camera.x;
         sy = m.y - g_field->camera.y;
@@ -108,7 +119,7 @@ void CMonsterSet::screenPosition(int32_t index, int32_t& sx, int32_t& sy) const 
 void CMonsterSet::draw(int32_t screenX, int32_t screenY, int32_t index) {
     const CMonster& m = monsters[size_t(index)];
     if (m.move == kMoveDead || !m.plays) return;
-    if (const AnimationStep* step = m.sprites->currentStep(m.animRow))
+    if (const AnimationStep* step = m.steps.current(*m.sprites, m.animRow))
         m.sprites->drawFrame(step->frame, screenX, screenY);
 }
 
@@ -149,12 +160,12 @@ void CMonsterSet::think(int32_t heroX, int32_t heroY, int32_t index) {
         m.moveTimer = 1;
     }
     m.animCounter += 1;
-    m.sprites->selectStep(m.animRow, m.animCounter);
+    m.steps.select(*m.sprites, m.animRow, m.animCounter);
     const bool lastStep = atLastStep(m);
 
     if (k.attackCycle && (m.animRow == rows.attackLeft || m.animRow == rows.attackRight)) {
         const SpriteAnimation* anim = m.sprites->animation(m.animRow);
-        if (anim && anim->currentStep == velk::kMonsterShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
+        if (anim && m.steps.of(m.animRow) == velk::kMonsterShotStep && (m.move == kMoveLeft || m.move == kMoveRight)) {
             fire(m, k, index);
             m.move = kMoveFired;
         }
@@ -298,43 +309,123 @@ void CMonsterSet::fire(const CMonster& m, const MonsterKind& k, int32_t index) {
 int32_t CMonsterSet::contactTest(const FrameBox& heroBody) const {
     for (int32_t i = 0; i < count(); ++i) {
         const CMonster& m = monsters[size_t(i)];
-        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
-        if (velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, true, heroBody)) return i;
+        if (!touchable(m)) continue;
+        if (velk::enemyBoxTouches(*m.sprites, m.steps.current(*m.sprites, m.animRow), m.x, m.y, true, heroBody))
+            return i;
     }
     return velk::kHitNothing;
 }
 
-int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power) {
+bool CMonsterSet::touchable(const CMonster& m) {
+    return m.hurtTimer < kKnockFrames && m.move != kMoveDying && m.move != kMoveDead && m.plays;
+}
+
+int32_t CMonsterSet::firstTouched(const FrameBox& box) const {
     for (int32_t i = 0; i < count(); ++i) {
-        CMonster& m = monsters[size_t(i)];
-        if (m.hurtTimer >= kKnockFrames || m.move == kMoveDying || m.move == kMoveDead || !m.plays) continue;
-        if (!velk::enemyBoxTouches(*m.sprites, m.animRow, m.x, m.y, false, attackBox)) continue;
-
-        const int32_t damage = velk::rollDamage(power, m.defence);
-        if (damage < 1) return velk::kHitNoDamage;
-        const MonsterKind& k = kindOf(m);
-        if (k.wanders) m.aggro = (m.aggro == 3 || m.aggro == 4) ? 4 : 1;
-        int32_t sx, sy;
-        screenPosition(i, sx, sy);
-        std::snprintf(m.damageText, sizeof m.damageText, "%d", damage);
-        m.damageNumberX = m.x - g_field->camera.x;
-        m.damageNumberY = sy;
-        if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(m.x, m.y, kSparkEffect);
-        m.hp -= damage;
-        m.hurtTimer = kKnockFrames;
-        m.moveTimer = 2;
-        m.move = facing == 0 ? kMoveRight : kMoveLeft;
-        m.animCounter = 0;
-        if (m.hp > 0) return velk::kHitHurt;
-
-        g_soundBank.play(&g_effects.monsterDie);
-        m.hurtTimer = -1;
-        m.move = kMoveDying;
-        m.animRow = k.rows.dying;
-        if (velk::g_combatItems.addCoins)
-            velk::g_combatItems.addCoins(m.x, m.y, m.money, velk::coinAction(m.money));
-        velk::noticeKill(m.expValue);
-        return m.expValue;
+        const CMonster& m = monsters[size_t(i)];
+        if (!touchable(m)) continue;
+        if (velk::enemyBoxTouches(*m.sprites, m.steps.current(*m.sprites, m.animRow), m.x, m.y, false, box)) return i;
     }
-    return velk::kHitNothing;
+    return -1;
+}
+
+void CMonsterSet::beginHitTests() {
+    grouped_ = true;
+    columnsBuilt_ = false;
+}
+
+void CMonsterSet::endHitTests() { grouped_ = false; }
+
+void CMonsterSet::buildBodyColumns() {
+    columnsBuilt_ = true;
+    bodies_.resize(monsters.size());
+    std::vector<int32_t> found;
+    int64_t left = INT64_MAX, right = INT64_MIN;
+    for (int32_t i = 0; i < count(); ++i) {
+        const CMonster& m = monsters[size_t(i)];
+        if (!touchable(m) ||
+            !velk::enemyBox(*m.sprites, m.steps.current(*m.sprites, m.animRow), m.x, m.y, false, bodies_[size_t(i)]))
+            continue;
+        const FrameBox& b = bodies_[size_t(i)];
+        left = std::min<int64_t>(left, std::min(b.left, b.right));
+        right = std::max<int64_t>(right, std::max(b.left, b.right));
+        found.push_back(i);
+    }
+    columnStart_.assign(1, 0);
+    columnMembers_.clear();
+    if (found.empty()) return;
+    // About one body a column, never narrower than a body is likely to be.
+    const int64_t span = right - left + 1;
+    columnsLeft_ = int32_t(left);
+    columnWidth_ = int32_t(std::max<int64_t>(64, span / int64_t(found.size()) + 1));
+    const size_t columns = size_t(span / columnWidth_ + 1);
+    auto columnOf = [&](int32_t x) { return size_t((int64_t(x) - columnsLeft_) / columnWidth_); };
+    std::vector<int32_t> fill(columns + 1, 0);
+    for (int32_t i : found) {
+        const FrameBox& b = bodies_[size_t(i)];
+        for (size_t c = columnOf(std::min(b.left, b.right)); c <= columnOf(std::max(b.left, b.right)); ++c)
+            fill[c + 1]++;
+    }
+    for (size_t c = 0; c < columns; ++c) fill[c + 1] += fill[c];
+    columnStart_ = fill;
+    columnMembers_.resize(size_t(fill[columns]));
+    for (int32_t i : found) {
+        const FrameBox& b = bodies_[size_t(i)];
+        for (size_t c = columnOf(std::min(b.left, b.right)); c <= columnOf(std::max(b.left, b.right)); ++c)
+            columnMembers_[size_t(fill[c]++)] = i;
+    }
+}
+
+int32_t CMonsterSet::firstTouchedNear(const FrameBox& box) {
+    if (!columnsBuilt_) buildBodyColumns();
+    const size_t columns = columnStart_.size() - 1;
+    if (columns == 0) return -1;
+    // Boxes that touch overlap in x whichever way round their edges are.
+    const int64_t lo = std::min(box.left, box.right), hi = std::max(box.left, box.right);
+    const int64_t last = int64_t(columnsLeft_) + int64_t(columns) * columnWidth_ - 1;
+    if (hi < columnsLeft_ || lo > last) return -1;
+    const size_t first = size_t((std::max<int64_t>(lo, columnsLeft_) - columnsLeft_) / columnWidth_);
+    const size_t end = size_t((std::min(hi, last) - columnsLeft_) / columnWidth_);
+    int32_t best = -1;
+    for (size_t c = first; c <= end; ++c)
+        for (int32_t k = columnStart_[c]; k < columnStart_[c + 1]; ++k) {
+            const int32_t i = columnMembers_[size_t(k)];
+            if (best >= 0 && i >= best) break;
+            if (touchable(monsters[size_t(i)]) && velk::boxesTouch(bodies_[size_t(i)], box)) {
+                best = i;
+                break;
+            }
+        }
+    return best;
+}
+
+int32_t CMonsterSet::hitTest(const FrameBox& attackBox, int32_t facing, int32_t power) {
+    const int32_t i = grouped_ ? firstTouchedNear(attackBox) : firstTouched(attackBox);
+    if (i < 0) return velk::kHitNothing;
+    CMonster& m = monsters[size_t(i)];
+    const int32_t damage = velk::rollDamage(power, m.defence);
+    if (damage < 1) return velk::kHitNoDamage;
+    const MonsterKind& k = kindOf(m);
+    if (k.wanders) m.aggro = (m.aggro == 3 || m.aggro == 4) ? 4 : 1;
+    int32_t sx, sy;
+    screenPosition(i, sx, sy);
+    std::snprintf(m.damageText, sizeof m.damageText, "%d", damage);
+    m.damageNumberX = m.x - g_field->camera.x;
+    m.damageNumberY = sy;
+    if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(m.x, m.y, kSparkEffect);
+    m.hp -= damage;
+    m.hurtTimer = kKnockFrames;
+    m.moveTimer = 2;
+    m.move = facing == 0 ? kMoveRight : kMoveLeft;
+    m.animCounter = 0;
+    if (m.hp > 0) return velk::kHitHurt;
+
+    g_soundBank.play(&g_effects.monsterDie);
+    m.hurtTimer = -1;
+    m.move = kMoveDying;
+    m.animRow = k.rows.dying;
+    if (velk::g_combatItems.addCoins)
+        velk::g_combatItems.addCoins(m.x, m.y, m.money, velk::coinAction(m.money));
+    velk::noticeKill(m.expValue);
+    return m.expValue;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // CMonsterSet: the ordinary monsters of the current map, read from its
-// monster file. Each monster owns its sprite set, decides and walks once a
-// frame, strikes and shoots at the hero, is knocked back by hits, dies with
+// monster file. Monsters of one sprite set share it, each keeping its own
+// place in the set's rows. A monster decides and walks once a frame,
+// strikes and shoots at the hero, is knocked back by hits, dies with
 // its coins and experience, and comes back at its start after its delay.
 // What a monster does by its kind comes from its row of the kinds table.
 
@@ -30,7 +31,8 @@ enum MonsterMove : int32_t {
 };
 
 struct CMonster {
-    std::unique_ptr<CSpriteSet> sprites;
+    std::shared_ptr<const CSpriteSet> sprites;  // shared with the map's monsters of its set
+    CSpriteSteps steps;                         // its own step in each row of the set
     int32_t animRow = 0;
     int32_t speed = 0;
     int32_t kind = 0;  // its row of the set's kinds table
@@ -82,6 +84,8 @@ public:
     int32_t contactTest(const FrameBox& heroBody) const override;
     int32_t hitTest(const FrameBox& box, int32_t facing, int32_t power) override;
     int32_t attackOf(int32_t index) const override;
+    void beginHitTests() override;
+    void endHitTests() override;
 
     // The monster's row of the kinds table (for a monster that plays).
     const MonsterKind& kindOf(const CMonster& m) const { return kinds[size_t(m.kind)]; }
@@ -94,6 +98,14 @@ public:
     std::vector<MonsterKind> kinds = velk::monsterKinds();
 
 private:
+    // Whether the monster can touch the hero or be hit now.
+    static bool touchable(const CMonster& m);
+    // The first monster a hit may find whose body touches `box`, or -1.
+    int32_t firstTouched(const FrameBox& box) const;
+    // The same from the bodies sorted into columns (built at the first test
+    // of a group): each test then looks only at the monsters near it.
+    int32_t firstTouchedNear(const FrameBox& box);
+    void buildBodyColumns();
     void restart(CMonster& m) const;
     void decide(CMonster& m, const MonsterKind& k, int32_t hx, int32_t hy);
     void ground(CMonster& m, const MonsterKind& k);
@@ -108,4 +120,11 @@ private:
     void enterRow(CMonster& m, int32_t row, bool withSound);
 
     CDirect3D* device_;
+    bool grouped_ = false;      // between beginHitTests and endHitTests
+    bool columnsBuilt_ = false;
+    int32_t columnsLeft_ = 0;   // screen x where column 0 starts
+    int32_t columnWidth_ = 1;
+    std::vector<FrameBox> bodies_;         // per monster, placed on screen
+    std::vector<int32_t> columnStart_;     // per column, into columnMembers_, and one past the last
+    std::vector<int32_t> columnMembers_;   // monster indices by column, each column ascending
 };

@@ -95,6 +95,8 @@ void CShotList::heroShotGone(const Shot& s) {
 }
 
 void CShotList::moveAndDraw() {
+    // Shots that end are dropped together afterwards, keeping the others' order.
+    std::vector<uint8_t> gone(shots.size(), 0);
     for (size_t i = shots.size(); i-- > 0;) {
         Shot& s = shots[i];
         s.age += 1;
@@ -103,9 +105,17 @@ void CShotList::moveAndDraw() {
             sprites->drawFrame(step->frame, s.x + step->offsetX - g_field->camera.x, s.y + step->offsetY - g_field->camera.y);
         if (!advance(s)) {
             heroShotGone(s);
-            shots.erase(shots.begin() + std::ptrdiff_t(i));
+            gone[i] = 1;
         }
     }
+    dropGone(gone);
+}
+
+void CShotList::dropGone(const std::vector<uint8_t>& gone) {
+    size_t kept = 0;
+    for (size_t i = 0; i < shots.size(); ++i)
+        if (i >= gone.size() || !gone[i]) shots[kept++] = shots[i];
+    shots.resize(kept);
 }
 
 bool CShotList::screenBox(const Shot& s, FrameBox& box) const {
@@ -119,14 +129,19 @@ bool CShotList::screenBox(const Shot& s, FrameBox& box) const {
 }
 
 int32_t CShotList::resolve(const FrameBox& heroBody) {
+    std::vector<uint8_t> gone(shots.size(), 0);
+    int32_t struck = velk::kHitNothing;
+    // The enemies stand still while the shots are judged: one grouping for them all.
+    if (enemies_) enemies_->beginHitTests();
     for (size_t i = shots.size(); i-- > 0;) {
         const Shot s = shots[i];
         FrameBox box;
         if (!screenBox(s, box)) continue;
         if (s.hostile) {
             if (!velk::boxesTouch(box, heroBody)) continue;
-            shots.erase(shots.begin() + std::ptrdiff_t(i));
-            return s.source;
+            gone[i] = 1;
+            struck = s.source;
+            break;
         }
         if (!player_ || !enemies_) continue;
         int32_t power = weaponPower(*player_);
@@ -141,7 +156,9 @@ int32_t CShotList::resolve(const FrameBox& heroBody) {
         if (result >= 1) player_->gainExperience(result);
         if (s.spriteRow == kReturningRow) continue;  // flies on and may strike again
         heroShotGone(s);
-        shots.erase(shots.begin() + std::ptrdiff_t(i));
+        gone[i] = 1;
     }
-    return velk::kHitNothing;
+    if (enemies_) enemies_->endHitTests();
+    dropGone(gone);
+    return struck;
 }

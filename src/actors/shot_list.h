@@ -64,6 +64,8 @@ private:
     bool onScreen(int32_t sx, int32_t sy) const { return sx > 0 && sx < 800 && sy > 0 && sy < 600; }
     bool screenBox(const Shot& s, FrameBox& box) const;
     void heroShotGone(const Shot& s);
+    // Drops the shots marked gone, keeping the others in order.
+    void dropGone(const std::vector<uint8_t>& gone);
 
     CEnemies* enemies_ = nullptr;
     CPlayer* player_ = nullptr;

@@ -187,13 +187,17 @@ void CSpriteSet::drawFrame(int frame, int x, int y) const {
                        float(frameWidths[size_t(frame)]), float(frameHeights[size_t(frame)]));
 }
 
+int32_t CSpriteSet::stepAt(int row, int32_t counter) const {
+    if (row < 0 || row >= animationCount) return 0;
+    const SpriteAnimation& a = animations[size_t(row)];
+    if (a.stepCount <= 0) return 0;
+    const int32_t n = (counter / a.delay) % a.stepCount;
+    return n < 0 ? n + a.stepCount : n;
+}
+
 int32_t CSpriteSet::selectStep(int row, int32_t counter) {
     if (row < 0 || row >= animationCount) return 0;
-    SpriteAnimation& a = animations[size_t(row)];
-    if (a.stepCount <= 0) return a.currentStep = 0;
-    int32_t step = (counter / a.delay) % a.stepCount;
-    if (step < 0) step += a.stepCount;
-    return a.currentStep = step;
+    return animations[size_t(row)].currentStep = stepAt(row, counter);
 }
 
 const SpriteAnimation* CSpriteSet::animation(int row) const {
@@ -201,10 +205,20 @@ const SpriteAnimation* CSpriteSet::animation(int row) const {
     return &animations[size_t(row)];
 }
 
+const AnimationStep* CSpriteSet::step(int row, int32_t index) const {
+    const SpriteAnimation* a = animation(row);
+    if (!a || index < 0 || index >= a->stepCount) return nullptr;
+    return &a->steps[size_t(index)];
+}
+
 const AnimationStep* CSpriteSet::currentStep(int row) const {
     const SpriteAnimation* a = animation(row);
-    if (!a || a->currentStep < 0 || a->currentStep >= a->stepCount) return nullptr;
-    return &a->steps[size_t(a->currentStep)];
+    return a ? step(row, a->currentStep) : nullptr;
+}
+
+int32_t CSpriteSteps::select(const CSpriteSet& set, int row, int32_t counter) {
+    if (row < 0 || size_t(row) >= steps_.size()) return 0;
+    return steps_[size_t(row)] = set.stepAt(row, counter);
 }
 
 const FrameBox* CSpriteSet::bodyBox(int frame) const {

@@ -52,6 +52,10 @@ public:
     // Sets row `row`'s current step from the owner's frame counter:
     // (counter / delay) mod step count. Returns it; 0 for a missing or empty row.
     int32_t selectStep(int row, int32_t counter);
+    // That step without setting it.
+    int32_t stepAt(int row, int32_t counter) const;
+    // Step `index` of row `row`, or null when either does not exist.
+    const AnimationStep* step(int row, int32_t index) const;
     // The row's current step, or null for a missing or empty row.
     const AnimationStep* currentStep(int row) const;
     const SpriteAnimation* animation(int row) const;
@@ -74,4 +78,23 @@ public:
 
 private:
     bool validFrame(int frame) const { return frame >= 0 && frame <= lastFrame; }
+};
+
+// One owner's current step in each row of a sprite set that many owners
+// share (monsters of one set): the set is loaded once, and each owner still
+// animates on its own. Rows keep their step while the owner plays another,
+// as a set's own rows do.
+class CSpriteSteps {
+public:
+    // Every row of `set` at step 0.
+    void reset(const CSpriteSet& set) { steps_.assign(size_t(set.animationCount), 0); }
+    // CSpriteSet::selectStep for this owner.
+    int32_t select(const CSpriteSet& set, int row, int32_t counter);
+    // The row's current step; 0 for a missing row.
+    int32_t of(int row) const { return row >= 0 && size_t(row) < steps_.size() ? steps_[size_t(row)] : 0; }
+    // CSpriteSet::currentStep for this owner.
+    const AnimationStep* current(const CSpriteSet& set, int row) const { return set.step(row, of(row)); }
+
+private:
+    std::vector<int32_t> steps_;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -248,6 +249,64 @@ TEST_F(Combat, ADeadMonsterReturnsAtItsStartFromTheLoadedValues) {
         EXPECT_EQ(first().x, 8 * 60);
         EXPECT_EQ(first().move, kMoveDeciding);
     }
+}
+
+TEST_F(Combat, MonstersOfOneSpriteSetShareItAndStillAnimateApart) {
+    startWith(flatMap(), {monster(2, 60, 80), monster(2, 70, 80)});
+    std::vector<CMonster>& ms = world->monsters->monsters;
+    EXPECT_EQ(ms[0].sprites, ms[1].sprites);
+    for (CMonster& m : ms) {
+        m.animRow = 5;  // still, strike, strike, still
+        m.move = kMovePause;
+    }
+    world->monsters->think(0, 0, 0);
+    EXPECT_EQ(ms[0].steps.of(5), 1);
+    EXPECT_EQ(ms[1].steps.of(5), 0) << "the other monster's step is its own";
+    EXPECT_EQ(ms[0].steps.current(*ms[0].sprites, 5)->frame, 1);
+    EXPECT_EQ(ms[1].steps.current(*ms[1].sprites, 5)->frame, 0);
+}
+
+TEST_F(Combat, GroupedHitTestsFindTheMonstersSingleTestsFind) {
+    // Crowded, overlapping and spread monsters; boxes narrow, wide, inverted
+    // and far off. A group of tests (the shots of a frame) must strike the
+    // same monsters in the same order as the tests one by one.
+    std::vector<MonsterRecord> crowd;
+    for (int cell : {40, 41, 41, 43, 50, 52, 60, 75, 90, 91, 110, 150, 151, 190})
+        crowd.push_back(monster(2, cell, 80));
+    startWith(flatMap(), crowd);
+    CMonsterSet& set = *world->monsters;
+    std::vector<FrameBox> boxes;
+    for (int32_t i = 0; i < set.count(); i += 2) {
+        int32_t sx, sy;
+        set.screenPosition(i, sx, sy);
+        boxes.push_back({sx + 2, sy + 4, sx + 6, sy + 8});
+        boxes.push_back({sx + 10, sy + 20, sx + 6, sy + 10});  // edges the wrong way round
+    }
+    boxes.push_back({-5000, -5000, 5000, 5000});
+    boxes.push_back({-5000, -5000, -4000, 5000});
+    boxes.push_back({4000, -5000, 5000, 5000});
+    auto struck = [&](bool grouped) {
+        for (CMonster& m : set.monsters) {
+            m.hurtTimer = -1;
+            m.hp = 1000;
+            m.move = kMovePause;
+        }
+        std::vector<int32_t> order;
+        if (grouped) set.beginHitTests();
+        for (const FrameBox& box : boxes) {
+            set.hitTest(box, 0, 10);
+            int32_t hit = -1;
+            for (int32_t i = 0; i < set.count(); ++i)
+                if (set.monsters[size_t(i)].hurtTimer >= 0 && std::find(order.begin(), order.end(), i) == order.end())
+                    hit = i;
+            order.push_back(hit);
+        }
+        if (grouped) set.endHitTests();
+        return order;
+    };
+    const std::vector<int32_t> single = struck(false);
+    EXPECT_EQ(struck(true), single);
+    EXPECT_GT(std::count_if(single.begin(), single.end(), [](int32_t i) { return i >= 0; }), 9);
 }
 
 TEST_F(Combat, AMonsterWithoutSpritesIsNeitherDrawnNorTouched) {
