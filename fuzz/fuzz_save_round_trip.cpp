@@ -16,7 +16,9 @@
 namespace {
 
 bool sameHero(const PlayerRecord& a, const PlayerRecord& b) {
-    if (std::memcmp(a.name, b.name, sizeof a.name) != 0 || a.mp != b.mp || a.hp != b.hp || a.level != b.level ||
+    // The hit points are the hero's own; the save's view of the record reads them.
+    const int32_t hpA = velk::saveRecordOf(a, 0).hp, hpB = velk::saveRecordOf(b, 0).hp;
+    if (std::memcmp(a.name, b.name, sizeof a.name) != 0 || a.mp != b.mp || hpA != hpB || a.level != b.level ||
         a.attackStat != b.attackStat || a.defenceStat != b.defenceStat || a.skillStat != b.skillStat ||
         a.mpStat != b.mpStat || a.hpStat != b.hpStat || a.exp != b.exp || a.aru != b.aru ||
         a.statPoints != b.statPoints)

@@ -10,7 +10,7 @@
 
 #include "widgets/window.h"
 
-class CWindowStack : public CWindowHost {
+class CWindowStack final : public CWindowHost {
 public:
     CWindowStack() = default;
     // The windows still open forget the stack.
