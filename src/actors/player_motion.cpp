@@ -200,7 +200,7 @@ void CPlayer::ladderTopTip() {
     ladderTopFrames = atTop ? ladderTopFrames + 1 : 0;
     if (ladderTipShown || ladderTopFrames < kLadderTipFrames) return;
     ladderTipShown = true;
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949("위+아래 후 옆: 사다리 내리기").c_str());
+    velk::addNotice("위+아래 후 옆: 사다리 내리기");
 }
 
 void CPlayer::hurt() {

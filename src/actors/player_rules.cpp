@@ -19,10 +19,6 @@ constexpr int32_t kLevelCap = 150;
 constexpr int32_t kLevelHp = 6, kLevelMp = 3, kLevelStatPoints = 5;
 constexpr int32_t kFlashEffect = 1;
 
-void notice(const std::string& utf8) {
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949(utf8).c_str());
-}
-
 void regenerateStep(int32_t& counter, int32_t& points, int32_t stat, int32_t maxPoints) {
     if (++counter < kRegenPeriod) return;
     counter = 0;
@@ -64,8 +60,8 @@ void CPlayer::gainExperience(int32_t amount) {
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kFlashEffect);
     char line[64];
     std::snprintf(line, sizeof line, "레벨업하였습니다(%d->%d).", level, level + 1);
-    notice(line);
-    notice("축하합니다.");
+    velk::addNotice(line);
+    velk::addNotice("축하합니다.");
     // One level per gain: the surplus is dropped.
     exp = 0;
     level += 1;

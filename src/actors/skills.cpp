@@ -54,5 +54,5 @@ void useSkill(CPlayer& hero, std::unique_ptr<CSpeedEffect>& speedEffect, CDirect
         return;
     }
     g_soundBank.play(&g_effects.no);
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949("mp가 모자랍니다.").c_str());
+    velk::addNotice("mp가 모자랍니다.");
 }

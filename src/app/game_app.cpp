@@ -167,7 +167,7 @@ void CGameApp::changeMap() {
         if (g_field->mapNumber != unreachableMap_) {
             std::fprintf(stderr, "velk: %s cannot be loaded; staying on map %d\n",
                          velk::mapFileName(g_field->mapNumber).c_str(), map);
-            g_noticeLog->add(velk::toCp949("그곳으로 가는 길이 막혔습니다").c_str());
+            velk::addNotice("그곳으로 가는 길이 막혔습니다");
             unreachableMap_ = g_field->mapNumber;
         }
         g_field->mapNumber = map;

@@ -32,7 +32,7 @@ bool energyTab(int32_t tab) { return tab >= 2 && tab <= 5; }
 // A throw is a click and a move out of the window, easily made by mistake:
 // the player is told that the item now lies on the ground.
 void noticeThrown() {
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949("아이템을 버렸습니다.").c_str());
+    velk::addNotice("아이템을 버렸습니다.");
 }
 
 }  // namespace
@@ -228,7 +228,7 @@ void CInventory::useRow(int row) {
         if (slot.icon < 0) return;
         const WeaponItem* weapon = g_itemTables.weapon(slot.itemId);
         if (weapon && player->level < weapon->requiredLevel) {
-            if (g_noticeLog) g_noticeLog->add(velk::toCp949("착용할 레벨이 아닙니다.").c_str());
+            velk::addNotice("착용할 레벨이 아닙니다.");
             selectedRow = -1;
             return;
         }

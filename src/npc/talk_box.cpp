@@ -32,10 +32,6 @@ constexpr uint32_t kLineColours[] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000};
 
 void play(SoundBuffer EffectBuffers::*effect) { g_soundBank.play(&(g_effects.*effect)); }
 
-void notice(const std::string& utf8) {
-    if (g_noticeLog) g_noticeLog->add(velk::toCp949(utf8).c_str());
-}
-
 bool conditionMet(const TalkCondition& c, const CPlayer& p) {
     switch (c.kind) {
     case velk::kConditionSlotItem:
@@ -317,7 +313,7 @@ bool CTalkBox::charge(int32_t price) {
     play(&EffectBuffers::no);
     char text[64];
     std::snprintf(text, sizeof text, "아루가 부족합니다.(%d)", price - player_->aru);
-    notice(text);
+    velk::addNotice(text);
     return false;
 }
 
@@ -340,7 +336,7 @@ void CTalkBox::giveRewards() {
         const int s = rewardSlot(slots, r.value);
         if (s < 0) {
             play(&EffectBuffers::no);
-            notice("가방에 빈 칸이 없습니다.");
+            velk::addNotice("가방에 빈 칸이 없습니다.");
             return;
         }
         if (item->itemId == -1) item->itemId = slots[size_t(s)].itemId;  // a picture keeps the slot's entry
@@ -351,16 +347,16 @@ void CTalkBox::giveRewards() {
     for (size_t i = 0; i < talk.rewards.size(); ++i) {
         const TalkReward& r = talk.rewards[i];
         if (r.type == velk::kRewardItem || (r.type == velk::kRewardWholeItem && placed[i])) {
-            notice("아이템을 받았습니다.");
+            velk::addNotice("아이템을 받았습니다.");
         } else if (r.type == velk::kRewardWholeItem && r.extra >= velk::kSkillCodeBase) {
-            notice("이미 가진 기술입니다.");
+            velk::addNotice("이미 가진 기술입니다.");
         } else if (r.type == velk::kRewardAru) {
             player_->aru = velk::saturatingAdd(player_->aru, r.value);
-            notice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
+            velk::addNotice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
         } else if (r.type == velk::kRewardSkill) {
             const SkillItem* skill = r.value == 1 ? g_itemTables.skill(r.extra) : nullptr;
             if (skill && knowsSkill(player_->slots, skill->index)) {
-                notice("이미 가진 기술입니다.");
+                velk::addNotice("이미 가진 기술입니다.");
                 continue;
             }
             for (int s = velk::kSlotSkillBookFirst; skill && s < velk::kSlotCount; ++s) {
@@ -370,7 +366,7 @@ void CTalkBox::giveRewards() {
                 slot.itemId = skill->index;
                 break;
             }
-            notice("아이템을 받았습니다.");
+            velk::addNotice("아이템을 받았습니다.");
         }
     }
     std::vector<int8_t>& states = g_field->quest.missionStates;

@@ -51,3 +51,7 @@ void CNoticeLog::draw() {
         if (font) font->draw(600, y, 800, y + 17, argb, lines[i]);
     }
 }
+
+void velk::addNotice(const std::string& utf8) {
+    if (g_noticeLog) g_noticeLog->add(toCp949(utf8).c_str());
+}

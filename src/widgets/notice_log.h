@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/d3dx_font.h"
 
@@ -40,3 +41,9 @@ public:
 extern int32_t g_noticeLife[CNoticeLog::kLines];
 // The notice log every part adds to.
 extern CNoticeLog* g_noticeLog;
+
+namespace velk {
+// Adds a notice written in UTF-8 (converted to CP949) when the notice log
+// exists; the one way game code posts a notice of its own text.
+void addNotice(const std::string& utf8);
+}  // namespace velk
