@@ -153,4 +153,11 @@ class Chromium:
                 self.proc.wait(10)
             except subprocess.TimeoutExpired:
                 self.proc.kill()
-            self.profile.cleanup()
+            # Chromium's helper processes may still write into the profile for
+            # a moment after the browser exits: retry, then leave what stays.
+            for _ in range(50):
+                try:
+                    self.profile.cleanup()
+                    break
+                except OSError:
+                    time.sleep(0.1)
