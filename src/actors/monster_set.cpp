@@ -20,8 +20,7 @@ constexpr int32_t kKnockFrames = 6;
 constexpr uint32_t kDamageColour = 0xFFFF0000;
 constexpr int32_t kSparkEffect = 0;
 
-bool barrier(int32_t code) { return code == kTerrainGround || code == kTerrainWall; }
-// Floaters stop at walls, slopes (codes above 7) and barriers.
+// Floaters stop at walls, slopes (codes above 7) and ground.
 bool blocksFloater(int32_t code) { return code > 7 || code == kTerrainGround; }
 
 int32_t mapCells() { return g_field ? g_field->mapData.columns * 4 : 0; }
@@ -229,14 +228,14 @@ void CMonsterSet::ground(CMonster& m, const MonsterKind& k) {
             m.y += m.speed;
         else if (cellAt(m, 0, -1) == kTerrainSlopeDown)
             m.y -= m.speed;
-        else if (cellAt(m, -2, 0) == kTerrainEmpty || barrier(cellAt(m, -2, -4)) || m.col < 1)
+        else if (cellAt(m, -2, 0) == kTerrainEmpty || terrainBlocks(cellAt(m, -2, -4)) || m.col < 1)
             stop();
     } else if (m.move == kMoveRight) {
         if (cellAt(m, 0, -1) == kTerrainSlopeUp)
             m.y -= m.speed;
         else if (cellAt(m, 1, 0) == kTerrainSlopeDown)
             m.y += m.speed;
-        else if (cellAt(m, 2, 0) == kTerrainEmpty || barrier(cellAt(m, 2, -4)) || m.col >= mapCells() - 4)
+        else if (cellAt(m, 2, 0) == kTerrainEmpty || terrainBlocks(cellAt(m, 2, -4)) || m.col >= mapCells() - 4)
             stop();
     }
 }

@@ -52,8 +52,7 @@ int32_t CPlayer::cellAt(int32_t c, int32_t r) const {
 }
 
 bool CPlayer::standing() const {
-    const int32_t code = cellAt(0, 0);
-    return code != kTerrainEmpty && code != kTerrainLadder && code < kTerrainSlopeUp;
+    return terrainHolds(cellAt(0, 0));
 }
 
 void CPlayer::enterRow(int32_t row, SoundBuffer* sound) {

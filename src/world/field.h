@@ -35,6 +35,14 @@ enum TerrainCode : int32_t {
     kTerrainSlopeDown = 10,
 };
 
+// Whether feet on a cell of `code` stand (the hero's test: slopes have their
+// own walk, ladders and empty cells hold nobody).
+inline bool terrainHolds(int32_t code) {
+    return code != kTerrainEmpty && code != kTerrainLadder && code < kTerrainSlopeUp;
+}
+// Whether a cell of `code` is rock that stops a walking monster.
+inline bool terrainBlocks(int32_t code) { return code == kTerrainGround || code == kTerrainWall; }
+
 class CField {
 public:
     explicit CField(CDirect3D* device);

@@ -9,6 +9,7 @@
 
 #include "formats/save_file.h"
 #include "formats/sprite_format.h"
+#include "content/enemy_file_writer.h"
 #include "content/map_writer.h"
 #include "content/object_set_writer.h"
 #include "content/pic_writer.h"
@@ -104,14 +105,28 @@ inline velk::MapSource mapSource(int number) {
     return map;
 }
 
-inline std::string spriteSetFile() {
+// Frame 0 has a body box, the others an attack box too; row 0 plays frame
+// 0, the others frames 0 and 1. Drawn 24 pixels above the foot point.
+inline std::string spriteSetFile(int rows = 2, int frames = 2) {
     velk::SpriteSetSource set;
     set.frames.push_back({16, 24, solid(16, 24, 0xFFE0C090u), {{0, 0, 16, 24}}, {}});
-    set.frames.push_back(
-        {16, 24, solid(16, 24, 0xFFE0C090u), {{0, 0, 16, 24}, {16, 4, 28, 12}}, {}});
-    set.rows = {{{0, 0, -24}}, {{0, 0, -24}, {1, 0, -24}}};
-    set.delays = {1, 3};
+    for (int f = 1; f < frames; ++f)
+        set.frames.push_back(
+            {16, 24, solid(16, 24, 0xFFE0C090u), {{0, 0, 16, 24}, {16, 4, 28, 12}}, {}});
+    set.rows = {{{0, 0, -24}}};
+    set.delays = {1};
+    for (int r = 1; r < rows; ++r) {
+        set.rows.push_back({{0, 0, -24}, {1, 0, -24}});
+        set.delays.push_back(3);
+    }
     return velk::encodeSpriteSet(set);
+}
+
+inline void writeSpriteSet(const velk::TempDir& dir, int number, int rows, int frames = 2) {
+    std::vector<int32_t> delays(size_t(rows), 3);
+    delays[0] = 1;
+    dir.write(velk::spriteSetFileName(number), spriteSetFile(rows, frames));
+    dir.write(velk::spriteDelayFileName(number), velk::spriteDelayText(delays));
 }
 
 inline void writeMapFiles(const velk::TempDir& dir, int number) {
@@ -149,6 +164,88 @@ inline void writeContentTree(const velk::TempDir& dir) {
     hero.level = 1;
     hero.hpStat = hero.mpStat = 5;
     dir.write(velk::kNewGameFileName, velk::newGameFileText(hero));
+}
+
+// The creatures and people of a small world over writeContentTree's maps.
+// Map 0 is the town: NPC 0 (talk 30) talks, NPC 1 (talk 40) gives the quest
+// run of maps 1 and 2, then 100 aru. Map 1 holds a walker and a floater on
+// the ground, map 2 the boss. Feet stand on the top of row kGroundRow.
+constexpr int kFeetY = 32 * kGroundRow;
+constexpr int kNpcSet = 1000, kMonsterSet = 7, kBossSet = 8, kShotSet = 1003;
+constexpr int kWalkerX = 200, kFloaterX = 400, kBossX = 400;
+constexpr int kNpcX[] = {100, 300};  // as the talks below place them
+constexpr const char* kWorldTalks = R"(
+map 0
+npc 30 look 0 at 100 576
+npc 40 look 1 at 300 576
+talk 30
+  text
+    hello
+  end
+talk 40
+  buttons choose
+  action quest 1
+  text
+    the boss waits two maps on
+  end
+talk 40 state 1
+  buttons choose
+  action reward
+  reward aru 100
+  text
+    thanks
+  end
+talk 40 state 2
+  text
+    thanks again
+  end
+)";
+
+inline std::vector<MonsterRecord> worldMonsters() {
+    MonsterRecord walker;
+    walker.spriteSet = kMonsterSet;
+    walker.speed = 2;
+    walker.hp = 10;
+    walker.respawnDelay = 100;
+    walker.x = kWalkerX;
+    walker.y = kFeetY;
+    MonsterRecord floater = walker;
+    floater.kind = 1;
+    floater.x = kFloaterX;
+    floater.y = kFeetY - 8;  // hovers a cell above the ground
+    return {walker, floater};
+}
+
+inline BossRecord worldBoss() {
+    BossRecord boss;
+    boss.spriteSet = kBossSet;
+    boss.hp = 50;
+    boss.speed = 3;
+    boss.x = kBossX;
+    boss.y = kFeetY;
+    return boss;
+}
+
+// Map 2 with its boss, and the boss's and its shots' sprite sets: the end
+// of a quest run given on map 0.
+inline void writeBossMap(const velk::TempDir& dir) {
+    writeMapFiles(dir, 2);
+    writeSpriteSet(dir, kBossSet, 10);
+    writeSpriteSet(dir, kShotSet, 2);
+    dir.write(velk::bossFileName(2), velk::bossFileText(worldBoss()));
+}
+
+// Returns false, with the reason in `error`, when the talks do not compile.
+inline bool writeWorld(const velk::TempDir& dir, std::string& error) {
+    writeContentTree(dir);
+    writeBossMap(dir);
+    writeSpriteSet(dir, kNpcSet, 2);
+    writeSpriteSet(dir, kMonsterSet, 7);
+    dir.write(velk::monsterFileName(1), velk::monsterFileText(worldMonsters()));
+    dir.write("town.txt", kWorldTalks);
+    const PackResult r = pack({"talk", "-o", dir.path(), dir.path() + "/town.txt"});
+    error = r.err;
+    return r.code == 0;
 }
 
 }  // namespace packtest

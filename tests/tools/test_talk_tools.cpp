@@ -27,7 +27,7 @@ talk 30
 talk 31
   pages previous
   buttons choose
-  action quest 0
+  action quest 1
   text
     second page
   end
@@ -59,11 +59,12 @@ talk 53
   end
 )";
 
-// The town's talks and, since it then has people, their sprite set.
+// The town's talks with, since it then has people, their sprite set (a
+// look and a frame for each of three), and the boss map its quest run ends at.
 void writeSource(const velk::TempDir& dir, const std::string& text) {
     std::ofstream(dir.path() + "/town.txt") << text;
-    dir.write(velk::spriteSetFileName(1000), spriteSetFile());
-    dir.write(velk::spriteDelayFileName(1000), velk::spriteDelayText({1, 3}));
+    writeSpriteSet(dir, kNpcSet, 3, 3);
+    writeBossMap(dir);
 }
 
 std::vector<std::string> problems(const std::string& dir) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "actors/boss.h"
@@ -29,6 +30,7 @@
 #include "formats/formats.h"
 #include "formats/map_position.h"
 #include "formats/stage_file.h"
+#include "formats/item_records.h"
 #include "world/tile_set.h"
 
 namespace velk::pack {
@@ -46,6 +48,30 @@ constexpr size_t kMaxMapNameBytes = 14;
 constexpr int kTileStep = 32;
 // The help texts the HUD shows (menu button, skill slot, four quick slots).
 constexpr int kHelpTexts[] = {0, 5, 6, 7, 8, 9};
+
+// Why a creature with its foot point at world pixel (x, y) stands wrong, or
+// nothing: its feet must be on a cell the hero could stand on (or a slope),
+// and the cell just above its feet must not be rock. `hover`: pixels the
+// kind floats above its ground. `mayHang`: a kind that never moves may be
+// put anywhere off the rock.
+std::string standingFault(const CMapData& map, int32_t x, int32_t y, int32_t hover, bool mayHang) {
+    const int32_t col = x / 8, row = (y + hover) / 8;
+    auto code = [&](int32_t r) {
+        return r < 0 || r >= map.terrainRows() ? int32_t(kTerrainOutside) : map.terrainCode(col, r);
+    };
+    if (x < 0 || y + hover < 0 || col >= map.terrainColumns() || row < 0 || row >= map.terrainRows()) return {};
+    const int32_t feet = code(row);
+    if (feet == kTerrainWall || terrainBlocks(code(row - 1)))
+        return "stands inside rock at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    if (!mayHang && !terrainHolds(feet) && feet != kTerrainSlopeUp && feet != kTerrainSlopeDown)
+        return "stands in the air at (" + std::to_string(x) + ", " + std::to_string(y) +
+               "): no ground under its feet";
+    return {};
+}
+
+bool isWeaponKind(int32_t picture) {
+    return picture == kIconGun || picture == kIconBlade || picture == kIconBoomerang || picture == kIconFist;
+}
 
 std::string minimapFileName(int mapNumber) {
     return "txt/minimap/" + std::to_string(mapNumber) + ".txt";
@@ -96,12 +122,18 @@ private:
     // A problem with `file`; the file counts as checked, and as sound if its loader said so.
     void problem(const std::string& file, const std::string& reason) {
         checked_.emplace(file, false);
-        for (ContentProblem& p : report_.problems)
+        note(report_.problems, file, reason);
+    }
+
+    void warning(const std::string& file, const std::string& reason) { note(report_.warnings, file, reason); }
+
+    static void note(std::vector<ContentProblem>& list, const std::string& file, const std::string& reason) {
+        for (ContentProblem& p : list)
             if (p.file == file) {
                 ++p.more;
                 return;
             }
-        report_.problems.push_back({file, reason, 0});
+        list.push_back({file, reason, 0});
     }
 
     // Loads game file `name` once with `load`. A missing file, or a load
@@ -178,7 +210,7 @@ private:
         checkStage(n);
         for (int side = 0; side <= 1; ++side) checkPosition(n, side, map);
         checkMinimapName(n);
-        checkEnemies(n, map);
+        checkNpcs(n, map, checkEnemies(n, map));
     }
 
     void checkObjectKinds(const CObjectSet& objects, const std::string& name) {
@@ -288,13 +320,15 @@ private:
     }
 
     // A map's monsters or boss: their sets must have every row they play
-    // (a monster the rows of its kind, a boss 10) and they must stand inside
-    // the map.
-    void checkEnemies(int n, const CMapData& map) {
+    // (a monster the rows of its kind, a boss 10), they must stand inside
+    // the map and ought to stand on ground. Returns what the game finds on
+    // the map: monsters (from a monster file that loads, even an empty
+    // one, which keeps the boss away), else a boss, else neither.
+    std::string checkEnemies(int n, const CMapData& map) {
         const int32_t width = 32 * map.columns, height = 32 * map.rows;
         auto place = [&](const std::string& name, const std::string& who, int32_t x, int32_t y, int32_t set,
                          int32_t rows) {
-            if (x >= width || y >= height)
+            if (x < 0 || y < 0 || x >= width || y >= height)
                 problem(name, who + " stands at (" + std::to_string(x) + ", " + std::to_string(y) +
                                   "), outside the map's " + std::to_string(width) + " x " +
                                   std::to_string(height) + " pixels");
@@ -309,19 +343,75 @@ private:
         const std::string monsterName = monsterFileName(n);
         std::vector<MonsterRecord> monsters;
         if (fileExists(dataPath(monsterName))) {
-            if (check(monsterName, [&] { return loadMonsterFile(n, monsters) == EnemyFileResult::Loaded; }))
-                for (size_t i = 0; i < monsters.size(); ++i)
-                    place(monsterName, "monster " + std::to_string(i), monsters[i].x, monsters[i].y,
-                          monsters[i].spriteSet, monsterKinds()[size_t(monsters[i].kind)].rows.needed());
-            return;
+            if (!check(monsterName, [&] { return loadMonsterFile(n, monsters) == EnemyFileResult::Loaded; }))
+                return {};
+            for (size_t i = 0; i < monsters.size(); ++i) {
+                const MonsterRecord& m = monsters[i];
+                const MonsterKind& kind = monsterKinds()[size_t(m.kind)];
+                const std::string who = "monster " + std::to_string(i);
+                place(monsterName, who, m.x, m.y, m.spriteSet, kind.rows.needed());
+                // A floater hovers one cell above its ground.
+                const int32_t hover = kind.ground == MonsterGround::Floater ? 8 : 0;
+                const std::string fault = standingFault(map, m.x, m.y, hover, kind.ground == MonsterGround::None);
+                if (!fault.empty()) warning(monsterName, who + " (" + kind.name + ") " + fault);
+            }
+            return monsters.empty() ? std::string() : "monsters (" + monsterName + ")";
         }
         const std::string bossName = bossFileName(n);
         BossRecord boss;
-        if (fileExists(dataPath(bossName)) &&
-            check(bossName, [&] { return loadBossFile(n, boss) == EnemyFileResult::Loaded; })) {
-            place(bossName, "the boss", boss.x, boss.y, boss.spriteSet, CBoss::kRowCount);
-            if (boss.mode > 1) problem(bossName, "mode " + std::to_string(boss.mode) + " is neither 0 nor 1");
+        if (!fileExists(dataPath(bossName)) ||
+            !check(bossName, [&] { return loadBossFile(n, boss) == EnemyFileResult::Loaded; }))
+            return {};
+        place(bossName, "the boss", boss.x, boss.y, boss.spriteSet, CBoss::kRowCount);
+        if (boss.mode > 1) problem(bossName, "mode " + std::to_string(boss.mode) + " is neither 0 nor 1");
+        if (const std::string fault = standingFault(map, boss.x, boss.y, 0, false); !fault.empty())
+            warning(bossName, "the boss " + fault);
+        return "a boss (" + bossName + ")";
+    }
+
+    // A map's people. The game draws them and answers their clicks only
+    // where there are neither monsters nor a boss; each plays its look, a
+    // row of the people's sprite set, and NPC i is clicked through frame
+    // i's body box. (A bad position file is the talk check's to name.)
+    void checkNpcs(int n, const CMapData& map, const std::string& enemies) {
+        const std::string name = npcPositionFileName(n);
+        std::vector<NpcRecord> npcs;
+        {
+            BadFileCapture quiet;
+            if (!fileExists(dataPath(name)) || !loadNpcPositions(n, npcs) || npcs.empty()) return;
         }
+        if (!enemies.empty()) {
+            problem(name, "map " + std::to_string(n) + " has " + enemies + ": its " + std::to_string(npcs.size()) +
+                              " NPCs never show; people belong on maps with neither monsters nor a boss");
+            return;
+        }
+        const CSpriteSet* looks = npcSprites();
+        const std::string set = "sprite set " + std::to_string(CNpc::kSpriteSet);
+        for (size_t i = 0; i < npcs.size(); ++i) {
+            const NpcRecord& npc = npcs[i];
+            const std::string who = "NPC " + std::to_string(i);
+            if (looks && (npc.animRow < 0 || npc.animRow >= looks->animationCount))
+                problem(name, who + "'s look " + std::to_string(npc.animRow) + " is not a row of " + set +
+                                  ", which has " + std::to_string(looks->animationCount) + ": it is never drawn");
+            else if (looks && !looks->bodyBox(int(i)))
+                problem(name, who + " cannot be clicked: " + set + " has no body box on frame " + std::to_string(i) +
+                                  " (NPC i is clicked through frame i)");
+            if (const std::string fault = standingFault(map, npc.x, npc.y, 0, false); !fault.empty())
+                warning(name, who + " " + fault);
+        }
+    }
+
+    // The people's sprite set, loaded once; null when it does not load
+    // (which the check of the named sets reports).
+    const CSpriteSet* npcSprites() {
+        if (!npcSpritesTried_) {
+            npcSpritesTried_ = true;
+            BadFileCapture quiet;
+            auto set = std::make_unique<CSpriteSet>();
+            if (fileExists(dataPath(spriteSetFileName(CNpc::kSpriteSet))) && set->load(CNpc::kSpriteSet) == 1)
+                npcSprites_ = std::move(set);
+        }
+        return npcSprites_.get();
     }
 
     void checkSpriteSet(int n) {
@@ -379,6 +469,7 @@ private:
             shopTables_.weapons = pack.weapons.size();
             shopTables_.energy = pack.energy.size();
             shopTables_.skills = pack.skills.size();
+            shopTables_.pictures = pack.pictures.size();
             checkNames(1, pack.weapons.size());
             checkNames(2, pack.energy.size());
             checkNames(3, pack.skills.size());
@@ -390,6 +481,12 @@ private:
             };
             for (const WeaponItem& w : pack.weapons) {
                 icon(w.icon + 1, "weapon " + std::to_string(w.index));
+                // The picture is the weapon's kind: how the hero attacks with it.
+                if (!isWeaponKind(w.icon))
+                    problem(kItemPackFileName, "weapon " + std::to_string(w.index) + "'s picture is " +
+                                                   std::to_string(w.icon) +
+                                                   ", no weapon kind (0 gun, 2 blade, 4 boomerang, 6 fist): "
+                                                   "the hero cannot attack with it");
                 checkDescription(kKindWeapon, w.index);
             }
             for (const EnergyItem& e : pack.energy) {
@@ -543,6 +640,8 @@ private:
     std::map<int, int> kindCounts_;  // set number -> object kinds
     size_t talkFiles_ = 0;
     ShopTables shopTables_;
+    std::unique_ptr<CSpriteSet> npcSprites_;
+    bool npcSpritesTried_ = false;
 };
 
 }  // namespace
@@ -567,7 +666,13 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
             << "items); txt/user/init.txt and, if present, the save; every map's NPCs with the\n"
             << "talks, condition chains, shops, rewards and journeys they reach. Prints one line per missing or\n"
             << "malformed file with the reason, then a summary. Exit status 1 if anything is "
-               "wrong.\n";
+               "wrong.\n\n"
+            << "It also names what loads but cannot work: a weapon whose picture is no weapon\n"
+            << "kind (0 gun, 2 blade, 4 boomerang, 6 fist); NPCs on a map with monsters or a boss;\n"
+            << "an NPC look that is not a row of sprite set 1000; a quest whose run does not end\n"
+            << "at a boss two maps on from its giver; a reward naming no item or picture; an item\n"
+            << "table over its limit (8 weapons, 44 energy items, 256 skills). A monster, boss or\n"
+            << "NPC standing in the air or inside rock is a warning, which does not fail.\n";
         return kExitOk;
     }
     for (const std::string& a : args)
@@ -581,19 +686,25 @@ int validateCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitFailure;
     }
     const ContentReport report = checkContent(args[0]);
-    for (const ContentProblem& p : report.problems) {
-        out << p.file << ": " << p.reason;
+    auto print = [&out](const ContentProblem& p, const char* label) {
+        out << p.file << ": " << label << p.reason;
         if (p.more > 0) out << " (and " << p.more << " more)";
         out << "\n";
-    }
+    };
+    for (const ContentProblem& p : report.problems) print(p, "");
+    for (const ContentProblem& p : report.warnings) print(p, "warning: ");
     out << "validate " << args[0] << ": " << report.filesChecked << " files checked ("
         << report.maps << " maps, " << report.spriteSets << " sprite sets, " << report.pictures
         << " pictures), ";
     if (report.problems.empty())
-        out << "no problems\n";
+        out << "no problems";
     else
         out << report.problems.size() << (report.problems.size() == 1 ? " file" : " files")
-            << " with problems\n";
+            << " with problems";
+    if (!report.warnings.empty())
+        out << ", " << report.warnings.size() << (report.warnings.size() == 1 ? " file" : " files")
+            << " with warnings";
+    out << "\n";
     return report.problems.empty() ? kExitOk : kExitFailure;
 }
 

@@ -17,6 +17,9 @@ struct ContentProblem {
 
 struct ContentReport {
     std::vector<ContentProblem> problems;  // one per file, in the order found
+    // What still plays but likely not as meant (a creature in the air or in
+    // rock); one per file, and never a failure.
+    std::vector<ContentProblem> warnings;
     size_t filesChecked = 0;
     size_t maps = 0;
     size_t spriteSets = 0;
@@ -30,7 +33,10 @@ struct ContentReport {
 // tree has items, the item pack, its names and descriptions, the help texts,
 // the windows' pictures and sprite sets 1001 and 1002; the new-game file and
 // the save if there is one; every map's NPCs and the talks, conditions and
-// shops they reach.
+// shops they reach; and the rules the game keeps without a word: weapons
+// whose picture is a weapon kind, NPCs only on maps with neither monsters
+// nor a boss, each NPC's look in its sprite set, quest runs that end at a
+// boss, creatures standing on ground rather than in the air or in rock.
 ContentReport checkContent(const std::string& dir);
 
 int validateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "lib/pack_common.h"
+#include "actors/pet.h"
+#include "formats/enemy_file.h"
 #include "formats/npc_files.h"
 #include "platform/files.h"
 #include "formats/formats.h"
@@ -43,6 +45,7 @@ private:
     }
 
     void checkMap(int n) {
+        map_ = n;
         const std::string posName = npcPositionFileName(n);
         if (!fileExists(dataPath(posName))) return;
         std::vector<NpcRecord> npcs;
@@ -148,6 +151,7 @@ private:
             givesQuest_ = true;
             needMap(t.actionValue, name, "starts a quest run");
             needMap(t.actionValue + 1, name, "starts a quest run");
+            checkQuestRun(t.actionValue, name);
         } else if (code == kActionRewards) {
             givesReward_ = true;
             for (const TalkReward& r : t.rewards) {
@@ -167,6 +171,31 @@ private:
         }
     }
 
+    // A quest run is the giver's map's next two maps: the talk sends the
+    // hero to the first, its forward exit leads to the second, where the
+    // boss's fall marks the mission done in the states of the map two
+    // below it and sends the hero back there.
+    void checkQuestRun(int first, const std::string& name) {
+        const int bossMap = first + 1;
+        if (first != map_ + 1)
+            problem_(name, "a quest given on map " + std::to_string(map_) + " must start its run on map " +
+                               std::to_string(map_ + 1) + ", not " + std::to_string(first) + ": the boss on map " +
+                               std::to_string(bossMap) + " marks the mission of map " + std::to_string(first - 1));
+        if (maps_.count(bossMap) && !hasBoss(bossMap))
+            problem_(name, "the quest run ends on map " + std::to_string(bossMap) + ", which has no boss (" +
+                               bossFileName(bossMap) + ", and no monster file): the mission can never be done");
+    }
+
+    // Whether the game puts a boss on `map`: a boss file that loads, and no
+    // monster file that loads (monsters keep the boss away).
+    static bool hasBoss(int map) {
+        BadFileCapture quiet;
+        std::vector<MonsterRecord> monsters;
+        BossRecord boss;
+        return loadMonsterFile(map, monsters) != EnemyFileResult::Loaded &&
+               loadBossFile(map, boss) == EnemyFileResult::Loaded;
+    }
+
     // A picture without an item, a whole item the pack lacks, a skill the
     // new game already has.
     void checkRewardItem(const TalkReward& r, const std::string& name) {
@@ -174,6 +203,12 @@ private:
         if (r.type == kRewardItem && r.value != kSlotExtraFirst && r.value != kSlotPet)
             problem_(name, "an item reward (type 100) gives slot " + slot + " picture " + std::to_string(r.extra) +
                                " without its item; type 103 gives a whole item");
+        // The pet's mark is no icon: the game looks for it in the pet's slot.
+        const bool petMark = r.value == kSlotPet && r.extra == CPet::kPetPicture;
+        if (r.type == kRewardItem && tables_.known && !petMark && size_t(r.extra) >= tables_.pictures)
+            problem_(name, "an item reward (type 100) gives picture " + std::to_string(r.extra) +
+                               ", but the item pack holds " + std::to_string(tables_.pictures) +
+                               " pictures: it names no item");
         if (r.type == kRewardWholeItem && (r.value < 0 || r.value > kLastSlot || r.extra < 0))
             problem_(name, "a whole-item reward names slot " + slot + " and item code " + std::to_string(r.extra));
         if (r.type == kRewardWholeItem && tables_.known && r.extra >= 0) {
@@ -197,6 +232,7 @@ private:
     std::map<int, bool> onPath_;  // condition number -> on the chain being walked
     size_t checked_ = 0;
     bool givesQuest_ = false, givesReward_ = false;
+    int map_ = 0;  // the map whose NPCs are being followed
 };
 
 }  // namespace

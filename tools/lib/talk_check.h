@@ -20,6 +20,7 @@ struct ShopTables {
     size_t weapons = 0;
     size_t energy = 0;
     size_t skills = 0;
+    size_t pictures = 0;
     // The skills the new game starts with (worn and in the book): a reward
     // that gives one of them again gives nothing.
     std::set<int32_t> newGameSkills;
