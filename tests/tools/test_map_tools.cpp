@@ -5,6 +5,7 @@
 
 #include "content_tree.h"
 #include "lib/content_check.h"
+#include "lib/map_render.h"
 #include "platform/png_io.h"
 #include "support/run_velk.h"
 
@@ -18,10 +19,10 @@ struct Image {
     uint32_t at(uint32_t x, uint32_t y) const { return px[size_t(y) * w + x]; }
 };
 
-Image render(const velk::TempDir& dir, std::vector<std::string> extra = {}) {
+Image render(const velk::TempDir& dir, std::vector<std::string> extra = {}, int map = 0) {
     Image image;
     const std::string out = dir.path() + "/map.png";
-    std::vector<std::string> args = {"render-map", "0", out, "--data", dir.path()};
+    std::vector<std::string> args = {"render-map", std::to_string(map), out, "--data", dir.path()};
     args.insert(args.end(), extra.begin(), extra.end());
     const PackResult r = pack(args);
     EXPECT_EQ(r.code, 0) << r.err;
@@ -78,6 +79,47 @@ TEST(PackRenderMap, TerrainOverlayTintsCodedCellsAndAddsALegend) {
     };
     EXPECT_TRUE(legendHas(0xFF2E7DFFu));  // ground
     EXPECT_TRUE(legendHas(0xFF00FF5Au));  // exit forward
+}
+
+// Each marker stands on its foot point: its kind's colour inside, the dark
+// frame at its edge; over the terrain tint too, and none with --no-markers.
+TEST(PackRenderMap, MarksPeopleCreaturesAndEntryPoints) {
+    using velk::pack::MarkerKind;
+    velk::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(writeWorld(dir, error)) << error;
+    const struct {
+        int map;
+        int x, y;
+        MarkerKind kind;
+    } marks[] = {
+        {0, kNpcX[0], kFeetY, MarkerKind::Npc},
+        {0, kNpcX[1], kFeetY, MarkerKind::Npc},
+        {0, 32 * 3, kFeetY - 32, MarkerKind::Start},  // side 0 of map 0, where a new game begins
+        {0, 32 * 20, kFeetY - 32, MarkerKind::EntryBack},
+        {1, kWalkerX, kFeetY, MarkerKind::Monster},
+        {1, kFloaterX, kFeetY - 8, MarkerKind::Monster},
+        {1, 32 * 3, kFeetY - 32, MarkerKind::EntryForward},
+        {2, kBossX, kFeetY, MarkerKind::Boss},
+    };
+    for (const std::vector<std::string>& options : {std::vector<std::string>{}, {"--terrain"}})
+        for (int map = 0; map <= 2; ++map) {
+            const Image image = render(dir, options, map);
+            for (const auto& m : marks) {
+                if (m.map != map) continue;
+                const uint32_t x = uint32_t(m.x), y = uint32_t(m.y);
+                const std::string where = "map " + std::to_string(map) + " (" + std::to_string(m.x) + ", " +
+                                          std::to_string(m.y) + ") " + ::testing::PrintToString(options);
+                EXPECT_EQ(image.at(x, y - 8), velk::pack::markerColour(m.kind)) << where;
+                EXPECT_EQ(image.at(x - 3, y - 13), velk::pack::markerColour(m.kind)) << where;
+                EXPECT_EQ(image.at(x - 8, y - 8), velk::pack::kMarkerOutline) << where;
+                EXPECT_EQ(image.at(x + 7, y - 1), velk::pack::kMarkerOutline) << where;
+                EXPECT_NE(image.at(x, y), velk::pack::kMarkerOutline) << where;  // the ground below is left
+            }
+        }
+    const Image bare = render(dir, {"--no-markers"}, 1);
+    EXPECT_NE(bare.at(uint32_t(kWalkerX), uint32_t(kFeetY - 8)), velk::pack::markerColour(MarkerKind::Monster));
+    EXPECT_EQ(bare.at(uint32_t(kWalkerX), uint32_t(kFeetY - 8)), kSky);
 }
 
 TEST(PackRenderMap, NamesWhatStopsTheRender) {

@@ -5,6 +5,9 @@
 #include <memory>
 #include <numeric>
 
+#include "formats/enemy_file.h"
+#include "formats/map_position.h"
+#include "formats/npc_files.h"
 #include "lib/pack_common.h"
 #include "lib/terrain_legend.h"
 #include "platform/d3dx_font.h"
@@ -23,7 +26,7 @@ namespace velk::pack {
 
 namespace {
 
-constexpr const char* kSynopsis = "velk-pack render-map N OUT.png [--data DIR] [--terrain]";
+constexpr const char* kSynopsis = "velk-pack render-map N OUT.png [--data DIR] [--terrain] [--no-markers]";
 
 // The map is drawn one game screen at a time, through the field's own tile
 // walk, which covers one screen around the camera.
@@ -47,6 +50,92 @@ constexpr int kLegendFontHeight = 14;
 constexpr int kUnknownSwatch = kLastTerrainCode + 1;
 int swatchIndex(int32_t code) {
     return code >= 0 && code <= kLastTerrainCode ? int(code) : kUnknownSwatch;
+}
+
+struct Marker {
+    MarkerKind kind;
+    int32_t x, y;  // foot point, world pixels
+    std::string label;
+    int shift = 0;  // drawn this far right of the point, beside markers on the same point
+};
+
+// Who stands where on map `mapNumber`, as the game would place them: the
+// people of the position file, the monsters, else the boss, and the hero at
+// each entry side. A file that exists but does not load is a warning.
+std::vector<Marker> collectMarkers(int mapNumber, std::vector<std::string>& warnings) {
+    std::vector<Marker> markers;
+    BadFileCapture quiet;
+    auto unread = [&](const std::string& name) {
+        if (fileExists(dataPath(name))) warnings.push_back(name + ": cannot be read; its markers are left out");
+    };
+    std::vector<NpcRecord> npcs;
+    if (loadNpcPositions(mapNumber, npcs))
+        for (size_t i = 0; i < npcs.size(); ++i)
+            markers.push_back({MarkerKind::Npc, npcs[i].x, npcs[i].y, "N" + std::to_string(i)});
+    else
+        unread(npcPositionFileName(mapNumber));
+    std::vector<MonsterRecord> monsters;
+    BossRecord boss;
+    if (loadMonsterFile(mapNumber, monsters) == EnemyFileResult::Loaded) {
+        for (size_t i = 0; i < monsters.size(); ++i)
+            markers.push_back({MarkerKind::Monster, monsters[i].x, monsters[i].y, "M" + std::to_string(i)});
+    } else {
+        unread(monsterFileName(mapNumber));
+        if (loadBossFile(mapNumber, boss) == EnemyFileResult::Loaded)
+            markers.push_back({MarkerKind::Boss, boss.x, boss.y, "B"});
+        else
+            unread(bossFileName(mapNumber));
+    }
+    for (int side = 0; side <= 1; ++side) {
+        MapPosition p;
+        if (!loadMapPosition(mapNumber, side, p)) {
+            unread(mapPositionFileName(mapNumber, side));
+            continue;
+        }
+        // A new game starts on map 0, entered forwards.
+        const bool start = mapNumber == 0 && side == 0;
+        markers.push_back({start ? MarkerKind::Start : side == 0 ? MarkerKind::EntryForward : MarkerKind::EntryBack,
+                           kTile * p.column, kTile * p.row, start ? "start" : side == 0 ? ">" : "<"});
+    }
+    // Markers on one point (a map's two entry points often are) stand side by side.
+    for (size_t i = 0; i < markers.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (markers[j].x == markers[i].x && markers[j].y == markers[i].y)
+                markers[i].shift = std::max(markers[i].shift, markers[j].shift + kMarkerSize + 2);
+    return markers;
+}
+
+// One texture per marker kind: its colour in the dark frame.
+std::vector<std::unique_ptr<CTexture>> markerTextures(CDirect3D& device) {
+    std::vector<std::unique_ptr<CTexture>> textures;
+    for (MarkerKind kind : {MarkerKind::Npc, MarkerKind::Monster, MarkerKind::Boss, MarkerKind::EntryForward,
+                            MarkerKind::EntryBack, MarkerKind::Start}) {
+        std::vector<uint32_t> px(size_t(kMarkerSize) * kMarkerSize, kMarkerOutline);
+        for (int y = kMarkerFrame; y < kMarkerSize - kMarkerFrame; ++y)
+            for (int x = kMarkerFrame; x < kMarkerSize - kMarkerFrame; ++x)
+                px[size_t(y) * kMarkerSize + size_t(x)] = markerColour(kind);
+        textures.push_back(device.createTexture(kMarkerSize, kMarkerSize, px.data()));
+    }
+    return textures;
+}
+
+// Draws the markers onto the screen whose top-left corner is world (cx, cy).
+void drawMarkers(CDirect3D& device, const std::vector<Marker>& markers,
+                 const std::vector<std::unique_ptr<CTexture>>& textures, CD3dxFont& font, int64_t cx,
+                 int64_t cy) {
+    for (const Marker& m : markers) {
+        const int left = int(m.x - cx) - kMarkerSize / 2 + m.shift, top = int(m.y - cy) - kMarkerSize;
+        if (left >= kScreenW || top >= kScreenH || left + kLegendEntryW < 0 || top + kMarkerSize < 0) continue;
+        device.drawQuad(textures[size_t(m.kind)].get(), float(left), float(top), kMarkerSize, kMarkerSize);
+        if (!font.valid()) continue;
+        // The kind's colour in a dark outline reads on sky and on rock.
+        // Labels of markers side by side stack upwards.
+        const int textTop = top - (kLegendFontHeight + 2) * (1 + m.shift / (kMarkerSize + 2));
+        for (int d = 0; d < 4; ++d)
+            font.draw(left + (d & 1 ? 1 : -1), textTop + (d & 2 ? 1 : -1), left + kLegendEntryW, top + 1,
+                      kMarkerOutline, m.label.c_str());
+        font.draw(left, textTop, left + kLegendEntryW, top, markerColour(m.kind), m.label.c_str());
+    }
 }
 
 // The stage's background picture, or null when the map has none that loads.
@@ -107,6 +196,18 @@ void drawLegend(CDirect3D& device, const std::vector<int>& codes,
 }
 
 }  // namespace
+
+uint32_t markerColour(MarkerKind kind) {
+    switch (kind) {
+        case MarkerKind::Npc: return 0xFF40E060u;
+        case MarkerKind::Monster: return 0xFFF03030u;
+        case MarkerKind::Boss: return 0xFFE040F0u;
+        case MarkerKind::EntryForward: return 0xFF30D8F0u;
+        case MarkerKind::EntryBack: return 0xFFF0D020u;
+        case MarkerKind::Start: return 0xFFFFFFFFu;
+    }
+    return kMarkerOutline;
+}
 
 bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
                std::string& error) {
@@ -177,6 +278,15 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
     out.pixels.assign(size_t(out.width) * out.height, kBackdrop);
 
     const std::unique_ptr<CPicture> backdrop = loadBackdrop(device, mapNumber);
+    std::vector<Marker> markers;
+    std::vector<std::unique_ptr<CTexture>> markerPictures;
+    CD3dxFont labelFont;
+    if (options.markers) {
+        markers = collectMarkers(mapNumber, out.warnings);
+        markerPictures = markerTextures(device);
+        if (!markers.empty() && !labelFont.create(&device, "", kLegendFontHeight))
+            out.warnings.push_back("no font found: the markers have no labels");
+    }
     // Objects in the world's drawing order: by their top edge.
     std::vector<int32_t> order(size_t(placed.placementCount()));
     std::iota(order.begin(), order.end(), 0);
@@ -220,6 +330,7 @@ bool renderMap(int mapNumber, const MapRenderOptions& options, RenderedMap& out,
                 device.blendOn(255);
                 device.blendOff();
             }
+            drawMarkers(device, markers, markerPictures, labelFont, cx, cy);
             const size_t rows = size_t(std::min<int64_t>(kScreenH, int64_t(mapH) - cy));
             const size_t cols = size_t(std::min<int64_t>(kScreenW, int64_t(mapW) - cx));
             for (size_t y = 0; y < rows; ++y)
@@ -241,7 +352,15 @@ int renderMapCommand(const std::vector<std::string>& args, std::ostream& out, st
             << "Draws the whole map N (\"maps/map_N.mmf\" and the tile and object sets it names)\n"
             << "as one PNG: the stage's background, both tile layers and every placed object.\n\n"
             << "  --data DIR   the content directory (default: the current directory)\n"
-            << "  --terrain    tint every terrain cell by its code; a legend goes under the map\n";
+            << "  --terrain    tint every terrain cell by its code; a legend goes under the map\n"
+            << "  --no-markers leave out the markers\n\n"
+            << "Markers stand on the foot points, a coloured square in a dark frame with a label:\n"
+            << "  green N0, N1 ...  the NPCs (txt/npc/pos/N.txt), by their place in the file\n"
+            << "  red M0, M1 ...    the monsters (txt/monster/mon_N.txt)\n"
+            << "  purple B          the boss (txt/boss/boss_N.txt, on a map without monsters)\n"
+            << "  cyan >            where the hero arrives going forwards, or back from a quest\n"
+            << "  yellow <          where the hero arrives going backwards\n"
+            << "  white start       where a new game begins (map 0's forward side)\n";
         return kExitOk;
     }
     std::vector<std::string> positional;
@@ -255,6 +374,8 @@ int renderMapCommand(const std::vector<std::string>& args, std::ostream& out, st
             dataDir = args[++i];
         } else if (a == "--terrain") {
             options.terrain = true;
+        } else if (a == "--no-markers") {
+            options.markers = false;
         } else if (a.size() > 1 && a[0] == '-' && !(a[1] >= '0' && a[1] <= '9')) {
             return usageError(err, "render-map", "unknown option " + a, kSynopsis);
         } else {
