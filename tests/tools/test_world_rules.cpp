@@ -173,3 +173,23 @@ TEST(PackValidate, DemoWorldKeepsEveryRule) {
     for (const auto& p : report.problems) problems.push_back(p.file + ": " + p.reason);
     EXPECT_EQ(problems, std::vector<std::string>{});
 }
+
+// A warning is printed with its file but does not fail validate; an error does.
+TEST(PackValidate, WarningsPrintButDoNotFail) {
+    velk::TempDir dir;
+    std::string error;
+    ASSERT_TRUE(writeWorld(dir, error)) << error;
+    std::vector<MonsterRecord> m = worldMonsters();
+    m[0].y -= 64;
+    dir.write(velk::monsterFileName(1), velk::monsterFileText(m));
+    PackResult r = pack({"validate", dir.path()});
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("txt/monster/mon_1.txt: warning: monster 0 (walker) stands in the air"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("no problems, 1 file with warnings\n"), std::string::npos) << r.out;
+
+    std::filesystem::remove(dir.path() + "/" + velk::bossFileName(2));
+    r = pack({"validate", dir.path()});
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_NE(r.out.find("1 file with problems, 1 file with warnings\n"), std::string::npos) << r.out;
+}
