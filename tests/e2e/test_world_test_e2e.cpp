@@ -45,7 +45,7 @@ std::vector<std::string> scratchFolders(const std::string& tmp) {
     return found;
 }
 
-class WorldTestRun : public ::testing::Test {
+class E2eWorldTest : public ::testing::Test {
 protected:
     void SetUp() override {
         data = work.path() + "/data";
@@ -102,7 +102,7 @@ bool knowsSkill(const std::string& json, long id) {
     return false;
 }
 
-TEST_F(WorldTestRun, StartsOnTheMapAtTheLevelWithTheItemsAndLeavesTheOwnSaveAlone) {
+TEST_F(E2eWorldTest, StartsOnTheMapAtTheLevelWithTheItemsAndLeavesTheOwnSaveAlone) {
     const auto before = snapshot(work.path() + "/share");
     // Items by code: weapon 3, energy item 4 (code 12), skill 1 (code 53).
     const VelkRun plain = run("--start 1:forward");
@@ -134,7 +134,7 @@ TEST_F(WorldTestRun, StartsOnTheMapAtTheLevelWithTheItemsAndLeavesTheOwnSaveAlon
     EXPECT_TRUE(snapshot(work.path() + "/share") == before) << "the player's own save folder changed";
 }
 
-TEST_F(WorldTestRun, AnOptionThatCannotBeDoneExitsWithTwoAndLeavesNothing) {
+TEST_F(E2eWorldTest, AnOptionThatCannotBeDoneExitsWithTwoAndLeavesNothing) {
     const auto before = snapshot(work.path() + "/share");
     const struct {
         const char* args;
