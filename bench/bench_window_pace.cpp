@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     constexpr int kFrames = 300;
     velk::Options options;
     options.skipTitle = true;
-    options.screenMode = 1;
+    options.screenMode = velk::ScreenMode::Windowed;
     options.scale = argc > 1 ? std::atoi(argv[1]) : 1;
     velk::setDataDirectory(argc > 2 ? argv[2] : VELK_BINARY_DIR "/data");
     // The pace of a real window needs a display; without one there is

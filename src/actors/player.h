@@ -116,9 +116,15 @@ public:
     // Back from death: half the hit points, and above level 10 the hero
     // keeps 30 per cent of its experience.
     void revive();
-    // Adds experience; reaching expNext (up to level 150) gains one level with
-    // full points, 5 stat points, the sound, the flash and the notice.
+    // Experience raises the hero up to this level.
+    static constexpr int32_t kTopLevel = 151;
+    // Adds experience; reaching expNext (below kTopLevel) gains one level
+    // with full points, 5 stat points, the sound, the flash and the notice.
     void gainExperience(int32_t amount);
+    // Gains levels one by one, each as gainExperience gives it but without
+    // its sound and notice, up to `target` (at most kTopLevel): a world's
+    // author starts a hero of that level.
+    void raiseLevel(int32_t target);
     // Puts back the lasting record as it was before a change that could not
     // be saved (a reward whose writes failed).
     void restoreRecord(const PlayerRecord& snapshot);
@@ -221,6 +227,8 @@ public:
 private:
     void save();
     void payDeathPenalty();
+    // One level more: full points, 5 stat points, the next goal.
+    void levelUp();
 
     // Frame logic by action.
     void hurt();

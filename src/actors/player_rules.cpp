@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int32_t kRegenPeriod = 500;  // frames between two regeneration steps
-constexpr int32_t kLevelCap = 150;
 constexpr int32_t kLevelHp = 6, kLevelMp = 3, kLevelStatPoints = 5;
 constexpr int32_t kFlashEffect = 1;
 
@@ -55,7 +54,7 @@ void CPlayer::payDeathPenalty() {
 
 void CPlayer::gainExperience(int32_t amount) {
     exp = velk::saturatingAdd(exp, amount);
-    if (exp < expNext || level > kLevelCap) return;
+    if (exp < expNext || level >= kTopLevel) return;
     g_soundBank.play(&g_effects.levelup);
     if (velk::g_combatItems.addEffect) velk::g_combatItems.addEffect(x, y, kFlashEffect);
     char line[64];
@@ -63,6 +62,14 @@ void CPlayer::gainExperience(int32_t amount) {
     velk::addNotice(line);
     velk::addNotice("축하합니다.");
     // One level per gain: the surplus is dropped.
+    levelUp();
+}
+
+void CPlayer::raiseLevel(int32_t target) {
+    while (level < target && level < kTopLevel) levelUp();
+}
+
+void CPlayer::levelUp() {
     exp = 0;
     level += 1;
     maxHp += kLevelHp;

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "formats/save_file.h"
+#include "npc/shop_rules.h"
+
 namespace velk {
 
 namespace {
@@ -17,12 +20,46 @@ bool parseNumber(const char* text, long long minimum, long long maximum, long lo
     return true;
 }
 
+// The level a save may hold; what a hero can reach is checked when the
+// game has its rules loaded.
+constexpr long long kMaxLevelOption = 999;
+
+// MAP[:SIDE] of --start.
+bool parseStart(const std::string& text, Options& o) {
+    const size_t colon = text.find(':');
+    long long map = 0;
+    if (!parseNumber(text.substr(0, colon).c_str(), 0, kMaxMapNumber, map)) return false;
+    const std::string side = colon == std::string::npos ? "back" : text.substr(colon + 1);
+    if (side == "back")
+        o.startSide = StartSide::Back;
+    else if (side == "forward")
+        o.startSide = StartSide::Forward;
+    else
+        return false;
+    o.startMap = int32_t(map);
+    return true;
+}
+
+// ITEM[:COUNT] of --give. A name holds no colon, so the last one starts
+// the count.
+bool parseGift(const std::string& text, Gift& out) {
+    const size_t colon = text.rfind(':');
+    long long count = 1;
+    if (colon != std::string::npos &&
+        !parseNumber(text.substr(colon + 1).c_str(), 1, kShopMaxStack, count))
+        return false;
+    out.item = text.substr(0, colon);
+    out.count = int32_t(count);
+    return !out.item.empty();
+}
+
 }  // namespace
 
 const char* usageText() {
     return "usage: velk [--data DIR] [--save-dir DIR] [--windowed|--fullscreen] [--scale N] [--smooth]\n"
            "            [--seed N] [--verbose] [--headless] [--frames N] [--skip-title] [--script FILE]\n"
            "            [--screenshot N:FILE.png]... [--dump-state FILE] [--record FILE]\n"
+           "            [--start MAP[:back|forward]] [--level N] [--give ITEM[:COUNT]]...\n"
            "\n"
            "  --data DIR            content directory (default: the installed world, else the\n"
            "                        current directory); it is only read, never written\n"
@@ -44,6 +81,15 @@ const char* usageText() {
            "  --dump-state FILE     write the game's state as JSON at the end of the run\n"
            "  --record FILE         record the input of this run as a replayable script\n"
            "  --help                show this text\n"
+           "\n"
+           "Testing a world (each of these plays in a scratch save folder made under $TMPDIR,\n"
+           "or in --save-dir when given; the folder is named on stderr):\n"
+           "  --start MAP[:SIDE]    start on map MAP at its back entry (SIDE back, the default:\n"
+           "                        where a hero walking forward arrives) or its forward one\n"
+           "                        (SIDE forward: where a hero coming back arrives)\n"
+           "  --level N             the hero gains levels up to N, as levelling up gives them\n"
+           "  --give ITEM[:COUNT]   COUNT (default 1, at most 200) of ITEM, named as in the item\n"
+           "                        table or by its item code, into the bag (repeatable)\n"
            "\n"
            "Keys can be changed in $XDG_CONFIG_HOME/velk/controls.ini (~/.config/velk/ when\n"
            "XDG_CONFIG_HOME is not set); gamepad mappings of your own go in gamecontrollerdb.txt\n"
@@ -72,8 +118,8 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
             if (!v) return false;
             o.saveDir = v;
         } else if (arg == "--windowed" || arg == "--fullscreen") {
-            const int mode = arg == "--windowed" ? 1 : 2;
-            if (o.screenMode != 0 && o.screenMode != mode) {
+            const ScreenMode mode = arg == "--windowed" ? ScreenMode::Windowed : ScreenMode::FullScreen;
+            if (o.screenMode != ScreenMode::Ask && o.screenMode != mode) {
                 error = "--windowed and --fullscreen cannot both be given";
                 return false;
             }
@@ -134,6 +180,33 @@ bool parseCommandLine(int argc, const char* const* argv, Options& o, std::string
             const char* v = value("a file");
             if (!v) return false;
             o.record = v;
+        } else if (arg == "--start") {
+            const char* v = value("MAP[:SIDE]");
+            if (!v) return false;
+            if (!parseStart(v, o)) {
+                error = "--start takes MAP or MAP:back or MAP:forward (a map number from 0 to " +
+                        std::to_string(kMaxMapNumber) + "), not '" + std::string(v) + "'";
+                return false;
+            }
+        } else if (arg == "--level") {
+            const char* v = value("a number");
+            if (!v) return false;
+            if (!parseNumber(v, 1, kMaxLevelOption, n)) {
+                error = "--level takes a whole number from 1 to " + std::to_string(kMaxLevelOption) + ", not '" +
+                        std::string(v) + "'";
+                return false;
+            }
+            o.level = int32_t(n);
+        } else if (arg == "--give") {
+            const char* v = value("ITEM[:COUNT]");
+            if (!v) return false;
+            Gift gift;
+            if (!parseGift(v, gift)) {
+                error = "--give takes ITEM or ITEM:COUNT (an item's name or code, a count from 1 to " +
+                        std::to_string(kShopMaxStack) + "), not '" + std::string(v) + "'";
+                return false;
+            }
+            o.gifts.push_back(gift);
         } else {
             error = "unknown option '" + arg + "'";
             return false;

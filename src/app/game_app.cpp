@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/cursor.h"
 #include "app/frame_check.h"
+#include "app/screen_mode_question.h"
+#include "app/settings.h"
 #include "app/title.h"
+#include "app/world_test_start.h"
 #include "core/effects.h"
 #include "game/game_objects.h"
 #include "game/window_stack.h"
@@ -17,6 +22,7 @@
 #include "platform/game_random.h"
 #include "platform/input_state.h"
 #include "platform/music.h"
+#include "platform/picture.h"
 #include "platform/cp949.h"
 #include "formats/formats.h"
 #include "ui/interface.h"
@@ -53,16 +59,16 @@ bool CGameApp::init() {
         return false;
     }
 
-    bool windowed = true;
-    if (options_.screenMode == 1 || backend_->isHeadless())
-        windowed = true;
-    else if (options_.screenMode == 2)
-        windowed = false;
-    else
-        windowed = backend_->askYesNo("창모드로 할까요?", "화면모드선택");
+    velk::Settings settings;
+    if (!settingsFile_.empty()) {
+        std::vector<std::string> warnings;
+        settings = velk::loadSettings(settingsFile_, warnings);
+        for (const std::string& w : warnings) std::fprintf(stderr, "velk: %s: %s\n", settingsFile_.c_str(), w.c_str());
+    }
+    const velk::ScreenChoice screen = velk::chooseScreenMode(options_.screenMode, settings.screenMode, backend_->isHeadless());
 
     device = std::make_unique<CDirect3D>();
-    if (!device->init(backend_, kScreenWidth, kScreenHeight, windowed, options_.scale)) {
+    if (!device->init(backend_, kScreenWidth, kScreenHeight, screen.windowed, options_.scale)) {
         error_ = "cannot open the game's screen";
         return false;
     }
@@ -71,6 +77,11 @@ bool CGameApp::init() {
     objects = std::make_unique<CGameObjects>(backend_, device.get());
     if (!objects->create()) {
         error_ = objects->error;
+        return false;
+    }
+    if (options_.testsAWorld() && !velk::applyWorldTestOptions(options_, error_)) {
+        errorCode_ = 2;
+        g_world->player->savesOnExit = false;
         return false;
     }
     g_soundBank.play(&g_effects.wait);
@@ -89,7 +100,40 @@ bool CGameApp::init() {
     cursor->init(device.get());
 
     backend_->showSystemCursor(false);
+    if (screen.ask) askScreenMode(settings);
     return true;
+}
+
+void CGameApp::askScreenMode(velk::Settings settings) {
+    CScreenModeQuestion question(device.get());
+    const std::unique_ptr<CPicture> backdrop = CPicture::loaded(device.get(), "pic/titleback.pic");
+    while (question.isOpen()) {
+        // Closing the window instead of answering ends the run before it
+        // began: nothing is remembered or saved.
+        if (!backend_->pumpEvents()) {
+            g_world->player->savesOnExit = false;
+            requestQuit();
+            return;
+        }
+        g_input->poll();
+        device->clear(0x000000FF);
+        device->alphaTestOn();
+        device->beginScene();
+        backdrop->draw(0, 0, float(kScreenWidth), float(kScreenHeight));
+        question.update(g_input);
+        cursor->draw();
+        device->endScene();
+        device->alphaTestOff();
+        device->present();
+        backend_->waitUntil(backend_->counter() + backend_->frequency() / kTitleFramesPerSecond);
+    }
+    const bool windowed = *question.answer();
+    if (!windowed) backend_->setWindowed(false);
+    settings.screenMode = windowed ? velk::ScreenMode::Windowed : velk::ScreenMode::FullScreen;
+    std::string why;
+    if (!settingsFile_.empty() && !velk::saveSettings(settingsFile_, settings, why))
+        std::fprintf(stderr, "velk: cannot remember the screen mode in %s (%s); it will be asked again\n",
+                     settingsFile_.c_str(), why.c_str());
 }
 
 CGameApp::~CGameApp() {

@@ -21,6 +21,7 @@ class CStage;
 
 namespace velk {
 class IBackend;
+struct Settings;
 }
 
 // Decides when a paced frame runs: 50 x the seconds of each pass are added,
@@ -34,9 +35,16 @@ public:
     CGameApp(const CGameApp&) = delete;
     CGameApp& operator=(const CGameApp&) = delete;
 
+    // Where the player's settings are read and the screen-mode answer is
+    // remembered; without one the question is asked at every start that
+    // does not answer it. Set before init.
+    void setSettingsFile(const std::string& path) { settingsFile_ = path; }
+
     // Refuses to start without a Hangul font, before anything is made, then
-    // creates every long-lived object. False with `error()` set on a fatal
-    // failure.
+    // creates every long-lived object, applies the options that test a world
+    // and asks the screen-mode question when it is due. False with `error()`
+    // set on a fatal failure; `errorCode()` is 2 for an option that cannot
+    // be done, else 1.
     bool init();
     // One main-loop pass.
     void frame();
@@ -47,6 +55,7 @@ public:
     void requestQuit() { quitRequested_ = true; }
     bool quitRequested() const { return quitRequested_; }
     const std::string& error() const { return error_; }
+    int errorCode() const { return errorCode_; }
 
     // Paced frames run so far (title and play), and a hook run after each.
     long pacedFrames() const { return pacedFrames_; }
@@ -78,10 +87,15 @@ private:
     void countPacedFrame();
     void choosePlayMusic();
     void changeMap();
+    // Asks the screen-mode question in the game's window until it is
+    // answered, switches to full screen on no and remembers the answer.
+    void askScreenMode(velk::Settings settings);
 
     velk::IBackend* backend_;
     velk::Options options_;
     std::string error_;
+    int errorCode_ = 1;
+    std::string settingsFile_;
     bool quitRequested_ = false;
     long pacedFrames_ = 0;
     uint64_t lastTitlePresent_ = 0;

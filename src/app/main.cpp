@@ -1,5 +1,7 @@
 // velk: the game's entry point and main loop.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +11,7 @@
 
 #include "app/command_line.h"
 #include "app/game_app.h"
+#include "app/settings.h"
 #include "app/state_dump.h"
 #include "game/world.h"
 #include "items/player_record.h"
@@ -58,6 +61,15 @@ void saveOnForcedExit() {
     if (g_world) g_world->player.reset();  // the hero saves as it goes
 }
 
+// The options that test a world never write into the player's own save: a
+// new folder under the temporary one takes it. Empty when none can be made.
+std::string makeScratchSaveFolder() {
+    std::error_code ec;
+    const std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+    std::string pattern = (ec ? std::filesystem::path("/tmp") : tmp).string() + "/velk-scratch-XXXXXX";
+    return mkdtemp(pattern.data()) ? pattern : "";
+}
+
 std::string controlsPath() {
     const std::string dir = velk::userConfigDirectory();
     return dir.empty() ? "" : dir + "/controls.ini";
@@ -84,22 +96,34 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dataDir = chooseDataDirectory(options);
-    const std::string saveDir = chooseSaveDirectory(options, dataDir);
+    std::string saveDir = chooseSaveDirectory(options, dataDir);
     if (options.help) {
         std::fputs(velk::usageText(), stdout);
-        std::printf("\nThis command line plays %s and saves in %s.\nControls file: %s\n",
+        if (options.testsAWorld() && options.saveDir.empty()) saveDir = "a new scratch folder";
+        std::printf("\nThis command line plays %s and saves in %s.\nControls file: %s\nSettings file: %s\n",
                     dataDir.c_str(), saveDir.empty() ? "(no folder found)" : saveDir.c_str(),
-                    controlsPath().c_str());
+                    controlsPath().c_str(), velk::settingsPath().c_str());
         return 0;
     }
 
     std::error_code ec;
     if (!std::filesystem::is_directory(dataDir, ec))
         return fail("data directory '" + dataDir + "' not found (give one with --data DIR)");
-    if (saveDir.empty())
-        return fail("no folder for saves found (is HOME set?); give one with --save-dir DIR");
     // The folders this start makes for saves: a refused start removes them.
     std::vector<std::filesystem::path> madeFolders;
+    std::string scratchFolder;  // made for this run: a refused start removes it whole
+    if (options.testsAWorld() && options.saveDir.empty()) {
+        saveDir = makeScratchSaveFolder();
+        if (saveDir.empty()) return fail("cannot make a scratch save folder; give one with --save-dir DIR");
+        scratchFolder = saveDir;
+        std::fprintf(stderr, "velk: --start, --level and --give play in the scratch save folder %s\n",
+                     saveDir.c_str());
+    } else if (options.testsAWorld()) {
+        std::fprintf(stderr, "velk: --start, --level and --give play in the save folder %s (--save-dir)\n",
+                     saveDir.c_str());
+    }
+    if (saveDir.empty())
+        return fail("no folder for saves found (is HOME set?); give one with --save-dir DIR");
     for (std::filesystem::path p = saveDir; !p.empty() && !std::filesystem::exists(p, ec); p = p.parent_path()) {
         madeFolders.push_back(p);
         if (p == p.parent_path()) break;
@@ -143,19 +167,23 @@ int main(int argc, char** argv) {
 
     std::atexit(saveOnForcedExit);
     auto app = std::make_unique<CGameApp>(backend.get(), options);
+    app->setSettingsFile(velk::settingsPath());
     g_app = app.get();
     if (!app->init()) {
         std::string why = app->error();
+        const int code = app->errorCode();
         if (auto* sdl = dynamic_cast<velk::SdlBackend*>(backend.get()); sdl && !sdl->error().empty())
             why += ": " + sdl->error() + " (without a display, run with --headless)";
         g_app = nullptr;
         app.reset();
         // Only folders left empty go: fs::remove never removes a full one.
         for (const std::filesystem::path& p : madeFolders) std::filesystem::remove(p, ec);
+        if (!scratchFolder.empty()) std::filesystem::remove_all(scratchFolder, ec);
         if (!std::filesystem::is_directory(std::filesystem::path(dataDir) / "maps", ec))
             why += "; '" + dataDir + "' holds no maps: give the world with --data DIR (in a built clone, --data build/data)";
-        return fail(why);
+        return fail(why, code);
     }
+    if (auto* sdl = dynamic_cast<velk::SdlBackend*>(backend.get())) sdl->recordFromHere();
 
     bool screenshotFailed = false;
     app->onPacedFrame = [&](long index) {

@@ -111,6 +111,9 @@ int main(int argc, char** argv) {
         end(2, error);
         return 2;
     }
+    // The page is the game's window (Alt+Enter asks the browser for full
+    // screen): there is no screen mode to ask for.
+    run.options.screenMode = velk::ScreenMode::Windowed;
     const velk::Options& options = run.options;
     velk::setDataDirectory(options.dataDir.empty() ? "/data" : options.dataDir);
     velk::setSaveDirectory(options.saveDir);

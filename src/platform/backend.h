@@ -45,8 +45,9 @@ public:
     virtual bool openDisplay(int width, int height, bool windowed, int scale) = 0;
     // Shows a finished back buffer of width x height 0xAARRGGBB pixels.
     virtual void present(const uint32_t* pixels, int width, int height) = 0;
-    // Native yes/no question; returns true for yes.
-    virtual bool askYesNo(const std::string& utf8Text, const std::string& utf8Caption) = 0;
+    // Switches an open display between a window and full screen; nothing
+    // where there is no screen mode to switch.
+    virtual void setWindowed(bool windowed) { (void)windowed; }
     virtual void showSystemCursor(bool show) = 0;
     // Moves the system pointer to a point of the 800 x 600 client area.
     virtual void warpCursor(int x, int y) = 0;

@@ -48,4 +48,33 @@ TEST(HeroRules, HealAddsEachGainUpToItsMaximum) {
     }
 }
 
+// Raising a hero to a level gives what levelling up by experience gives,
+// level by level, and stops where experience stops.
+TEST(HeroRules, RaisingTheLevelGivesWhatExperienceGives) {
+    velk::TempDir dir;
+    CField field{nullptr};
+    CPlayer earned(field), raised(field);
+    earned.savesOnExit = raised.savesOnExit = false;
+    earned.takeDamage(7);
+    raised.takeDamage(7);
+    for (int32_t target : {1, 2, 9, 40}) {
+        SCOPED_TRACE(target);
+        while (earned.level < target) earned.gainExperience(earned.expNext);
+        raised.raiseLevel(target);
+        EXPECT_EQ(raised.level, target);
+        EXPECT_EQ(raised.maxHp, earned.maxHp);
+        EXPECT_EQ(raised.maxMp, earned.maxMp);
+        EXPECT_EQ(raised.hp, earned.hp);
+        EXPECT_EQ(raised.mp, earned.mp);
+        EXPECT_EQ(raised.statPoints, earned.statPoints);
+        EXPECT_EQ(raised.exp, earned.exp);
+        EXPECT_EQ(raised.expNext, earned.expNext);
+    }
+    raised.raiseLevel(CPlayer::kTopLevel + 20);
+    EXPECT_EQ(raised.level, CPlayer::kTopLevel);
+    earned.raiseLevel(CPlayer::kTopLevel);
+    earned.gainExperience(INT32_MAX);
+    EXPECT_EQ(earned.level, CPlayer::kTopLevel);
+}
+
 }  // namespace

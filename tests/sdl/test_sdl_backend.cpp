@@ -112,8 +112,20 @@ TEST_F(SdlBackendTest, RecordingReplaysTheSameInputHeadless) {
     const std::string path = dir.path() + "/run.txt";
     ASSERT_TRUE(backend.startRecording(path));
 
-    // What a person did, frame by frame, and what each frame's poll saw.
+    // The screen-mode question before the run: its clicks are no part of
+    // the recording, but a key still held when the run starts is.
     CInputState live(&backend);
+    motion(440, 275);
+    button(true);
+    backend.pumpEvents();
+    live.poll();
+    button(false);
+    key(SDL_SCANCODE_RIGHT, true);
+    backend.pumpEvents();
+    live.poll();
+    backend.recordFromHere();
+
+    // What a person did, frame by frame, and what each frame's poll saw.
     struct Seen {
         int x, y;
         uint8_t left, ctrl, right, alt;

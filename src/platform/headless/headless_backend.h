@@ -27,7 +27,6 @@ public:
     bool isHeadless() const override { return true; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
     void present(const uint32_t* pixels, int width, int height) override;
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
     void showSystemCursor(bool) override {}
     void warpCursor(int x, int y) override;
 

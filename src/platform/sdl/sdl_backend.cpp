@@ -69,21 +69,15 @@ bool SdlBackend::startRecording(const std::string& path) {
     return true;
 }
 
-bool SdlBackend::askYesNo(const std::string& utf8Text, const std::string& utf8Caption) {
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "예"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "아니요"},
-    };
-    SDL_MessageBoxData box{};
-    box.flags = SDL_MESSAGEBOX_INFORMATION;
-    box.title = utf8Caption.c_str();
-    box.message = utf8Text.c_str();
-    box.numbuttons = 2;
-    box.buttons = buttons;
-    int chosen = 1;
-    // Without a way to ask (no message box support), play in a window.
-    if (SDL_ShowMessageBox(&box, &chosen) != 0) return true;
-    return chosen != 0;
+void SdlBackend::recordFromHere() {
+    recording_ = record_ != nullptr;
+    polls_ = 0;
+    std::fill(std::begin(recKeys_), std::end(recKeys_), 0);
+    std::fill(std::begin(recButtons_), std::end(recButtons_), 0);
+    recPad_ = PadState{};
+    recX_ = recY_ = -1;
+    recTyped_.clear();
+    recBackspaces_ = 0;
 }
 
 int SdlBackend::fittedScale(int wanted) const {
@@ -268,7 +262,7 @@ bool SdlBackend::pumpEvents() {
         }
         }
     }
-    if (quit_ && record_ && !recQuit_) {
+    if (quit_ && recording_ && !recQuit_) {
         std::fprintf(record_, "%ld quit\n", polls_);
         recQuit_ = true;
     }
@@ -310,7 +304,7 @@ void SdlBackend::beginPoll() {
     int dx = 0, dy = 0;
     SdlGamepads::pointerStep(mapping_.pad, dx, dy);
     if (dx || dy) warpCursor(std::clamp(mouseX_ + dx, 0, width_ - 1), std::clamp(mouseY_ + dy, 0, height_ - 1));
-    if (record_) recordChanges();
+    if (recording_) recordChanges();
     ++polls_;
 }
 

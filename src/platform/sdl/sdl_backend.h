@@ -31,8 +31,12 @@ public:
     // Full screen smoothed to fill the desktop instead of the largest whole
     // scale with sharp pixels. Set before openDisplay.
     void setSmoothScaling(bool smooth) { smooth_ = smooth; }
-    // Starts writing every input change to `path` in the script format.
+    // Opens `path` for a recording of the input in the script format.
     bool startRecording(const std::string& path);
+    // Writes every input change from the next poll on, counting frames
+    // from there: what the game asked before its run (the screen mode) is
+    // no part of what a replay repeats.
+    void recordFromHere();
     const std::string& error() const { return error_; }
     SDL_Window* window() const { return window_; }
     SDL_Renderer* renderer() const { return renderer_; }
@@ -40,7 +44,7 @@ public:
     bool isHeadless() const override { return false; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
     void present(const uint32_t* pixels, int width, int height) override;
-    bool askYesNo(const std::string& utf8Text, const std::string& utf8Caption) override;
+    void setWindowed(bool windowed) override { applyFullscreen(!windowed); }
     void showSystemCursor(bool show) override;
     void warpCursor(int x, int y) override;
 
@@ -115,6 +119,7 @@ private:
 
     // Recorder: what the last recorded poll saw, and what came since.
     FILE* record_ = nullptr;
+    bool recording_ = false;
     long polls_ = 0;
     uint8_t recKeys_[256] = {};
     PadState recPad_;
