@@ -144,13 +144,15 @@ void CInventory::drawName(const std::string& name, int32_t x, int32_t top, uint3
     const int width = row.right - row.left;
     CD3dxFont* single = fitFont.fitting(name, width, kLineHeight);
     if (!single) return;
-    if (single->measure(name.c_str()) <= width && single->lineHeight() >= kReadableHeight) {
+    const FontRect ink = single->inkBounds(0, 0, name.c_str());
+    if (ink.right - ink.left <= width && single->lineHeight() >= kReadableHeight) {
         fitFont.draw(row, colour, name);
         return;
     }
     const std::string first = velk::cutCp949(name, (name.size() + 1) / 2);
     const std::string second = name.substr(first.size());
     const bool firstLonger = single->measure(first.c_str()) >= single->measure(second.c_str());
+    // Each line from the name box's left edge, like the one-line names.
     CD3dxFont* face = fitFont.fitting(firstLonger ? first : second, width, kLineHeight);
     face->draw(row.left, top + 2, row.right, top + 16, colour, first.c_str());
     face->draw(row.left, top + 16, row.right, top + 30, colour, second.c_str());

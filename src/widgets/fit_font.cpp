@@ -10,9 +10,10 @@ bool CFitFont::create(CDirect3D* device, const std::vector<int>& heights) {
 }
 
 CD3dxFont* CFitFont::fitting(const std::string& text, int width, int height) {
+    // The ink decides, not the advance: a glyph may reach past its advance.
     for (const auto& face : faces_) {
         const FontRect ink = face->inkBounds(0, 0, text.c_str());
-        if (face->measure(text.c_str()) <= width && ink.bottom - ink.top <= height) return face.get();
+        if (ink.right - ink.left <= width && ink.bottom - ink.top <= height) return face.get();
     }
     return faces_.empty() ? nullptr : faces_.back().get();
 }
@@ -25,12 +26,12 @@ void CFitFont::draw(const FontRect& box, uint32_t colour, const std::string& tex
     const int height = box.bottom - box.top - 2 * ring;
     CD3dxFont* face = fitting(text, width, height);
     if (!face) return;
-    const int textWidth = face->measure(text.c_str());
-    int x = box.left + ring;
-    if (align == Align::Centre) x += (width - textWidth) / 2;
-    if (align == Align::Right) x += width - textWidth;
-    // Centred on the ink, not the cell: digits have no descenders.
+    // Placed and centred by the ink: digits have no descenders.
     const FontRect ink = face->inkBounds(0, 0, text.c_str());
+    const int inkWidth = ink.right - ink.left;
+    int x = box.left + ring - ink.left;
+    if (align == Align::Centre) x += (width - inkWidth) / 2;
+    if (align == Align::Right) x += width - inkWidth;
     const int y = box.top + (box.bottom - box.top - (ink.bottom - ink.top)) / 2 - ink.top;
     if (outline)
         face->drawOutlined(x, y, colour, outline, text.c_str());
