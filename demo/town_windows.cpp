@@ -50,6 +50,12 @@ void writeTalkBox(const DemoContext& ctx) {
     c.fillCircle(30, 232, 7, rgb(0xB03A20));
     c.fillPolygon({30, 226, 34, 234, 26, 234}, kGold);
     savePicture(ctx, "pic/talkbox.pic", c);
+    // The speaker's name tab, laid over the box's top edge at (12, -18).
+    Canvas tab(112, 26);
+    tab.fillRoundRect(0, 0, 112, 26, 7, kGold);
+    tab.fillRoundRect(2, 2, 108, 22, 5, kWood);
+    tab.verticalGradient(4, 4, 104, 9, mix(kWood, kWhite, 0.2f), kWood);
+    savePicture(ctx, "pic/tk_name.pic", tab);
     // 0-2 OK, 3-5 previous, 6-8 next, 9-11 decline, 12-14 accept.
     const char* labels[] = {"확인", "이전", "다음", "거절", "수락"};
     for (int b = 0; b < 5; ++b)

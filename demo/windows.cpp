@@ -27,7 +27,26 @@ void label(Canvas& c, int x, int y, const std::string& text, int size, uint32_t 
     c.text(x, y, text, size, colour, kInk, 1);
 }
 
-// 800 x 100, drawn over the bars: the bar places are clear windows.
+// A sunken plate a value of the HUD is written on.
+void plate(Canvas& c, int x, int y, int w, int h) {
+    c.fillRoundRect(x, y, w, h, 4, withAlpha(kGold, 200));
+    c.fillRoundRect(x + 1, y + 1, w - 2, h - 2, 3, kInk);
+    c.verticalGradient(x + 2, y + 2, w - 4, h - 4, rgb(0x0E1526), rgb(0x1A2540));
+}
+
+// A gold coin for the purse.
+void coin(Canvas& c, int cx, int cy) {
+    c.fillCircle(cx, cy, 7, rgb(0xA07A22));
+    c.fillCircle(cx, cy, 6, kGold);
+    c.fillCircle(cx, cy, 3, rgb(0xFFE08A));
+    c.fillRect(cx - 1, cy - 3, 2, 6, rgb(0xA07A22));
+}
+
+// 800 x 100 at y 500, drawn over the bars: the bar places are clear windows.
+// The values' plates match the boxes the HUD fits its texts into: level
+// (78, 509)-(118, 528), name (57, 535)-(117, 555), purse (34, 570)-(118,
+// 590), the bars' insides, and the quick slots' counts in their wells'
+// lower right corners.
 Canvas hudBar() {
     Canvas c(800, 100);
     c.ditherGradient(0, 0, 800, 100, {kDusk, rgb(0x1A3358), kNight});
@@ -38,10 +57,10 @@ Canvas hudBar() {
     c.fillCircle(26, 28, 19, kNight);
     c.fillCircle(26, 28, 15, kDusk);
     label(c, 14, 20, "메뉴", 12, kGold);
-    // Level badge and money.
-    label(c, 50, 12, "LV", 11, kGold);
-    c.fillRoundRect(56, 26, 40, 20, 4, withAlpha(kInk, 160));
-    c.fillRoundRect(34, 48, 120, 20, 4, withAlpha(kInk, 160));
+    // Level and the hero's name beside the emblem.
+    plate(c, 54, 6, 66, 25);
+    label(c, 58, 12, "LV", 11, kGold);
+    plate(c, 54, 33, 66, 24);
     // Bars: frames at x 162..275, rows 4, 24, 43, with clear insides: the
     // bars are drawn before this picture, which only alpha-tests.
     const char* names[] = {"HP", "MP", "EXP"};
@@ -54,20 +73,29 @@ Canvas hudBar() {
         for (int y = tops[i]; y < tops[i] + heights[i]; ++y)
             for (int x = 162; x < 162 + kBarW; ++x) c.set(x, y, 0);
     }
+    // The lower band: a darker strip under a gold rule, holding the purse
+    // and the slots' names.
+    c.fillRect(0, 64, 800, 1, withAlpha(kGold, 150));
+    c.fillRect(0, 65, 800, 35, withAlpha(kInk, 150));
+    plate(c, 8, 67, 150, 26);
+    coin(c, 22, 80);
+    label(c, 122, 74, "아루", 11, kGold);
     // Worn weapon and skill.
     slotWell(c, 315, 10, 54, 49);
     slotWell(c, 385, 10, 56, 49);
-    label(c, 328, 62, "무기", 11);
-    label(c, 400, 62, "스킬", 11);
+    label(c, 330, 74, "무기", 11);
+    label(c, 401, 74, "스킬", 11);
     // Quick slots with their keys.
     const int quickX[] = {496, 560, 617, 679};
     for (int i = 0; i < 4; ++i) {
         slotWell(c, quickX[i], 10, 54, 49);
-        label(c, quickX[i] + 18, 62, "F" + std::to_string(i + 1), 11, kGold);
+        label(c, quickX[i] + 18, 74, "F" + std::to_string(i + 1), 11, kGold);
     }
-    // The two small worn slots at the right end.
-    slotWell(c, 750, 16, 28, 22);
-    slotWell(c, 750, 38, 28, 22);
+    // The two small worn slots, the charm above the pet, named at their right.
+    slotWell(c, 742, 16, 28, 22);
+    slotWell(c, 742, 38, 28, 22);
+    label(c, 773, 20, "부적", 10);
+    label(c, 776, 42, "펫", 10);
     return c;
 }
 
@@ -90,6 +118,14 @@ Canvas head() {
     return c;
 }
 
+// The help and information boxes' background, stretched to each box: a
+// plain shade with no rim (the boxes draw their rim unstretched).
+Canvas infoBack() {
+    Canvas c(64, 64);
+    c.verticalGradient(0, 0, 64, 64, rgb(0x1C2E52), rgb(0x0F1830));
+    return c;
+}
+
 // A bag frame: a parchment list on a framed panel, 104 x 245 from y 250.
 Canvas bagFrame(const std::string& heading) {
     Canvas c = panel(104, 245, heading);
@@ -106,27 +142,45 @@ Canvas choice() {
     return c;
 }
 
-// Status window: 128 x 256 at (130, 225); labels left of the values at 182.
+// A row's plate on the status panels: a faint well the value sits in.
+void valuePlate(Canvas& c, int x, int y, int w, int h) {
+    c.fillRoundRect(x, y, w, h, 3, withAlpha(kInk, 170));
+    c.fillRect(x + 2, y + h - 1, w - 4, 1, withAlpha(kGold, 70));
+}
+
+// Status window: 128 x 256 at (130, 225). The plates hold the boxes the
+// window writes its values into (right-aligned), labels to their left.
 Canvas statusPanel() {
     Canvas c = panel(128, 256);
     label(c, 8, 2, "상태", 13, kGold);
     struct Row {
         const char* text;
-        int y;
+        int x, y, w, h;
     };
-    const Row rows[] = {{"이름", 18},  {"레벨", 38},  {"HP", 65},    {"MP", 84},
-                        {"경험", 105}, {"공격", 131}, {"방어", 149}, {"기술", 166},
-                        {"체력", 183}, {"마력", 201}};
-    for (const Row& r : rows) label(c, 8, r.y, r.text, 12);
+    const Row rows[] = {{"이름", 46, 18, 80, 18}, {"레벨", 46, 36, 80, 18}, {"HP", 46, 63, 80, 18},
+                        {"MP", 46, 82, 80, 18},   {"경험", 38, 102, 88, 28}};
+    for (const Row& r : rows) {
+        valuePlate(c, r.x, r.y, r.w, r.h);
+        label(c, 8, r.y + 3, r.text, 12);
+    }
+    c.fillRect(8, 59, 112, 1, withAlpha(kGold, 90));
+    const char* stats[] = {"공격", "방어", "기술", "체력", "마력"};
+    for (int i = 0; i < 5; ++i) {
+        valuePlate(c, 46, 132 + 17 * i, 64, 16);
+        label(c, 8, 134 + 17 * i, stats[i], 12);
+    }
     c.fillRect(8, 224, 112, 1, withAlpha(kGold, 140));
-    label(c, 32, 232, "포인트", 11, kGold);
+    valuePlate(c, 5, 229, 26, 18);
+    label(c, 34, 232, "포인트", 11, kGold);
     return c;
 }
 
 Canvas sidePanel() {
     Canvas c = panel(128, 64);
-    label(c, 20, 7, "공격력", 12, kGold);
-    label(c, 20, 27, "방어", 12, kGold);
+    label(c, 12, 6, "공격력", 12, kGold);
+    label(c, 12, 26, "방어", 12, kGold);
+    valuePlate(c, 66, 3, 60, 18);
+    valuePlate(c, 66, 23, 60, 18);
     return c;
 }
 
@@ -138,7 +192,7 @@ void writeWindows(const DemoContext& ctx) {
     savePicture(ctx, "pic/mp.pic", bar(rgb(0x3D6FB0), rgb(0x1F3A66), 14));
     savePicture(ctx, "pic/point.pic", bar(kGold, rgb(0xA07A22), 12));
     savePicture(ctx, "pic/Head.pic", head());
-    savePicture(ctx, "pic/info.pic", panel(64, 64));
+    savePicture(ctx, "pic/info.pic", infoBack());
     savePicture(ctx, "pic/att0.pic", bagFrame("무기"));
     savePicture(ctx, "pic/att1.pic", bagFrame("스킬"));
     savePicture(ctx, "pic/att2.pic", bagFrame("물약"));

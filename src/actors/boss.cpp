@@ -172,7 +172,7 @@ void CBoss::think(int32_t hx, int32_t, int32_t) {
     case kBossNumberLeft:
     case kBossNumberRight:
         numberY -= 10;
-        if (font) font->draw(numberX, numberY, 0, 0, kDamageColour, damageText);
+        velk::drawDamageText(font.get(), numberX, numberY, kDamageColour, damageText);
         if (++numberFrames > kNumberFrames) {
             numberFrames = 0;
             bossState = bossState == kBossNumberLeft ? kBossWalkLeft : kBossWalkRight;

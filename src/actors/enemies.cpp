@@ -26,6 +26,11 @@ std::unique_ptr<CD3dxFont> makeDamageFont(CDirect3D* device) {
     return font;
 }
 
+void drawDamageText(CD3dxFont* font, int32_t x, int32_t y, uint32_t colour, const char* text) {
+    constexpr uint32_t kRing = 0xFF140A0A;
+    if (font) font->drawOutlined(x, y, colour, kRing, text, -1, 2);
+}
+
 void enemyScreenPosition(const AnimationStep* step, int32_t x, int32_t y, int32_t& sx, int32_t& sy) {
     sx = x + (step ? step->offsetX : 0) - g_field->camera.x;
     sy = y + (step ? step->offsetY : 0) - g_field->camera.y;

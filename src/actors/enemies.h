@@ -61,6 +61,9 @@ namespace velk {
 
 // The damage numbers' font ("돋움체", height 70); null when it cannot be made.
 std::unique_ptr<CD3dxFont> makeDamageFont(CDirect3D* device);
+// Draws a damage number in its colour inside a dark ring two pixels wide, so
+// it reads on light walls and skies as well as on dark ones.
+void drawDamageText(CD3dxFont* font, int32_t x, int32_t y, uint32_t colour, const char* text);
 
 // Where an enemy's current frame stands on screen, from its foot point
 // (x, y) and the step's offsets (none without a step).

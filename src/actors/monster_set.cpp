@@ -277,7 +277,7 @@ bool CMonsterSet::pushBlocked(const CMonster& m, MonsterGround ground, int32_t d
 void CMonsterSet::knockBack(CMonster& m, const MonsterKind& k) {
     if (m.damageNumberX >= 0) {
         m.damageNumberY -= 10;
-        if (font) font->draw(m.damageNumberX, m.damageNumberY, 0, 0, kDamageColour, m.damageText);
+        velk::drawDamageText(font.get(), m.damageNumberX, m.damageNumberY, kDamageColour, m.damageText);
     }
     const bool left = m.move == kMoveLeft;
     const int32_t dir = left ? -1 : 1;

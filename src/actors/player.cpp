@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "actors/enemies.h"
 #include "actors/pet.h"
 #include "core/effects.h"
 #include "core/game_state.h"
@@ -155,10 +156,9 @@ void CPlayer::startDeath() {
 }
 
 void CPlayer::drawDamageNumber() {
-    if (!damageFont) return;
     const int32_t left = damageNumberX - field_.camera.x;
     const int32_t top = damageNumberY - field_.camera.y;
-    damageFont->draw(left, top, left + 200, top + kDamageFontHeight, kDamageColour, damageText);
+    velk::drawDamageText(damageFont.get(), left, top, kDamageColour, damageText);
 }
 
 int32_t CPlayer::attackPower() const {

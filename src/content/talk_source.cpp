@@ -67,6 +67,7 @@ public:
         for (std::string line; std::getline(in, line);) lines_.push_back(line);
         mapNumber_ = -1;
         npcs_.clear();
+        names_.clear();
         open_ = false;
         for (lineNo_ = 0; lineNo_ < lines_.size(); ++lineNo_) {
             try {
@@ -85,6 +86,12 @@ public:
             std::string states;
             for (size_t i = 0; i < npcs_.size(); ++i) states += "0\n";
             files_[missionStateFileName(mapNumber_)] = states;
+            // Only a map whose people are named gets a name file.
+            if (std::any_of(names_.begin(), names_.end(), [](const std::string& n) { return !n.empty(); })) {
+                std::string lines;
+                for (const std::string& n : names_) lines += n + "\n";
+                files_[npcNameFileName(mapNumber_)] = lines;
+            }
         }
     }
 
@@ -105,8 +112,9 @@ private:
             mapNumber_ = toInt(w[1], 0, 1000000, "map number");
             if (!maps_.insert(mapNumber_).second) fail("map " + w[1] + " has NPCs in another source");
         } else if (key == "npc") {
-            need(w, 7, "npc TALK look ROW at X Y");
-            if (w[2] != "look" || w[4] != "at") fail("expected: npc TALK look ROW at X Y");
+            const char* form = "npc TALK look ROW at X Y [name NAME]";
+            if (w.size() != 7 && !(w.size() >= 9 && w[7] == "name")) fail(std::string("expected: ") + form);
+            if (w[2] != "look" || w[4] != "at") fail(std::string("expected: ") + form);
             if (mapNumber_ < 0) fail("npc before map");
             if (int32_t(npcs_.size()) == kMaxNpcs) fail("too many NPCs on one map");
             NpcRecord r;
@@ -115,6 +123,12 @@ private:
             r.x = toInt(w[5], -131072, 131072, "x");
             r.y = toInt(w[6], -131072, 131072, "y");
             npcs_.push_back(r);
+            std::string name;
+            for (size_t i = 8; i < w.size(); ++i) name += (i > 8 ? " " : "") + w[i];
+            name = cp949Of(name);
+            if (name.size() > kMaxNpcNameBytes)
+                fail("name " + w[8] + " is longer than " + std::to_string(kMaxNpcNameBytes) + " bytes of CP949");
+            names_.push_back(name);
         } else if (key == "talk") {
             finishBlock();
             if (w.size() != 2 && !(w.size() == 4 && w[2] == "state")) fail("expected: talk NUMBER [state S]");
@@ -349,6 +363,7 @@ private:
     size_t lineNo_ = 0, blockLine_ = 0;
     int32_t mapNumber_ = -1;
     std::vector<NpcRecord> npcs_;
+    std::vector<std::string> names_;  // CP949, one per NPC, empty when unnamed
     bool open_ = false, hasAction_ = false;
     Block block_;
     std::set<std::pair<int32_t, int32_t>> talks_;

@@ -6,7 +6,8 @@
 // nobody counts bytes by hand.
 //
 //   map 0                              # the map the following NPCs stand on
-//   npc 30 look 2 at 976 512           # talk number, sprite row, foot x y (pixels)
+//   npc 30 look 2 at 976 512 name 촌장  # talk number, sprite row, foot x y (pixels),
+//                                      # and the name on its talk box (optional)
 //   talk 30 [state S]                  # one talk file: talkS_30 (state 0 by default)
 //     pages next                       # none | next | both | previous
 //     buttons choose                   # ok | choose (decline, accept) | none

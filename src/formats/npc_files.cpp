@@ -1,5 +1,6 @@
 #include "formats/npc_files.h"
 
+#include "platform/cp949.h"
 #include "platform/files.h"
 #include "platform/scan_reader.h"
 #include "formats/formats.h"
@@ -177,6 +178,29 @@ bool loadNpcPositions(int mapNumber, std::vector<NpcRecord>& out) {
     // Most maps have no people: a missing file is no fault.
     if (!readDataFile(name, bytes, kMaxNpcFile)) return false;
     return parseNpcPositions(bytes.data(), bytes.size(), out, name.c_str());
+}
+
+std::vector<std::string> parseNpcNames(const uint8_t* data, size_t size) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start < size && names.size() < size_t(kMaxNpcs)) {
+        size_t end = start;
+        while (end < size && data[end] != '\n') ++end;
+        std::string line(reinterpret_cast<const char*>(data) + start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Control bytes would draw nothing useful; a name is one line of text.
+        std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
+        names.push_back(cutCp949(line, kMaxNpcNameBytes));
+        start = end + 1;
+    }
+    return names;
+}
+
+std::vector<std::string> loadNpcNames(int mapNumber) {
+    std::vector<uint8_t> bytes;
+    // Names are optional: a world without them shows talk boxes unnamed.
+    if (!readDataFile(npcNameFileName(mapNumber), bytes, kMaxNpcFile)) return {};
+    return parseNpcNames(bytes.data(), bytes.size());
 }
 
 bool loadMissionStates(int mapNumber, size_t count, std::vector<int8_t>& out) {

@@ -22,12 +22,18 @@ bool parseNpcPositions(const uint8_t* data, size_t size, std::vector<NpcRecord>&
 void parseMissionStates(const uint8_t* data, size_t size, size_t count, std::vector<int8_t>& out,
                         const char* name);
 
+// The names of a map's people, one line each (a blank line: no name), each
+// cut to kMaxNpcNameBytes without splitting a character; at most kMaxNpcs.
+std::vector<std::string> parseNpcNames(const uint8_t* data, size_t size);
+
 // The same, reading the game file `name` from the data directory. A missing
 // file is reported and gives false.
 bool loadTalkFile(const std::string& name, TalkFile& out);
 bool loadConditionFile(int conditionNumber, TalkCondition& out);
 bool loadShopFile(int talkNumber, std::vector<int32_t>& goods);
 bool loadNpcPositions(int mapNumber, std::vector<NpcRecord>& out);
+// No names (and no report) when the map has no name file.
+std::vector<std::string> loadNpcNames(int mapNumber);
 // False when the file is missing (the map then has no NPCs).
 bool loadMissionStates(int mapNumber, size_t count, std::vector<int8_t>& out);
 

@@ -109,6 +109,12 @@ inline std::string shopFileName(int talkNumber) {
 inline std::string npcPositionFileName(int mapNumber) {
     return "txt/npc/pos/" + std::to_string(mapNumber) + ".txt";
 }
+// The names of a map's people, shown on their talk box: one CP949 line per
+// NPC in the order of the position file, at most kMaxNpcNameBytes each.
+inline std::string npcNameFileName(int mapNumber) {
+    return "txt/npc/name/" + std::to_string(mapNumber) + ".txt";
+}
+constexpr size_t kMaxNpcNameBytes = 12;
 inline std::string missionStateFileName(int mapNumber) {
     return "txt/npc/mssck/mss_" + std::to_string(mapNumber) + ".txt";
 }

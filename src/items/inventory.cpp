@@ -18,6 +18,15 @@ namespace {
 
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kInk = 0xFF0B1220;
+// A row of the list: the icon at the left of its click area (x + 15 .. 47),
+// a little further left so the name beside it gets the room up to the
+// parchment's edge; a name line is at most 14 pixels high.
+constexpr int kIconLeft = 11;
+constexpr int kNameLeft = 45, kNameRight = 95;
+constexpr int kLineHeight = 14;
+constexpr int kReadableHeight = 12;
 constexpr int kChoiceTranslucency = 70;
 // Row bands of the list, both ends included.
 constexpr int kRowBands[CInventory::kRows][2] = {
@@ -80,8 +89,7 @@ bool CInventory::init(CDirect3D* deviceIn, PlayerRecord* playerIn) {
         std::snprintf(name, sizeof name, "pic/ms_btn_%d.pic", i);
         buttons[i] = CPicture::loaded(device, name);
     }
-    font = std::make_unique<CD3dxFont>();
-    font->create(device, "System", 8);
+    fitFont.create(device, {14, 12, 11, 10});
     return true;
 }
 
@@ -110,15 +118,13 @@ void CInventory::draw() {
             const ItemSlot& slot = player->slots[size_t(slotOfRow(r))];
             if (slot.icon < 0) continue;
             const int top = 305 + 32 * r;
-            itemPack->drawIcon(float(x + 15), float(top), slot.icon);
-            if (font && energyTab(tab)) {
-                const std::string count = "(" + std::to_string(slot.count) + ")";
-                font->draw(x + 50, 325 + 32 * r, x + 100, 340 + 32 * r, kBlack, count.c_str());
+            itemPack->drawIcon(float(x + kIconLeft), float(top), slot.icon);
+            if (energyTab(tab)) {
+                const FontRect countBox{x + kIconLeft + 2, top + 19, x + kIconLeft + 32, top + 32};
+                fitFont.draw(countBox, kWhite, std::to_string(slot.count), CFitFont::Align::Right, kInk);
             }
-            const std::string& name = g_itemTables.name(kindOf(tab), slot.itemId);
-            if (font) font->draw(x + 45, 315 + 32 * r, x + 150, 330 + 32 * r, kBlack, name.c_str());
+            drawName(g_itemTables.name(kindOf(tab), slot.itemId), x, top, r == selectedRow ? kRed : kBlack);
             if (r != selectedRow) continue;
-            if (font) font->draw(x + 45, 315 + 32 * r, x + 150, 330 + 32 * r, kRed, name.c_str());
             if (device) device->blendOn(kChoiceTranslucency);
             choice->draw(float(x), float(top));
             if (device) device->blendOff();
@@ -129,6 +135,27 @@ void CInventory::draw() {
         buttons[upPicture]->draw(float(x + 10), 470);
         buttons[downPicture]->draw(float(x + 26), 470);
     }
+}
+
+void CInventory::drawName(const std::string& name, int32_t x, int32_t top, uint32_t colour) {
+    // One line when it fits at a readable size, else two lines split between
+    // syllables (Korean breaks there), both at the size the longer fits.
+    const FontRect row{x + kNameLeft, top + 1, x + kNameRight, top + 31};
+    const int width = row.right - row.left;
+    CD3dxFont* single = fitFont.fitting(name, width, kLineHeight);
+    if (!single) return;
+    const FontRect ink = single->inkBounds(0, 0, name.c_str());
+    if (ink.right - ink.left <= width && single->lineHeight() >= kReadableHeight) {
+        fitFont.draw(row, colour, name);
+        return;
+    }
+    const std::string first = velk::cutCp949(name, (name.size() + 1) / 2);
+    const std::string second = name.substr(first.size());
+    const bool firstLonger = single->measure(first.c_str()) >= single->measure(second.c_str());
+    // Each line from the name box's left edge, like the one-line names.
+    CD3dxFont* face = fitFont.fitting(firstLonger ? first : second, width, kLineHeight);
+    face->draw(row.left, top + 2, row.right, top + 16, colour, first.c_str());
+    face->draw(row.left, top + 16, row.right, top + 30, colour, second.c_str());
 }
 
 void CInventory::runDiscard() {

@@ -19,8 +19,8 @@
 #include "items/item_info_box.h"
 #include "items/item_pack.h"
 #include "items/player_record.h"
-#include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "widgets/fit_font.h"
 #include "widgets/message_box.h"
 #include "widgets/window.h"
 
@@ -61,7 +61,8 @@ public:
     int32_t noScroll = 0;
     int32_t infoVisible = 0;
     CDirect3D* device = nullptr;
-    std::unique_ptr<CD3dxFont> font;
+    // The rows' names and counts, fitted to the row beside the icon.
+    CFitFont fitFont;
     std::unique_ptr<CItemPack> itemPack;
     PlayerRecord* player = nullptr;
     // The map's drop list (the world's), where thrown items land.
@@ -88,6 +89,8 @@ public:
 
 private:
     void draw();
+    // An item's name in its row beside the icon, row top `top`.
+    void drawName(const std::string& name, int32_t x, int32_t top, uint32_t colour);
     void runDiscard();
     void input(const CInputState& in);
     bool runButton(const CInputState& in, int x0, int x1, int y0, int y1, uint8_t id, int32_t& picture,

@@ -12,7 +12,8 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kRed = 0xFFFF0000;
-constexpr int kTranslucency = 150;
+// Nearly opaque: the box is read over bright backdrops.
+constexpr int kTranslucency = 225;
 constexpr int32_t kScreenWidth = 800;
 constexpr int32_t kHudTop = 500;
 
@@ -22,7 +23,8 @@ CItemInfoBox::~CItemInfoBox() = default;
 
 void CItemInfoBox::init(CDirect3D* deviceIn) {
     device = deviceIn;
-    background = CPicture::loaded(device, "pic/mp.pic");
+    background = CPicture::loaded(device, "pic/info.pic");
+    frame.init(device);
     detailFont = std::make_unique<CD3dxFont>();
     detailFont->create(device, "System", 17);
     nameFont = std::make_unique<CD3dxFont>();
@@ -69,6 +71,7 @@ void CItemInfoBox::draw(const CItemPack* pack, int32_t heroLevel) {
     if (device) device->blendOn(kTranslucency);
     background->draw(float(x), float(y), float(width), float(height));
     if (device) device->blendOff();
+    frame.draw(x, y, width, height);
     if (pack) pack->drawIcon(float(x + 5), float(y + 5), icon);
 
     const int kindValue = int(int8_t(kind));

@@ -10,6 +10,7 @@
 #include "items/item_text.h"
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "widgets/box_frame.h"
 
 class CDirect3D;
 class CItemPack;
@@ -25,7 +26,8 @@ public:
     CItemInfoBox(const CItemInfoBox&) = delete;
     CItemInfoBox& operator=(const CItemInfoBox&) = delete;
 
-    // Loads "pic/mp.pic" (the box's background) and the two fonts (17, 25).
+    // Loads "pic/info.pic" (the box's background), its rim and the two
+    // fonts (17, 25).
     void init(CDirect3D* device);
     // kind -1 weapon, -2 skill, -3 energy item; `code` is the item code.
     void show(int32_t x, int32_t y, int32_t icon, int32_t code, int kind);
@@ -48,6 +50,7 @@ public:
     std::unique_ptr<CD3dxFont> detailFont;
     std::unique_ptr<CD3dxFont> nameFont;
     std::unique_ptr<CPicture> background;
+    CBoxFrame frame;
 
 private:
     bool loadedOnce_ = false;

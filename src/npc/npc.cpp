@@ -21,6 +21,7 @@ void CNpc::load() {
 
     count = 0;
     records.clear();
+    names.clear();
     const int32_t map = g_field->mapNumber;
     std::vector<NpcRecord> placed;
     const bool positions = velk::loadNpcPositions(map, placed);
@@ -39,6 +40,7 @@ void CNpc::load() {
         velk::reportBadFile(velk::npcPositionFileName(map), "missing: the map's mission states have nobody to go with");
     records = std::move(placed);
     count = int32_t(records.size());
+    names = velk::loadNpcNames(map);
     g_field->quest.npcMissionInfo = (g_field->quest.npcMissionInfo & 0xFFF000) | (count & 0xFFF);
     g_field->quest.missionStates = std::move(states);
 }
@@ -79,6 +81,7 @@ void CNpc::clickTest() {
         const int32_t mx = g_input->mouseX, my = g_input->mouseY;
         if (mx < sx + box->left || mx > sx + box->right || my < sy + box->top || my > sy + box->bottom) continue;
         const int32_t talk = records[i].talkNumber;
+        talkBox->speaker = i < names.size() ? names[i] : std::string();
         if (talkBox->lastTalkNumber != talk) {
             talkBox->talkNumber = talk;
             // Nothing to show (a missing or broken file): the box stays shut.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "npc/talk_box.h"
@@ -44,6 +45,8 @@ public:
 
     int32_t count = 0;
     std::vector<NpcRecord> records;
+    // Their names (CP949) in the same order; fewer or none when unnamed.
+    std::vector<std::string> names;
     std::unique_ptr<CSpriteSet> sprites;
     std::unique_ptr<CTalkBox> talkBox;
     // Where a clicked NPC's talk box opens.

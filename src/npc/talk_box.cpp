@@ -29,6 +29,9 @@ constexpr int32_t kDragSize = 256;
 // The box is dragged no further than leaves this much of it on screen.
 constexpr int32_t kKeepVisible = 20;
 constexpr uint32_t kLineColours[] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000};
+// The speaker's name tab: where it stands over the box and how its name looks.
+constexpr int32_t kNameTabLeft = 12, kNameTabRaise = 18;
+constexpr uint32_t kNameColour = 0xFFFFF4D6, kNameOutline = 0xFF3A2412;
 
 void play(SoundBuffer EffectBuffers::*effect) { g_soundBank.play(&(g_effects.*effect)); }
 
@@ -118,6 +121,8 @@ void CTalkBox::init(CDirect3D* device, CPlayer* player) {
         buttons_[i] = CPicture::loaded(device, name);
     }
     font_.create(device, velk::toCp949("돋움체").c_str(), 18);
+    nameTab_ = CPicture::loaded(device, "pic/tk_name.pic");
+    nameFont_.create(device, {16, 14, 12, 11, 10});
 }
 
 bool CTalkBox::openFor(int32_t npc) {
@@ -204,6 +209,13 @@ void CTalkBox::shopClosed() {
 
 void CTalkBox::draw(const CInputState* in) {
     if (boxPicture_) boxPicture_->draw(float(x), float(y));
+    if (!speaker.empty() && nameTab_ && !nameTab_->pixels.empty()) {
+        // The tab sits over the box's top edge, the name centred on it.
+        const int32_t tabX = x + kNameTabLeft, tabY = y - kNameTabRaise;
+        nameTab_->draw(float(tabX), float(tabY));
+        const FontRect box{tabX + 6, tabY + 3, tabX + int32_t(nameTab_->width) - 6, tabY + int32_t(nameTab_->height) - 3};
+        nameFont_.draw(box, kNameColour, speaker, CFitFont::Align::Centre, kNameOutline);
+    }
     const int32_t mx = in ? in->mouseX : -1, my = in ? in->mouseY : -1;
     const bool down = in && in->leftButton;
     for (const Place& p : places()) {

@@ -16,6 +16,7 @@
 #include "npc/shop.h"
 #include "formats/talk_format.h"
 #include "platform/d3dx_font.h"
+#include "widgets/fit_font.h"
 #include "platform/picture.h"
 #include "widgets/window.h"
 
@@ -61,6 +62,8 @@ public:
     std::unique_ptr<CShop> shop;
     // Where the box and its shop open (none in tests that run them alone).
     CWindowHost* windows = nullptr;
+    // Who speaks (CP949), shown on a tab over the box; empty: no tab.
+    std::string speaker;
 
 private:
     bool readTalk(const std::string& firstName);
@@ -85,6 +88,8 @@ private:
     CPlayer* player_ = nullptr;
     CD3dxFont font_;
     std::unique_ptr<CPicture> boxPicture_;
+    std::unique_ptr<CPicture> nameTab_;
+    CFitFont nameFont_;
     std::array<std::unique_ptr<CPicture>, 15> buttons_;
     Button hovered_ = kNoButton;
     bool wasDown_ = false;

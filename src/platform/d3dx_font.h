@@ -7,7 +7,9 @@
 // height.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 class CDirect3D;
 
@@ -20,6 +22,14 @@ struct FontRect {
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
+};
+
+// What one draw call put on screen: its CP949 text, its colour and the
+// rectangle its ink covers (right and bottom exclusive; empty for no ink).
+struct DrawnText {
+    std::string text;
+    uint32_t colour = 0;
+    FontRect ink;
 };
 
 class CD3dxFont {
@@ -37,9 +47,23 @@ public:
     // starts the next line at `left`.
     void draw(int left, int top, int right, int bottom, uint32_t colour, const char* text,
               int length = -1);
+    // The same text with a ring of `outline` colour `radius` pixels wide
+    // around every glyph, so it reads on any backdrop; the outline takes the
+    // text's alpha.
+    void drawOutlined(int left, int top, uint32_t colour, uint32_t outline, const char* text,
+                      int length = -1, int radius = 1);
     // Width in pixels that draw would cover.
     int measure(const char* text, int length = -1);
+    // The rectangle the ink of `text` drawn at (left, top) covers (right and
+    // bottom exclusive); all zero without ink.
+    FontRect inkBounds(int left, int top, const char* text, int length = -1);
+    // The pixel height of the character cell; 0 without a face.
+    int lineHeight() const;
     bool valid() const { return cache_ != nullptr; }
+
+    // Tests watch where text lands: every draw reports its ink while a
+    // watcher is set. Null (the game) costs nothing.
+    static void setWatcher(std::function<void(const DrawnText&)> watcher);
 
     FontRect rect;
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/cp949.h"
+#include "platform/d3dx_font.h"
 #include "platform/direct3d.h"
 #include "platform/font_face.h"
 
@@ -85,6 +86,33 @@ void GlyphCache::draw(CDirect3D& device, int x, int y, uint32_t colour, const ch
                                 lineTop + g.top, colour);
         penX += g.advance;
     }
+}
+
+FontRect GlyphCache::inkBounds(int x, int y, const char* text, size_t length) {
+    FontRect box{};
+    bool any = false;
+    int penX = x;
+    int lineTop = y;
+    for (size_t i = 0; i < length;) {
+        char32_t cp;
+        i += decodeCp949(text, length, i, cp);
+        if (cp == '\n') {
+            penX = x;
+            lineTop += lineHeight_;
+            continue;
+        }
+        if (cp < 32) continue;
+        const Glyph& g = glyph(cp);
+        if (g.width > 0 && g.height > 0) {
+            const FontRect r{penX + g.left, lineTop + g.top, penX + g.left + g.width, lineTop + g.top + g.height};
+            box = any ? FontRect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+                                 std::max(box.bottom, r.bottom)}
+                      : r;
+            any = true;
+        }
+        penX += g.advance;
+    }
+    return box;
 }
 
 int GlyphCache::measure(const char* text, size_t length) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDirect3D;
+struct FontRect;
 
 namespace velk {
 
@@ -39,6 +40,9 @@ public:
     void draw(CDirect3D& device, int x, int y, uint32_t colour, const char* text, size_t length);
     // Width of the widest line of the text.
     int measure(const char* text, size_t length);
+    // The rectangle draw at (x, y) would put ink in (right and bottom
+    // exclusive); all zero when no glyph has ink.
+    FontRect inkBounds(int x, int y, const char* text, size_t length);
 
     int lineHeight() const { return lineHeight_; }
     const Glyph& glyph(char32_t codePoint);

@@ -8,7 +8,8 @@
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr int kTranslucency = 150;
+// Nearly opaque: the box is read over bright backdrops.
+constexpr int kTranslucency = 225;
 
 }  // namespace
 
@@ -17,6 +18,7 @@ CHelpBox::~CHelpBox() = default;
 void CHelpBox::init(CDirect3D* deviceIn) {
     device = deviceIn;
     background = CPicture::loaded(device, "pic/info.pic");
+    frame.init(device);
     font = std::make_unique<CD3dxFont>();
     font->create(device, "System", 16);
 }
@@ -40,6 +42,7 @@ void CHelpBox::draw() {
     if (device) device->blendOn(kTranslucency);
     background->draw(float(text.x), float(text.y), float(text.width), float(text.height));
     if (device) device->blendOff();
+    frame.draw(text.x, text.y, text.width, text.height);
     for (size_t i = 0; i < text.lines.size() && font; ++i) {
         const int top = text.y + 10 + 20 * int(i);
         font->draw(text.x + 10, top, text.x + text.width, top + 20, kWhite, text.lines[i].c_str());

@@ -9,6 +9,7 @@
 #include "items/item_text.h"
 #include "platform/d3dx_font.h"
 #include "platform/picture.h"
+#include "widgets/box_frame.h"
 
 class CDirect3D;
 
@@ -19,7 +20,7 @@ public:
     CHelpBox(const CHelpBox&) = delete;
     CHelpBox& operator=(const CHelpBox&) = delete;
 
-    // Loads "pic/info.pic" and makes the font (height 16).
+    // Loads "pic/info.pic" and its rim and makes the font (height 16).
     void init(CDirect3D* device);
     // Chooses help text `number`; the file is read at the next draw if it changed.
     void select(int32_t number);
@@ -30,5 +31,6 @@ public:
     CDirect3D* device = nullptr;
     std::unique_ptr<CD3dxFont> font;
     std::unique_ptr<CPicture> background;
+    CBoxFrame frame;
     velk::TextBoxFile text;  // x, y, size and lines of the loaded text
 };

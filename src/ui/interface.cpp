@@ -6,7 +6,6 @@
 #include "items/item_rules.h"
 #include "items/item_tables.h"
 #include "formats/save_file.h"
-#include "platform/cp949.h"
 #include "platform/direct3d.h"
 #include "platform/input_state.h"
 #include "widgets/button.h"
@@ -38,6 +37,20 @@ constexpr HudArea kAreas[7] = {
 };
 constexpr int kMenuArea = 7;
 constexpr int kQuickX[4] = {510, 570, 630, 690};
+constexpr uint32_t kCream = 0xFFFFF4D6;
+// The boxes of the HUD art the texts live in (right and bottom exclusive):
+// the insides of the three bars, the level and name plates, the purse, and
+// the quick slots' wells (their counts sit in the lower right corner).
+constexpr FontRect kBarBoxes[3] = {{162, 504, 276, 518}, {162, 524, 276, 538}, {162, 543, 276, 555}};
+constexpr FontRect kLevelBox = {74, 508, 117, 529};
+constexpr FontRect kNameBox = {57, 535, 117, 555};
+constexpr FontRect kPurseBox = {32, 570, 118, 590};
+constexpr int kQuickWellX[4] = {496, 560, 617, 679};
+constexpr int kQuickWellWidth = 54;
+constexpr FontRect quickCountBox(int q) {
+    return {kQuickWellX[q] + 3, 545, kQuickWellX[q] + kQuickWellWidth - 3, 557};
+}
+constexpr uint32_t kInk = 0xFF0B1220;
 constexpr int kBlinkOn = 5, kBlinkOff = 10;
 // From the hero's foot point to where its thrown items land (16 x 16 boxes).
 constexpr int32_t kDropAtBodyX = 8, kDropAtBodyY = 16;
@@ -79,8 +92,7 @@ void CInterface::init(CDirect3D* deviceIn, CPlayer* playerIn, CInventory* invent
     expBar = CPicture::loaded(device, "pic/point.pic");
     head = CPicture::loaded(device, "pic/Head.pic");
     velk::loadWeaponSound(player->slots[velk::kSlotWornWeapon], &g_effects.weapon);
-    font = std::make_unique<CD3dxFont>();
-    font->create(device, "System", 16);
+    fitFont.create(device, {16, 14, 12, 11, 10});
 }
 
 void CInterface::update(const CInputState* in) {
@@ -141,13 +153,11 @@ void CInterface::drawSlots() {
         const ItemSlot& slot = s[size_t(velk::kSlotQuickFirst + q)];
         if (slot.icon < 0) continue;
         pack.drawIcon(float(kQuickX[q]), 518, slot.icon + 1);
-        if (font) {
-            const std::string count = std::to_string(slot.count);
-            font->draw(kQuickX[q], 518, kQuickX[q] + 40, 534, kWhite, count.c_str());
-        }
+        // Over the icon's corner, ringed so it reads on any icon.
+        fitFont.draw(quickCountBox(q), kWhite, std::to_string(slot.count), CFitFont::Align::Right, kInk);
     }
-    if (s[6].icon >= 0) pack.drawIcon(755, 520, s[6].icon);
-    if (s[7].icon >= 0) pack.drawIcon(755, 540, s[7].icon);
+    if (s[6].icon >= 0) pack.drawIcon(747, 518, s[6].icon);
+    if (s[7].icon >= 0) pack.drawIcon(747, 540, s[7].icon);
 }
 
 void CInterface::input(const CInputState& in) {
@@ -233,14 +243,13 @@ void CInterface::quickKeys(const CInputState& in) {
 }
 
 void CInterface::drawTexts() {
-    if (!font) return;
     const CPlayer& p = *player;
-    auto write = [&](int x, int y, uint32_t colour, const std::string& text) {
-        font->draw(x, y, x + 200, y + 20, colour, text.c_str());
-    };
-    write(62, 529, kYellow, std::to_string(p.level));
-    write(170, 504, kWhite, std::to_string(p.hp));
-    write(170, 524, kWhite, std::to_string(p.mp));
-    write(170, 543, kWhite, std::to_string(p.exp) + "-" + std::to_string(p.expNext));
-    write(40, 550, kWhite, std::to_string(p.aru) + velk::toCp949("(아루)"));
+    using Align = CFitFont::Align;
+    fitFont.draw(kLevelBox, kYellow, std::to_string(p.level), Align::Centre);
+    const std::string bars[3] = {std::to_string(p.hp) + "/" + std::to_string(p.maxHp),
+                                 std::to_string(p.mp) + "/" + std::to_string(p.maxMp),
+                                 std::to_string(p.exp) + "/" + std::to_string(p.expNext)};
+    for (int i = 0; i < 3; ++i) fitFont.draw(kBarBoxes[i], kWhite, bars[i], Align::Centre, kInk);
+    fitFont.draw(kPurseBox, kWhite, std::to_string(p.aru), Align::Right);
+    fitFont.draw(kNameBox, kCream, p.name, Align::Centre);
 }

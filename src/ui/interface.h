@@ -17,6 +17,7 @@
 #include "platform/picture.h"
 #include "ui/game_menu.h"
 #include "ui/help_box.h"
+#include "widgets/fit_font.h"
 #include "widgets/window.h"
 
 class CDirect3D;
@@ -56,7 +57,8 @@ public:
     std::unique_ptr<CPicture> head;
     std::unique_ptr<CPicture> bar;
     std::unique_ptr<CPicture> hpBar, mpBar, expBar;
-    std::unique_ptr<CD3dxFont> font;
+    // The HUD's texts, each fitted to its box of the HUD art.
+    CFitFont fitFont;
     CInventory* inventory = nullptr;
     std::unique_ptr<CGameMenu> gameMenu;
 

@@ -1,6 +1,7 @@
 #include "ui/status_window.h"
 
 #include <cstdio>
+#include <string>
 
 #include "actors/player.h"
 #include "platform/input_state.h"
@@ -18,6 +19,19 @@ bool inside(const CInputState& in, int x0, int x1, int y0, int y1) {
 // The plus buttons' rows by stat (attack, defence, skill, hp, mp).
 constexpr int kStatRows[5][2] = {{358, 374}, {375, 391}, {392, 408}, {409, 424}, {425, 441}};
 
+// Where the values are written (right and bottom exclusive), beside their
+// labels on the panel art: name, level, hit and magic points, experience
+// and its goal on two lines, the five stats left of their plus buttons,
+// the unspent points, and the slide-out panel's two (from its left edge).
+constexpr FontRect kNameBox = {178, 244, 254, 260};
+constexpr FontRect kLevelBox = {178, 262, 254, 278};
+constexpr FontRect kHpBox = {178, 289, 254, 305};
+constexpr FontRect kMpBox = {178, 308, 254, 324};
+constexpr FontRect kExpBox = {170, 328, 254, 341};
+constexpr FontRect kExpGoalBox = {170, 341, 254, 354};
+constexpr FontRect statBox(int stat) { return {178, 357 + 17 * stat, 238, 373 + 17 * stat}; }
+constexpr FontRect kPointsBox = {136, 455, 160, 471};
+constexpr FontRect kSideBoxes[2] = {{68, 421, 124, 437}, {68, 441, 124, 457}};
 }  // namespace
 
 CStatusWindow::~CStatusWindow() = default;
@@ -34,8 +48,7 @@ bool CStatusWindow::init(CDirect3D* deviceIn, CPlayer* playerIn) {
         std::snprintf(name, sizeof name, "pic/state_btn_%d.pic", i);
         buttonPictures[i] = CPicture::loaded(device, name);
     }
-    font = std::make_unique<CD3dxFont>();
-    return font->create(device, "System", 16);
+    return fitFont.create(device, {16, 14, 12, 11, 10});
 }
 
 void CStatusWindow::update(const CInputState* in) {
@@ -115,14 +128,12 @@ void CStatusWindow::spendPoint(int stat) {
 }
 
 void CStatusWindow::draw() {
-    char text[32];
-    auto write = [&](int x, int y, const char* s) {
-        if (font) font->draw(x, y, x + 200, y + 20, kWhite, s);
+    using Align = CFitFont::Align;
+    auto write = [&](const FontRect& box, const std::string& text) {
+        fitFont.draw(box, kWhite, text, Align::Right);
     };
-    auto number = [&](int x, int y, const char* format, int32_t a, int32_t b = 0) {
-        std::snprintf(text, sizeof text, format, a, b);
-        write(x, y, text);
-    };
+    auto number = [](int32_t value) { return std::to_string(value); };
+    auto fraction = [](int32_t a, int32_t b) { return std::to_string(a) + "/" + std::to_string(b); };
     if (panelState == 1 && slideSteps < kSlideSteps) {
         ++slideSteps;
         slideOffset += kSlideStepPixels;
@@ -137,9 +148,13 @@ void CStatusWindow::draw() {
         panels[1]->draw(float(slideOffset + 130), 417);
         buttonPictures[inButton]->draw(float(slideOffset + 132), 462);
         if (player) {
-            number(slideOffset + 200, 425, "%d",
-                   player->attackPower());
-            number(slideOffset + 200, 445, "%d", player->defenceStat);
+            const int32_t values[2] = {player->attackPower(), player->defenceStat};
+            for (int i = 0; i < 2; ++i) {
+                FontRect box = kSideBoxes[i];
+                box.left += slideOffset + 130;
+                box.right += slideOffset + 130;
+                write(box, number(values[i]));
+            }
         }
     }
     panels[0]->draw(130, 225);
@@ -149,16 +164,13 @@ void CStatusWindow::draw() {
     const CPlayer& p = *player;
     if (p.statPoints > 0)
         for (int i = 0; i < 5; ++i) buttonPictures[statButtons[i]]->draw(240, float(358 + 17 * i));
-    write(182, 243, p.name);
-    number(182, 263, "%d", p.level);
-    number(182, 290, "%d/%d", p.hp, p.maxHp);
-    number(182, 309, "%d/%d", p.mp, p.maxMp);
-    number(187, 330, "%d", p.exp);
-    number(182, 340, "/%d", p.expNext);
-    number(182, 356, "%d", p.attackStat);
-    number(182, 374, "%d", p.defenceStat);
-    number(182, 391, "%d", p.skillStat);
-    number(182, 408, "%d", p.hpStat);
-    number(182, 426, "%d", p.mpStat);
-    number(143, 457, "%d", p.statPoints);
+    write(kNameBox, p.name);
+    write(kLevelBox, number(p.level));
+    write(kHpBox, fraction(p.hp, p.maxHp));
+    write(kMpBox, fraction(p.mp, p.maxMp));
+    write(kExpBox, number(p.exp));
+    write(kExpGoalBox, "/" + number(p.expNext));
+    const int32_t stats[5] = {p.attackStat, p.defenceStat, p.skillStat, p.hpStat, p.mpStat};
+    for (int i = 0; i < 5; ++i) write(statBox(i), number(stats[i]));
+    fitFont.draw(kPointsBox, p.statPoints > 0 ? 0xFFFFE08A : kWhite, number(p.statPoints), Align::Centre);
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/d3dx_font.h"
+#include "widgets/fit_font.h"
 #include "platform/picture.h"
 #include "widgets/window.h"
 
@@ -43,7 +43,8 @@ public:
     int32_t statButtons[5] = {9, 9, 9, 9, 9};
     CDirect3D* device = nullptr;
     CPlayer* player = nullptr;
-    std::unique_ptr<CD3dxFont> font;
+    // The values, each fitted to its place on the panel.
+    CFitFont fitFont;
     std::unique_ptr<CPicture> panels[2];
     std::unique_ptr<CPicture> buttonPictures[12];
     // The button whose hover sound played last (1 close, 2 out, 3 in).

@@ -8,6 +8,13 @@
 int32_t g_noticeLife[CNoticeLog::kLines] = {};
 CNoticeLog* g_noticeLog = nullptr;
 
+namespace {
+
+constexpr int kRightEdge = 792;
+constexpr uint32_t kOutline = 0xFF10141C;
+
+}  // namespace
+
 CNoticeLog::CNoticeLog(CDirect3D* deviceIn) : device(deviceIn) {}
 
 CNoticeLog::~CNoticeLog() = default;
@@ -47,8 +54,11 @@ void CNoticeLog::draw() {
             continue;
         }
         uint32_t argb = (colour & 0x00FFFFFFu) | (uint32_t(alphaForLife(g_noticeLife[i])) << 24);
-        int y = 400 + 17 * i;
-        if (font) font->draw(600, y, 800, y + 17, argb, lines[i]);
+        if (!font) continue;
+        // Right-aligned so the longest notice still ends on screen, with a
+        // dark ring that keeps it readable on light walls and skies.
+        const int x = kRightEdge - font->measure(lines[i]);
+        font->drawOutlined(x, 400 + 17 * i, argb, kOutline, lines[i]);
     }
 }
 

@@ -184,3 +184,14 @@ TEST(MissionStates, AStateOutsideZeroToTwoIsNamed) {
     EXPECT_EQ(got, (std::vector<int8_t>{0, -1, 2}));
     EXPECT_EQ(reports, std::vector<std::string>{"m.txt: NPC 1's state -1 is none of 0 to 2"});
 }
+
+TEST(NpcNames, LinesAreCutToANameWithoutSplittingACharacter) {
+    // CRLF ends, control bytes dropped, a long name cut between characters.
+    const std::string text = "a\r\n\tb\n" + velk::toCp949("가나다라마바사") + "\n";
+    const std::vector<std::string> names =
+        velk::parseNpcNames(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], "a");
+    EXPECT_EQ(names[1], "b");
+    EXPECT_EQ(names[2], velk::toCp949("가나다라마바"));
+}

@@ -136,6 +136,9 @@ TEST(TalkSource, MistakesNameTheSourceAndLine) {
          "t.txt:6:"},
         {"talk 5 state 1\n shop energy 1\n", "t.txt:1:"},
         {"talk 5\n buttons choose\n", "t.txt:1:"},
+        {"map 1\nnpc 5 look 0 at 1 2 name\n", "t.txt:2:"},
+        {"map 1\nnpc 5 look 0 at 1 2 called 촌장\n", "t.txt:2:"},
+        {"map 1\nnpc 5 look 0 at 1 2 name 일곱글자이름이\n", "t.txt:2:"},
     };
     for (const auto& c : cases) {
         Files files;
@@ -189,4 +192,19 @@ TEST(TalkSource, ARewardItemByNameIsAWholeItemInItsBag) {
 TEST(TalkSource, OtherBlanksMakeABlankLine) {
     const Files files = compile("map 3\n\v  # a note\n\f\nnpc 30 look 2 at 976 512\n");
     EXPECT_EQ(files.count("txt/npc/pos/3.txt"), 1u);
+}
+
+TEST(TalkSource, NamedPeopleGetANameFileInTheirOrder) {
+    const Files files = compile("map 3\nnpc 30 look 2 at 976 512 name 촌장\nnpc 40 look 1 at 10 20\n"
+                                "npc 50 look 1 at 30 20 name 떠돌이 상인\n");
+    const std::string& names = files.at(velk::npcNameFileName(3));
+    EXPECT_EQ(names, velk::toCp949("촌장\n\n떠돌이 상인\n"));
+    // The game reads them back in the position file's order.
+    const std::vector<std::string> read =
+        velk::parseNpcNames(reinterpret_cast<const uint8_t*>(names.data()), names.size());
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0], velk::toCp949("촌장"));
+    EXPECT_EQ(read[1], "");
+    // A map nobody is named on has no name file.
+    EXPECT_EQ(compile("map 4\nnpc 30 look 2 at 976 512\n").count(velk::npcNameFileName(4)), 0u);
 }

@@ -28,11 +28,13 @@ struct FaceRequest {
 };
 
 // The heights of the game's fonts (every CD3dxFont is bold): windows and
-// boxes at 8 to 28 pixels, the damage numbers at 70 (digits only), and the
-// frame-rate line's 10-point regular face (13 pixels to the em). A height
+// boxes at 10 to 28 pixels (the texts fitted to their boxes take 10 to 16),
+// the damage numbers at 70 (digits only), and the frame-rate line's 10-point
+// regular face (13 pixels to the em). A height
 // missing here draws no text in the web build, which says so on its console.
 constexpr FaceRequest kRequests[] = {
-    {nullptr, true, 8, Set::Text},   {nullptr, true, 15, Set::Text}, {nullptr, true, 16, Set::Text},
+    {nullptr, true, 10, Set::Text},  {nullptr, true, 11, Set::Text}, {nullptr, true, 12, Set::Text},
+    {nullptr, true, 14, Set::Text},  {nullptr, true, 15, Set::Text}, {nullptr, true, 16, Set::Text},
     {nullptr, true, 17, Set::Text},  {nullptr, true, 18, Set::Text}, {nullptr, true, 25, Set::Text},
     {nullptr, true, 28, Set::Text},  {nullptr, true, 70, Set::Ascii}, {"Arial", false, -13, Set::Ascii},
 };
