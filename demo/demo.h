@@ -9,10 +9,14 @@ namespace demo {
 struct DemoContext {
     std::string sources;  // demo/sources
     std::string out;      // the content tree being written
+    // Never replace a file the tree already has (the stock art of an
+    // author's world: whatever the author put there stays).
+    bool keepExisting = false;
 };
 
 // Writes `bytes` to out/relative, creating folders; never overwrites the
-// player's save or mission states written by play.
+// player's save or mission states written by play, nor any existing file
+// when the context keeps them.
 bool writeOut(const DemoContext& ctx, const std::string& relative, const std::string& bytes);
 // Whether any write failed (the generator then exits non-zero).
 bool failed();
@@ -38,6 +42,8 @@ void writeHelpTexts(const DemoContext& ctx);  // the HUD's help texts
 void writeWindows(const DemoContext& ctx);
 void writeEffects(const DemoContext& ctx);  // sprite sets 1001 and 1002
 void writeTownWindows(const DemoContext& ctx);  // talk box, shop window, minimap
-void writeNpcs(const DemoContext& ctx);  // sprite set 1000 and the compiled dialogue
+void writeNpcSprites(const DemoContext& ctx);  // sprite set 1000: the people's looks
+void writeTalks(const DemoContext& ctx);       // the dialogue compiled from sources/npc
+void writePlayerMarker(const DemoContext& ctx);  // the hero's marker on the minimap
 
 }  // namespace demo

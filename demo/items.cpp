@@ -1,14 +1,18 @@
-// The item pack: the table in sources/items/items.txt, icons drawn here,
-// the three name files and a description for every item.
+// The item pack: the table in sources/items/items.txt, icons drawn here or
+// taken from sources/items/icons, the three name files and a description
+// for every item.
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "content/item_pack_writer.h"
 #include "demo/art.h"
 #include "demo/demo.h"
+#include "formats/item_pack_format.h"
 #include "items/item_text.h"
 #include "platform/cp949.h"
+#include "platform/png_io.h"
 
 namespace demo {
 
@@ -175,6 +179,27 @@ std::vector<velk::ItemPictureSource> drawPictures(const velk::ItemPackSource& ta
     return pictures;
 }
 
+// An icon the sources hold as items/icons/N.png replaces drawn picture N, so
+// an author's own art survives every rebuild.
+void useSourceIcons(const DemoContext& ctx, std::vector<velk::ItemPictureSource>& pictures) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(ctx.sources + "/items/icons", ec)) {
+        const std::string stem = entry.path().stem().string();
+        if (entry.path().extension() != ".png" || stem.empty() ||
+            stem.find_first_not_of("0123456789") != std::string::npos || stem.size() > 4)
+            continue;
+        const size_t n = size_t(std::stoi(stem));
+        velk::ItemPictureSource p;
+        if (n >= size_t(velk::kMaxItemPictures) ||
+            !velk::readPng(entry.path().string(), p.pixels, p.width, p.height)) {
+            fail("items/icons/" + entry.path().filename().string() + ": not an icon I can use");
+            continue;
+        }
+        if (n >= pictures.size()) pictures.resize(n + 1, picture(Canvas(1, 1)));
+        pictures[n] = std::move(p);
+    }
+}
+
 // Blocks of "HEADER\nline\nline\n\n" with '#' comment lines.
 struct TextBlock {
     std::vector<std::string> header;
@@ -222,6 +247,7 @@ void writeItems(const DemoContext& ctx) {
         return;
     }
     pack.pictures = drawPictures(pack);
+    useSourceIcons(ctx, pack.pictures);
     writeOut(ctx, velk::kItemPackFileName, velk::encodeItemPack(pack));
     std::vector<std::string> names[3];
     for (const WeaponItem& w : pack.weapons) names[0].push_back(w.name);

@@ -106,7 +106,9 @@ void writeMap(const DemoContext& ctx, const DemoMap& map) {
     writeStage(ctx, map.number, map.stage);
 }
 
-// The hero's marker on the minimap, which the field loads with every map.
+}  // namespace
+
+// The field loads it with every map.
 void writePlayerMarker(const DemoContext& ctx) {
     Canvas c(8, 8);
     c.fillPolygon({4, 0, 8, 6, 4, 4.5f, 0, 6}, palette::kGold);
@@ -115,10 +117,7 @@ void writePlayerMarker(const DemoContext& ctx) {
     writeOut(ctx, "pic/minimap_user.pic", velk::encodePicture(8, 8, c.data()));
 }
 
-}  // namespace
-
 void writeMaps(const DemoContext& ctx) {
-    writePlayerMarker(ctx);
     std::string legendText, error;
     if (!readSource(ctx, "maps/legend.txt", legendText)) return;
     Legend legend;

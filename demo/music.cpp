@@ -165,6 +165,8 @@ void writeMusic(const DemoContext& ctx) {
     }
     const std::filesystem::path dir = tmpl;
     for (const Tune& tune : kTunes) {
+        // Rendering and encoding take seconds: skip a track the build keeps.
+        if (ctx.keepExisting && std::filesystem::exists(ctx.out + "/" + tune.file, ec)) continue;
         std::string wav = (dir / "tune.wav").string();
         std::string mp3 = (dir / "tune.mp3").string();
         std::string bytes = synth::wavFile(render(tune));

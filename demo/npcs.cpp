@@ -148,6 +148,8 @@ Canvas drawLook(const NpcLook& look) {
     return look.facesLeft ? c.mirrored() : c;
 }
 
+}  // namespace
+
 void writeNpcSprites(const DemoContext& ctx) {
     velk::SpriteSetSource set;
     for (const NpcLook& look : looks()) {
@@ -163,6 +165,8 @@ void writeNpcSprites(const DemoContext& ctx) {
     writeOut(ctx, velk::spriteSetFileName(1000), velk::encodeSpriteSet(set));
     writeOut(ctx, velk::spriteDelayFileName(1000), velk::spriteDelayText(set.delays));
 }
+
+namespace {
 
 // The talk box shows its text from (10, 10) on a 256-pixel-wide box, with
 // the page buttons from y 170: every row must fit 232 pixels and a text at
@@ -189,6 +193,8 @@ bool checkTalkLayout(const velk::TalkSource& s) {
     return ok;
 }
 
+}  // namespace
+
 void writeTalks(const DemoContext& ctx) {
     std::vector<std::string> names;
     std::error_code ec;
@@ -213,13 +219,6 @@ void writeTalks(const DemoContext& ctx) {
         return;
     }
     for (const auto& [name, bytes] : files) writeOut(ctx, name, bytes);
-}
-
-}  // namespace
-
-void writeNpcs(const DemoContext& ctx) {
-    writeNpcSprites(ctx);
-    writeTalks(ctx);
 }
 
 }  // namespace demo

@@ -7,6 +7,7 @@
 #include "lib/pack_common.h"
 #include "lib/picture_commands.h"
 #include "lib/talk_command.h"
+#include "lib/world_commands.h"
 
 namespace velk::pack {
 
@@ -29,6 +30,8 @@ constexpr CommandEntry kCommands[] = {
     {"items-build", itemsBuildCommand, "item table + PNG icons -> item pack and names"},
     {"items-unpack", itemsUnpackCommand, "item pack and names -> item table + PNG icons"},
     {"talk", talkCommand, "compile talk sources into the NPC files"},
+    {"build-world", buildWorldCommand, "readable sources -> a whole content tree"},
+    {"new-world", newWorldCommand, "write a minimal world's sources to start from"},
 };
 
 void usage(std::ostream& out) {
