@@ -240,6 +240,7 @@ TEST(E2ePlaythrough, ANewGamePlaysThroughBothQuestsAndTheReplayEndsTheSame) {
         const BossReport forest = p.fightToTheEnd(6000);
         RecordProperty("forestBoss", describe("forest boss", forest));
         std::printf("%s\n", describe("forest boss", forest).c_str());
+        EXPECT_GE(forest.level, 2) << "the forest's monsters give the level its boss asks for";
         ASSERT_EQ(p.map(), 0) << "boss hp " << (g_world->boss ? g_world->boss->hp : 0) << ", hero hp " << hero.hp;
         ASSERT_EQ(g_field->quest.missionStates[kElderIndex], 1);
         ASSERT_TRUE(p.clickNpc(kElder));
@@ -275,6 +276,7 @@ TEST(E2ePlaythrough, ANewGamePlaysThroughBothQuestsAndTheReplayEndsTheSame) {
         const BossReport summit = p.fightToTheEnd(8000);
         RecordProperty("summitBoss", describe("summit boss", summit));
         std::printf("%s\n", describe("summit boss", summit).c_str());
+        EXPECT_GE(summit.level, 3) << "the elder's reward and the cliff path give the level the summit asks for";
         ASSERT_EQ(p.map(), 20) << "boss hp " << (g_world->boss ? g_world->boss->hp : 0) << ", hero hp " << hero.hp;
         ASSERT_TRUE(p.clickNpc(kScout));
         ASSERT_EQ(p.box().talk.actionCode, 100);
