@@ -416,9 +416,11 @@ void writeBoss(const DemoContext& ctx, const BossSpecies& s) {
 void writeCreatures(const DemoContext& ctx) {
     for (const Species& s : kSpecies) writeMonster(ctx, s);
     // The shooter fires from its mouth on the first step of each attack
-    // cycle; the charger lunges across the ground with its tusks.
+    // cycle, a shot every second frame of that step: long steps make bursts
+    // with a gap after each, long enough for a hero to close in between
+    // them. The charger lunges across the ground with its tusks.
     writeBoss(ctx, {kTreantSet, treant, 176, 144, 88, 144, {-40, -124, 40, -1}, {34, -70, 68, -20},
-                    {0, 0, 0, 0}, 4});
+                    {0, 0, 0, 0}, 10});
     writeBoss(ctx, {kBoarSet, boar, 224, 112, 112, 112, {-56, -92, 70, -1}, {50, -80, 100, -20},
                     {0, 24, 60, 96, 60, 24}, 2});
 }

@@ -91,6 +91,28 @@ TEST_F(DemoWorld, EveryMapLoadsWithItsSetsStageAndStandableStarts) {
     }
 }
 
+// A hero who climbs a ladder stands at its top centred on the tile, its feet
+// in the highest ladder cell; Up and Down let go, and a step aside must land
+// on ground: two to four cells to one side hold the ground's surface, the
+// same test that names the keys in a notice there.
+TEST_F(DemoWorld, EveryLadderTopHasGroundBesideIt) {
+    int ladders = 0;
+    for (int map : {0, 1, 2, 9, 10, 11, 12, 20, 21, 22}) {
+        field.mapNumber = map;
+        ASSERT_EQ(field.loadMap(), 1) << "map " << map;
+        for (int r = 1; r < 4 * field.mapData.rows; ++r)
+            for (int c = 2; c < 4 * field.mapData.columns; c += 4) {
+                if (field.terrain(c, r) != kTerrainLadder || field.terrain(c, r - 1) == kTerrainLadder) continue;
+                ++ladders;
+                bool ground = false;
+                for (int side : {-1, 1})
+                    for (int step = 2; step <= 4; ++step) ground |= field.terrain(c + side * step, r) == kTerrainGround;
+                EXPECT_TRUE(ground) << "map " << map << ": the ladder's top at cell " << c << ", " << r;
+            }
+    }
+    EXPECT_GT(ladders, 3);
+}
+
 // Map 10 (day) and map 2 (night) share the forest theme; the night map's
 // tiles and objects are drawn in its dim light, not in daylight colours.
 TEST_F(DemoWorld, NightMapsAreDrawnInTheirStagesLight) {

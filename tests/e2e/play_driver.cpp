@@ -68,10 +68,11 @@ void PlayDriver::mouse(int x, int y) {
     record(ev);
 }
 
-void PlayDriver::button(bool down) {
-    backend_.setButton(0, down);
+void PlayDriver::button(bool down, int which) {
+    backend_.setButton(which, down);
     ScriptEvent ev;
     ev.type = ScriptEvent::Type::Button;
+    ev.button = which;
     ev.down = down;
     record(ev);
 }
@@ -84,12 +85,12 @@ void PlayDriver::type(const std::string& utf8) {
     record(ev);
 }
 
-void PlayDriver::click(int x, int y) {
+void PlayDriver::click(int x, int y, int which) {
     mouse(x, y);
     pass();
-    button(true);
+    button(true, which);
     pass();
-    button(false);
+    button(false, which);
     pass();
 }
 

@@ -34,9 +34,10 @@ public:
     // Holds exactly these keys from the next paced frame on.
     void keys(std::initializer_list<int> down);
     void mouse(int x, int y);
-    void button(bool down);
+    // The left button (0) or the right one (1).
+    void button(bool down, int which = 0);
     // Points at (x, y), presses and lets go, a pass each.
-    void click(int x, int y);
+    void click(int x, int y, int which = 0);
     // Types UTF-8 text into whatever entry is open, on the next paced frame.
     void type(const std::string& utf8);
     // Passes until `done` holds, at most `limit` of them; false if it never did.

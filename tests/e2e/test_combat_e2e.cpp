@@ -182,8 +182,8 @@ TEST(E2eCombat, TheCaveStrikerHurtsTheHeroByItsAttackAndKnocksItBack) {
         const long hp = jsonNumberIn(run.state, "hero", "hp");
         if (c.hurt) {
             // The attack plus 0 to 2, less half the hero's defence of 4.
-            EXPECT_GE(hp, 100 - 18);
-            EXPECT_LE(hp, 100 - 16);
+            EXPECT_GE(hp, 100 - 14);
+            EXPECT_LE(hp, 100 - 12);
         } else {
             EXPECT_EQ(hp, 100);
         }
@@ -229,7 +229,7 @@ TEST(E2eCombat, TheGunsShotStopsAtTheTownsWestWall) {
 
 TEST(E2eCombat, TheSummitBoarChargesAtAStandingHero) {
     // The charger runs west 6 pixels a frame (its file's speed), stops short
-    // of the hero for its lead-in and strikes (attack 30).
+    // of the hero for its lead-in and strikes (attack 24).
     struct Case {
         int frames;
         long bossX, bossState, animRow;
@@ -248,8 +248,8 @@ TEST(E2eCombat, TheSummitBoarChargesAtAStandingHero) {
         EXPECT_EQ(jsonNumberIn(run.state, "boss", "animRow"), c.animRow);
         const long hp = jsonNumberIn(run.state, "hero", "hp");
         if (c.hurt) {
-            EXPECT_GE(hp, 100 - 30);
-            EXPECT_LE(hp, 100 - 28);
+            EXPECT_GE(hp, 100 - 24);
+            EXPECT_LE(hp, 100 - 22);
         } else {
             EXPECT_EQ(hp, 100);
         }
@@ -309,15 +309,15 @@ TEST(E2eCombat, TheQuestRunsBossFallsAndTheEldersMissionIsDone) {
     // forest heart's boss and fires until it falls.
     std::string script = "0 key Right down\n60 key Right up\n" + click(62, 232, 408) + click(70, 310, 330) +
                          click(76, 382, 330) + click(82, 480, 385) + "90 key Right down\n" + keyTap(196, "LAlt") +
-                         keyTap(238, "LAlt") + "400 key Right up\n";
-    for (int f = 402; f < 600; f += 10) script += keyTap(f, "LCtrl");
+                         keyTap(238, "LAlt") + "480 key Right up\n";
+    for (int f = 482; f < 800; f += 10) script += keyTap(f, "LCtrl");
     TempDir work;
     SaveRecord r = fieldHero(0);
     r.mapNumber = 0;
     r.level = 12;
     r.hpStat = 200;
     r.hp = 2000;
-    r.attackStat = 60;
+    r.attackStat = 800;
     r.slots[0] = {1, 0, 7};
     runVelk(work.path(), {"--frames", "1"}, "", false);  // the copy of the world to write into
     const std::string states = work.path() + "/data/txt/npc/mssck/mss_0.txt";
@@ -326,7 +326,7 @@ TEST(E2eCombat, TheQuestRunsBossFallsAndTheEldersMissionIsDone) {
         long map;
         const char* statesAfter;
     };
-    for (const Case c : {Case{360, 2, "0\n1\n0\n0\n2\n0\n"}, Case{600, 0, "0\n1\n1\n0\n2\n0\n"}}) {
+    for (const Case c : {Case{360, 2, "0\n1\n0\n0\n2\n0\n"}, Case{800, 0, "0\n1\n1\n0\n2\n0\n"}}) {
         SCOPED_TRACE(c.frames);
         // Other NPCs of the town have made progress that the victory must keep.
         std::ofstream(states, std::ios::binary) << "0\n1\n0\n0\n2\n0\n";

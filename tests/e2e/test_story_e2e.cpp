@@ -167,7 +167,7 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         ASSERT_TRUE(s.clickNpc(kElder));
         EXPECT_EQ(s.box().talk.actionCode, 100);
         s.clickBox(kAcceptX, kBottomY);
-        EXPECT_EQ(s.play.hero().aru, aruBack + 800);
+        EXPECT_EQ(s.play.hero().aru, aruBack + 500);
         const ItemSlot& sword = s.play.hero().slots[size_t(swordSlot)];
         EXPECT_EQ(sword.count, 1);
         EXPECT_EQ(sword.icon, 2);
@@ -175,8 +175,8 @@ TEST(E2eStory, TheTownsQuestFromANewGameToItsRewardSavedAndLoaded) {
         const WeaponItem* swordItem = g_itemTables.weapon(sword.itemId);
         ASSERT_NE(swordItem, nullptr);
         EXPECT_EQ(swordItem->name, velk::toCp949("은빛검"));
-        EXPECT_EQ(swordItem->attack, 14);
-        EXPECT_EQ(swordItem->requiredLevel, 8);
+        EXPECT_EQ(swordItem->attack, 11);
+        EXPECT_EQ(swordItem->requiredLevel, 2);
         // The book's first slot holds the new game's speed skill: the
         // elder's kick, a skill the hero lacked, goes into the next.
         EXPECT_EQ(s.play.hero().slots[48].itemId, 0);

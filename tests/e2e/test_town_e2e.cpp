@@ -119,22 +119,22 @@ TEST_F(E2eTown, TheGuideWalksTheHeroToTheGateAndThePetSellerWantsMoreAru) {
 TEST_F(E2eTown, TheSmithSellsABladeAndBuysItBack) {
     const int walked = 30, f = walked + 6;  // the shop is open from frame f
     std::string script = openShop(10, walked);
-    script += clickShop(f, kGoodsRowX, kRowY);  // the first good: a blade for 200
+    script += clickShop(f, kGoodsRowX, kRowY);  // the first good: a blade for 120
     script += clickShop(f + 4, kBuyX, kShopButtonY);
     script += click(f + 8, kYesX, kYesY);
     std::string dump = play(f + 13, script);
     EXPECT_EQ(jsonNumberIn(dump, "shop", "kind"), -1) << dump;
     EXPECT_EQ(jsonNumberIn(dump, "shop", "goodsSelection"), 0);
-    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 300);
-    EXPECT_EQ(jsonSlot(dump, 10), (std::array<long, 3>{1, 2, 1}));  // after the blade and the cannon
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 80);
+    EXPECT_EQ(jsonSlot(dump, 9), (std::array<long, 3>{1, 2, 1}));  // after the new game's blade
     EXPECT_NE(notices(dump).find("구매했습니다.(단검)"), std::string::npos) << notices(dump);
 
-    script += clickShop(f + 14, kBagRowX, kRowY + 2 * kRowStep);
+    script += clickShop(f + 14, kBagRowX, kRowY + kRowStep);
     script += clickShop(f + 20, kSellX, kShopButtonY);
     script += click(f + 24, kYesX, kYesY);
     dump = play(f + 28, script);
-    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 380);
-    EXPECT_EQ(jsonSlot(dump, 10)[1], -1);
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 130);
+    EXPECT_EQ(jsonSlot(dump, 9)[1], -1);
     EXPECT_EQ(jsonNumberIn(dump, "shop", "bagSelection"), -1);
     EXPECT_NE(notices(dump).find("판매했습니다.(단검)"), std::string::npos) << notices(dump);
 
@@ -159,7 +159,7 @@ TEST_F(E2eTown, TheHerbalistSellsPotionsByTheNumberTyped) {
     EXPECT_EQ(jsonNumberIn(dump, "shop", "kind"), -3) << dump;
     EXPECT_EQ(jsonNumberIn(dump, "ui", "inventoryTab"), -1);
     EXPECT_EQ(jsonSlot(dump, 18), (std::array<long, 3>{6, 8, 0}));
-    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 410);
+    EXPECT_EQ(jsonNumberIn(dump, "hero", "aru"), 110);
     EXPECT_NE(notices(dump).find("구매했습니다.(빨간물약)"), std::string::npos) << notices(dump);
 }
 
