@@ -1,12 +1,12 @@
 // A real window as a player gets it: the main loop of `velk` with the SDL
 // backend, paced frames on the title and in town at window scales 1, 2 and
 // 4. For each: the median and 95th percentile interval between paced
-// frames, and the CPU the game takes idling there (its own process time
-// over the wall time, in % of one core) with the machine's load beside it,
-// since other work on the machine slows the figures. Each run is its own
-// process, as the game is. Run it where a display exists (Xvfb with SDL's
-// x11 driver serves; scale 4 is 3200 x 2400 and needs a screen that large,
-// e.g. xvfb-run -s "-screen 0 3840x2400x24"):
+// frames, and the CPU the game takes idling there: its own process time
+// over the wall time in % of one core, and per paced frame (which a busy
+// machine distorts less), with the machine's load beside them. Each run is
+// its own process, as the game is. Run it where a display exists (Xvfb with
+// SDL's x11 driver serves; scale 4 is 3200 x 2400 and needs a screen that
+// large, e.g. xvfb-run -s "-screen 0 3840x2400x24"):
 //
 //   bench_window_pace [SCALES] [DATA_DIR]   (default: 1,2,4 and the build's demo world)
 
@@ -83,9 +83,9 @@ int measure(int scale, bool town) {
     const double wall = double(at.back() - at[2]) / double(backend.frequency());
     std::sort(ms.begin(), ms.end());
     std::printf("scale %d %s: %zu intervals, median %.2f ms, 95th percentile %.2f ms, max %.2f ms; "
-                "CPU %.1f%% of a core (load %s)\n",
+                "CPU %.1f%% of a core, %.2f ms per frame (load %s)\n",
                 scale, scene, ms.size(), ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back(),
-                100.0 * cpu / wall, loadAverage().c_str());
+                100.0 * cpu / wall, 1000.0 * cpu / double(ms.size()), loadAverage().c_str());
     return 0;
 }
 
