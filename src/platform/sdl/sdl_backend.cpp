@@ -111,7 +111,8 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
     // On X11 SDL would back the window's surface with an OpenGL texture,
     // which without a GPU renders in software at a high cost; a shared-memory
     // image is cheap everywhere. The environment variable still decides.
-    if (std::string(SDL_GetCurrentVideoDriver()) == "x11") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string(driver) == "x11") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     scale_ = fittedScale(std::clamp(scale, 1, 8));
     window_ = SDL_CreateWindow("벨크 --", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width * scale_, height * scale_, SDL_WINDOW_ALLOW_HIGHDPI);
