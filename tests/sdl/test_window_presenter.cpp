@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/sdl/sdl_backend.h"
@@ -169,6 +170,26 @@ TEST_F(WindowPresentTest, TheMouseIsMappedThroughTheLetterbox) {
     backend.cursorPosition(x, y);
     EXPECT_EQ(x, 640);
     EXPECT_EQ(y, 515);
+}
+
+// --smooth full screen stretches the frame over the whole dummy display
+// (4:3 like the game), and a changed frame is stretched again.
+TEST(WindowSmoothTest, SmoothFullScreenFillsTheDisplayAndFollowsChanges) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SdlBackend backend;
+    backend.setSmoothScaling(true);
+    ASSERT_TRUE(backend.openDisplay(800, 600, false, 1)) << backend.error();
+    for (const uint32_t colour : {0xFF336699u, 0xFFCC8800u}) {
+        const std::vector<uint32_t> frame(800 * 600, colour);
+        backend.present(frame.data(), 800, 600);
+        SDL_Surface* s = SDL_GetWindowSurface(backend.window());
+        ASSERT_EQ(s->w, 1024);
+        const uint32_t* px = static_cast<const uint32_t*>(s->pixels);
+        const int stride = s->pitch / 4;
+        for (const auto& [x, y] : {std::pair{0, 0}, std::pair{512, 384}, std::pair{1023, 767}})
+            EXPECT_EQ(px[y * stride + x] | 0xFF000000u, colour) << x << "," << y;
+    }
 }
 
 }  // namespace
