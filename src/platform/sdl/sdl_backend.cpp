@@ -56,8 +56,6 @@ SdlBackend::SdlBackend() = default;
 
 SdlBackend::~SdlBackend() {
     if (record_) std::fclose(record_);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
 }
@@ -104,6 +102,11 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         return false;
     }
     if (!checkDisplay()) return false;
+    // On X11 SDL would back the window's surface with an OpenGL texture,
+    // which without a GPU renders in software at a high cost; a shared-memory
+    // image is cheap everywhere. The environment variable still decides.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string(driver) == "x11") SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     scale_ = fittedScale(std::clamp(scale, 1, 8));
     window_ = SDL_CreateWindow("벨크 --", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                width * scale_, height * scale_, SDL_WINDOW_ALLOW_HIGHDPI);
@@ -111,22 +114,11 @@ bool SdlBackend::openDisplay(int width, int height, bool windowed, int scale) {
         error_ = std::string("cannot create the window: ") + SDL_GetError();
         return false;
     }
-    // The game presented with vsync in a window; any renderer will do.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
-        error_ = std::string("cannot create a renderer: ") + SDL_GetError();
-        return false;
-    }
-    // Logical size letterboxes full screen and maps mouse events back to 800 x 600.
-    SDL_RenderSetLogicalSize(renderer_, width, height);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                 SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (!texture_) {
-        error_ = std::string("cannot create the screen texture: ") + SDL_GetError();
-        return false;
-    }
     applyFullscreen(!windowed);
+    if (!SDL_GetWindowSurface(window_)) {
+        error_ = std::string("cannot draw into the window: ") + SDL_GetError();
+        return false;
+    }
     SDL_StopTextInput();
     bool audio = false;
     {
@@ -167,38 +159,39 @@ void SdlBackend::applyFullscreen(bool on) {
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE);
-    applyScaling();
-}
-
-void SdlBackend::applyScaling() {
-    int outW = width_, outH = height_;
-    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    const bool smaller = outW < width_ || outH < height_;
-    const bool smooth = fullscreen_ && (smooth_ || smaller);
-    SDL_RenderSetIntegerScale(renderer_, smooth ? SDL_FALSE : SDL_TRUE);
-    SDL_SetTextureScaleMode(texture_, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    // Smoothing only full screen: a window is always a whole scale.
+    presenter_.setSmooth(on && smooth_);
 }
 
 void SdlBackend::present(const uint32_t* pixels, int width, int height) {
-    if (!renderer_ || !texture_) return;
-    SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
-    (void)height;
+    if (window_) presenter_.present(window_, pixels, width, height);
+}
+
+void SdlBackend::windowToGame(int& x, int& y) const {
+    int w = 1, h = 1, pw = 1, ph = 1;
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+    presenter_.layout(window_).toGame(x * pw / std::max(w, 1), y * ph / std::max(h, 1), x, y);
+}
+
+void SdlBackend::gamePerPoint(double& sx, double& sy) const {
+    int w = 1, h = 1, pw = 1, ph = 1;
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+    const PixelRect dest = presenter_.layout(window_).dest;
+    sx = double(pw) / std::max(w, 1) * width_ / dest.w;
+    sy = double(ph) / std::max(h, 1) * height_ / dest.h;
 }
 
 void SdlBackend::showSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
 void SdlBackend::warpCursor(int x, int y) {
     if (!window_ || !focus_) return;
-    // Logical coordinates back to window coordinates.
-    SDL_Rect view;
-    float sx = 1, sy = 1;
-    SDL_RenderGetViewport(renderer_, &view);
-    SDL_RenderGetScale(renderer_, &sx, &sy);
-    SDL_WarpMouseInWindow(window_, int((x + view.x) * sx), int((y + view.y) * sy));
+    int wx = x, wy = y, w = 1, h = 1, pw = 1, ph = 1;
+    presenter_.layout(window_).toWindow(x, y, wx, wy);
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+    SDL_WarpMouseInWindow(window_, wx * w / std::max(pw, 1), wy * h / std::max(ph, 1));
     mouseX_ = x;
     mouseY_ = y;
 }
@@ -221,8 +214,12 @@ bool SdlBackend::pumpEvents() {
                 buttonPresses_.clear();
             } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                 focus_ = true;
-            } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                applyScaling();
+            } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                       e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       e.window.event == SDL_WINDOWEVENT_SHOWN ||
+                       e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                // The window's pixels are gone or stale: draw the next frame whole.
+                presenter_.invalidate();
             }
             break;
         case SDL_KEYDOWN:
@@ -235,12 +232,16 @@ bool SdlBackend::pumpEvents() {
                 recTyped_ += e.text.text;
             }
             break;
-        case SDL_MOUSEMOTION:
+        case SDL_MOUSEMOTION: {
             mouseX_ = e.motion.x;
             mouseY_ = e.motion.y;
-            moveX_ += e.motion.xrel;
-            moveY_ += e.motion.yrel;
+            windowToGame(mouseX_, mouseY_);
+            double sx = 1, sy = 1;
+            gamePerPoint(sx, sy);
+            moveX_ += e.motion.xrel * sx;
+            moveY_ += e.motion.yrel * sy;
             break;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : -1;
@@ -250,6 +251,7 @@ bool SdlBackend::pumpEvents() {
             }
             mouseX_ = e.button.x;
             mouseY_ = e.button.y;
+            windowToGame(mouseX_, mouseY_);
             break;
         }
         case SDL_MOUSEWHEEL:
@@ -392,13 +394,15 @@ bool SdlBackend::readKeyboard(uint8_t keys[256]) {
 
 bool SdlBackend::readMouse(MouseState& state) {
     if (!focus_) return false;
-    state.dx = moveX_;
-    state.dy = moveY_;
+    state.dx = int(moveX_);
+    state.dy = int(moveY_);
+    moveX_ -= state.dx;
+    moveY_ -= state.dy;
     state.wheel = wheel_;
     std::copy(std::begin(buttons_), std::end(buttons_), state.buttons);
     if (padLeftButton(mapping_.pad)) state.buttons[0] = 0x80;
     buttonPresses_.drainInto(state.buttons);
-    moveX_ = moveY_ = wheel_ = 0;
+    wheel_ = 0;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The SDL2 backend: a window whose client area is the 800 x 600 screen (an
-// integer scale on request, desktop full screen letterboxed), keyboard and
+// integer scale on request, desktop full screen letterboxed, drawn by the
+// WindowPresenter), keyboard and
 // mouse mapped onto the game's tables, SDL2_mixer audio, and an optional
 // recorder that writes the input as a replayable script.
 
@@ -12,10 +13,9 @@
 #include "platform/input_mapping.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_gamepad.h"
+#include "platform/sdl/window_presenter.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 namespace velk {
@@ -39,7 +39,9 @@ public:
     void recordFromHere();
     const std::string& error() const { return error_; }
     SDL_Window* window() const { return window_; }
-    SDL_Renderer* renderer() const { return renderer_; }
+    // The window scale in use (lowered when the desktop cannot hold the one asked for).
+    int scale() const { return scale_; }
+    const WindowPresenter& presenter() const { return presenter_; }
 
     bool isHeadless() const override { return false; }
     bool openDisplay(int width, int height, bool windowed, int scale) override;
@@ -87,14 +89,14 @@ private:
     // Full screen as a borderless window over the whole display: what works
     // with or without a window manager.
     void applyFullscreen(bool on);
-    // Sharp whole-number scaling, or smoothing where asked for or where the
-    // screen is smaller than the game.
-    void applyScaling();
+    // A point of the window (as mouse events give it) onto the game's screen.
+    void windowToGame(int& x, int& y) const;
+    // Game pixels per window point, across and down, for relative motion.
+    void gamePerPoint(double& sx, double& sy) const;
     void recordChanges();
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    WindowPresenter presenter_;
     SdlAudio audio_;
     std::string error_;
     int width_ = 800, height_ = 600;
@@ -113,7 +115,10 @@ private:
     EdgeLatch<256> keyPresses_;
     EdgeLatch<4> buttonPresses_;
     int mouseX_ = 400, mouseY_ = 300;
-    int moveX_ = 0, moveY_ = 0, wheel_ = 0;
+    // Relative motion in game pixels; the fraction a scaled window leaves
+    // is kept for the next read.
+    double moveX_ = 0, moveY_ = 0;
+    int wheel_ = 0;
     std::string typed_;
     int backspaces_ = 0;
 
