@@ -66,9 +66,8 @@ const GlyphCache::Glyph& GlyphCache::glyph(char32_t codePoint) {
     return *entry;
 }
 
-void GlyphCache::draw(CDirect3D& device, int x, int y, uint32_t colour, const char* text,
-                      size_t length) {
-    if ((colour >> 24) == 0) return;
+template <class Visit>
+void GlyphCache::layOut(int x, int y, const char* text, size_t length, Visit visit) {
     int penX = x;
     int lineTop = y;
     for (size_t i = 0; i < length;) {
@@ -81,37 +80,29 @@ void GlyphCache::draw(CDirect3D& device, int x, int y, uint32_t colour, const ch
         }
         if (cp < 32) continue;
         const Glyph& g = glyph(cp);
-        if (g.width > 0 && g.height > 0)
-            device.drawCoverage(coverage(g), g.width, g.width, g.height, penX + g.left,
-                                lineTop + g.top, colour);
+        if (g.width > 0 && g.height > 0) visit(g, penX + g.left, lineTop + g.top);
         penX += g.advance;
     }
+}
+
+void GlyphCache::draw(CDirect3D& device, int x, int y, uint32_t colour, const char* text,
+                      size_t length) {
+    if ((colour >> 24) == 0) return;
+    layOut(x, y, text, length, [&](const Glyph& g, int left, int top) {
+        device.drawCoverage(coverage(g), g.width, g.width, g.height, left, top, colour);
+    });
 }
 
 FontRect GlyphCache::inkBounds(int x, int y, const char* text, size_t length) {
     FontRect box{};
     bool any = false;
-    int penX = x;
-    int lineTop = y;
-    for (size_t i = 0; i < length;) {
-        char32_t cp;
-        i += decodeCp949(text, length, i, cp);
-        if (cp == '\n') {
-            penX = x;
-            lineTop += lineHeight_;
-            continue;
-        }
-        if (cp < 32) continue;
-        const Glyph& g = glyph(cp);
-        if (g.width > 0 && g.height > 0) {
-            const FontRect r{penX + g.left, lineTop + g.top, penX + g.left + g.width, lineTop + g.top + g.height};
-            box = any ? FontRect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
-                                 std::max(box.bottom, r.bottom)}
-                      : r;
-            any = true;
-        }
-        penX += g.advance;
-    }
+    layOut(x, y, text, length, [&](const Glyph& g, int left, int top) {
+        const FontRect r{left, top, left + g.width, top + g.height};
+        box = any ? FontRect{std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+                             std::max(box.bottom, r.bottom)}
+                  : r;
+        any = true;
+    });
     return box;
 }
 

@@ -50,6 +50,10 @@ public:
 
 private:
     GlyphCache(std::unique_ptr<FontFace> face, int lineHeight);
+    // Lays the text out as draw does, calling visit(glyph, left, top) for
+    // every glyph with ink, at its place.
+    template <class Visit>
+    void layOut(int x, int y, const char* text, size_t length, Visit visit);
 
     std::unique_ptr<FontFace> face_;
     int lineHeight_;
