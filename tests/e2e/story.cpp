@@ -116,24 +116,27 @@ bool Story::walkOut(const std::vector<int>& jumpsAt) {
 bool Story::fightBoss(int frameLimit) {
     const int from = map();
     for (int f = 0; f < frameLimit && map() == from; ++f) {
-        const CBoss* boss = g_world->boss.get();
-        const CPlayer& hero = play.hero();
-        if (!boss) {
-            play.pass();
-            continue;
-        }
-        const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
-        const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
-        if (hero.hp < 40 && f % 20 == 0)
+        if (g_world->boss && play.hero().hp < 40 && f % 20 == 0)
             play.keys({dik::kF1});
-        else if (std::abs(boss->x - hero.x) > 60 || !facingIt)
-            play.keys({towards});
         else
-            play.keys(f % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});
+            approachOrStrikeBoss(f);
         play.pass();
     }
     play.keys({});
     return map() != from;
+}
+
+bool Story::approachOrStrikeBoss(int frame) {
+    const CBoss* boss = g_world->boss.get();
+    if (!boss) return false;
+    const CPlayer& hero = play.hero();
+    const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
+    const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
+    if (std::abs(boss->x - hero.x) > 60 || !facingIt)
+        play.keys({towards});
+    else
+        play.keys(frame % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});
+    return true;
 }
 
 long Story::idle(int n) {

@@ -66,6 +66,12 @@ public:
 
     PlayDriver play;
 
+protected:
+    // One frame's keys against the boss: walk up to it and face it, then
+    // strike every other three frames. False (and the keys left alone) when
+    // the map has no boss.
+    bool approachOrStrikeBoss(int frame);
+
 private:
     bool walkRightTo(int x);
 };

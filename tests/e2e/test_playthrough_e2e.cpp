@@ -177,18 +177,7 @@ public:
         BossReport report{play.hero().level, 0, play.hero().maxHp, 0, play.frames()};
         for (int f = 0; f < frameLimit && map() == from && play.hero().hp > 0; ++f) {
             if (drinkIfLow()) continue;
-            const CBoss* boss = g_world->boss.get();
-            const CPlayer& hero = play.hero();
-            if (!boss) {
-                play.pass();
-                continue;
-            }
-            const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
-            const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
-            if (std::abs(boss->x - hero.x) > 60 || !facingIt)
-                play.keys({towards});
-            else
-                play.keys(f % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});
+            approachOrStrikeBoss(f);
             play.pass();
         }
         play.keys({});
