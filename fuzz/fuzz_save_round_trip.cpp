@@ -16,18 +16,9 @@
 namespace {
 
 bool sameHero(const PlayerRecord& a, const PlayerRecord& b) {
-    // The hit points are the hero's own; the save's view of the record reads them.
-    const int32_t hpA = velk::saveRecordOf(a, 0).hp, hpB = velk::saveRecordOf(b, 0).hp;
-    if (std::memcmp(a.name, b.name, sizeof a.name) != 0 || a.mp != b.mp || hpA != hpB || a.level != b.level ||
-        a.attackStat != b.attackStat || a.defenceStat != b.defenceStat || a.skillStat != b.skillStat ||
-        a.mpStat != b.mpStat || a.hpStat != b.hpStat || a.exp != b.exp || a.aru != b.aru ||
-        a.statPoints != b.statPoints)
-        return false;
-    for (size_t s = 0; s < a.slots.size(); ++s)
-        if (a.slots[s].count != b.slots[s].count || a.slots[s].icon != b.slots[s].icon ||
-            a.slots[s].itemId != b.slots[s].itemId)
-            return false;
-    return true;
+    // The save's view of the record reads the hero's own hit points.
+    return std::memcmp(a.name, b.name, sizeof a.name) == 0 &&
+           velk::saveRecordOf(a, 0) == velk::saveRecordOf(b, 0);
 }
 
 SaveRecord newGame() {

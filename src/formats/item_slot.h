@@ -7,6 +7,8 @@ struct ItemSlot {
     int32_t count = 0;  // pieces held (stackable items; 0 or 1 for others)
     int32_t icon = -1;  // picture in the item pack; -1 marks an empty slot
     int32_t itemId = 0;  // entry in the item table of the slot's group
+
+    bool operator==(const ItemSlot&) const = default;
 };
 
 namespace velk {

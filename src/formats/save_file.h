@@ -25,6 +25,8 @@ struct SaveRecord {
     int32_t aru = 0;
     int32_t statPoints = 0;
     std::array<ItemSlot, velk::kSlotCount> slots{};
+
+    bool operator==(const SaveRecord&) const = default;
 };
 
 namespace velk {
