@@ -9,13 +9,19 @@ bool CFitFont::create(CDirect3D* device, const std::vector<int>& heights) {
     return !faces_.empty();
 }
 
-CD3dxFont* CFitFont::fitting(const std::string& text, int width, int height) {
+CD3dxFont* CFitFont::fit(const std::string& text, int width, int height, FontRect& ink) {
     // The ink decides, not the advance: a glyph may reach past its advance.
     for (const auto& face : faces_) {
-        const FontRect ink = face->inkBounds(0, 0, text.c_str());
+        ink = face->inkBounds(0, 0, text.c_str());
         if (ink.right - ink.left <= width && ink.bottom - ink.top <= height) return face.get();
     }
+    // None fits: the smallest, whose ink the loop measured last.
     return faces_.empty() ? nullptr : faces_.back().get();
+}
+
+CD3dxFont* CFitFont::fitting(const std::string& text, int width, int height) {
+    FontRect ink{};
+    return fit(text, width, height, ink);
 }
 
 void CFitFont::draw(const FontRect& box, uint32_t colour, const std::string& text, Align align,
@@ -24,10 +30,10 @@ void CFitFont::draw(const FontRect& box, uint32_t colour, const std::string& tex
     const int ring = outline ? 1 : 0;
     const int width = box.right - box.left - 2 * ring;
     const int height = box.bottom - box.top - 2 * ring;
-    CD3dxFont* face = fitting(text, width, height);
+    FontRect ink{};
+    CD3dxFont* face = fit(text, width, height, ink);
     if (!face) return;
     // Placed and centred by the ink: digits have no descenders.
-    const FontRect ink = face->inkBounds(0, 0, text.c_str());
     const int inkWidth = ink.right - ink.left;
     int x = box.left + ring - ink.left;
     if (align == Align::Centre) x += (width - inkWidth) / 2;

@@ -31,5 +31,8 @@ public:
     CD3dxFont* fitting(const std::string& text, int width, int height);
 
 private:
+    // fitting, also giving the chosen face's ink for the text at (0, 0).
+    CD3dxFont* fit(const std::string& text, int width, int height, FontRect& ink);
+
     std::vector<std::unique_ptr<CD3dxFont>> faces_;
 };
