@@ -234,6 +234,7 @@ private:
     void hurt();
     void airFrame();
     void fall();
+    void takeExitUnderFeet();
     void airMoves(bool falling);
     void groundAttack();
     void kick();

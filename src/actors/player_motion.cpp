@@ -283,14 +283,21 @@ void CPlayer::fall() {
             fallFrames = 0;
         else
             action = kActionHurt;
+        takeExitUnderFeet();
         return;
     }
+    airMoves(true);
+}
+
+// An exit cell holds the hero like ground, so falling into an exit zone ends
+// in a landing: the exit is taken there. Otherwise the hero would stand in
+// the exit for good, since the map's edge stops walking on through it.
+void CPlayer::takeExitUnderFeet() {
     const int32_t own = cellAt(0, 0);
     if (own == kTerrainExitBack)
         GameState = kStatePreviousMap;
     else if (own == kTerrainExitForward)
         GameState = kStateNextMap;
-    airMoves(true);
 }
 
 void CPlayer::airMoves(bool falling) {

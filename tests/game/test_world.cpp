@@ -193,6 +193,26 @@ TEST_F(World, ExitsRequestTheMapChangeAndTheHeroStartsAfresh) {
         EXPECT_EQ(hero().x - x0, c.dx);  // the step is still taken
     }
 
+    // A hero who jumps and lands in an exit takes it on landing: exit cells
+    // hold the hero like ground, and near the map's edge walking on is
+    // blocked, so without this the hero stood in the exit for good.
+    for (const Case c : {Case{kTerrainExitForward, 20, 0, kStateNextMap, 0},
+                         Case{kTerrainExitBack, 20, 0, kStatePreviousMap, 0}}) {
+        SCOPED_TRACE(c.state);
+        HeroMap map = flatMap();
+        map.set(c.column, kGroundRow, c.code);
+        startWorld(map);
+        ASSERT_EQ(hero().x / 8, c.column);
+        hold(dik::kLAlt);
+        frame();
+        hold(dik::kLAlt, false);
+        for (int f = 0; f < 60 && hero().action != kActionStand; ++f) {
+            EXPECT_EQ(GameState, kStatePlay);
+            frame();
+        }
+        EXPECT_EQ(GameState, c.state);
+    }
+
     startWorld(flatMap());
     writeMap(flatMap(), {.tileColumn = 7}, 1);
     hero().action = kActionJump;
