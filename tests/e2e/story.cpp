@@ -130,9 +130,15 @@ bool Story::approachOrStrikeBoss(int frame) {
     const CBoss* boss = g_world->boss.get();
     if (!boss) return false;
     const CPlayer& hero = play.hero();
-    const int towards = boss->x < hero.x ? dik::kLeft : dik::kRight;
-    const bool facingIt = (towards == dik::kRight) == (hero.facing == 0);
-    if (std::abs(boss->x - hero.x) > 60 || !facingIt)
+    // Act on what was on screen a player's reaction time ago, not this frame.
+    if (boss != seenBoss_) seen_.clear();
+    seenBoss_ = boss;
+    seen_.push_back({int(boss->x), int(hero.x), hero.facing == 0});
+    if (seen_.size() > kReactionFrames + 1) seen_.pop_front();
+    const Seen& then = seen_.front();
+    const int towards = then.bossX < then.heroX ? dik::kLeft : dik::kRight;
+    const bool facingIt = (towards == dik::kRight) == then.facingRight;
+    if (std::abs(then.bossX - then.heroX) > 60 || !facingIt)
         play.keys({towards});
     else
         play.keys(frame % 6 < 3 ? std::initializer_list<int>{dik::kLCtrl} : std::initializer_list<int>{});

@@ -3,12 +3,15 @@
 // game shows: talking to people by clicking them, accepting their offers,
 // walking a quest map to its exit and fighting its boss until it falls.
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "npc/talk_box.h"
 #include "play_driver.h"
+
+class CBoss;
 
 namespace velk {
 
@@ -68,11 +71,22 @@ public:
 
 protected:
     // One frame's keys against the boss: walk up to it and face it, then
-    // strike every other three frames. False (and the keys left alone) when
-    // the map has no boss.
+    // strike every other three frames. Each choice is made on the boss and
+    // hero as they were kReactionFrames earlier (about 300 ms, a player's
+    // reaction), so the fights prove a person can win them, not only a
+    // frame-exact policy. False (and the keys left alone) when the map has
+    // no boss.
     bool approachOrStrikeBoss(int frame);
 
 private:
+    static constexpr size_t kReactionFrames = 5;
+    struct Seen {
+        int bossX, heroX;
+        bool facingRight;
+    };
+    std::deque<Seen> seen_;
+    const CBoss* seenBoss_ = nullptr;
+
     bool walkRightTo(int x);
 };
 
