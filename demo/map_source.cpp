@@ -3,20 +3,16 @@
 #include <sstream>
 
 #include "demo/art.h"
+#include "platform/trim.h"
 
 namespace demo {
+
+using velk::trim;
 
 namespace {
 
 constexpr int32_t kGround = 1, kCeiling = 2, kLadder = 3, kRope = 4, kHarmful = 5, kWall = 8,
                   kSlopeUp = 9, kSlopeDown = 10;
-
-std::string trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    const size_t b = s.find_last_not_of(" \t\r");
-    return s.substr(a, b - a + 1);
-}
 
 bool parseLegendLine(std::istringstream& in, Legend& out, std::string& error) {
     std::string ch, lower, upper, flag;

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/files.h"
+#include "platform/trim.h"
 
 namespace velk {
 
@@ -18,12 +19,6 @@ std::string printable(std::string s) {
     for (char& c : s)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     return s;
-}
-
-std::string trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
 }
 
 }  // namespace

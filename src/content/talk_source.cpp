@@ -7,6 +7,7 @@
 #include "content/npc_writer.h"
 #include "formats/item_slot.h"
 #include "platform/cp949.h"
+#include "platform/trim.h"
 
 namespace velk {
 
@@ -31,13 +32,6 @@ int32_t toInt(const std::string& word, int32_t low, int32_t high, const char* wh
         fail(std::string(what) + " " + word + " out of range " + std::to_string(low) + ".." +
              std::to_string(high));
     return int32_t(v);
-}
-
-std::string trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return {};
-    const size_t b = s.find_last_not_of(" \t\r");
-    return s.substr(a, b - a + 1);
 }
 
 std::string cp949Of(const std::string& utf8) {

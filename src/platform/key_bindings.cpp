@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/input_state.h"
 #include "platform/key_names.h"
+#include "platform/trim.h"
 
 namespace velk {
 
@@ -31,12 +32,6 @@ int gameKeyIndex(const std::string& name) {
     for (size_t i = 0; i < std::size(kGameKeys); ++i)
         if (name == kGameKeys[i].name) return int(i);
     return -1;
-}
-
-std::string trim(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
 }
 
 // Controls files are a few lines; anything bigger is not one.
