@@ -6,6 +6,7 @@
 #include "formats/formats.h"
 #include "formats/talk_format.h"
 #include "game/world.h"
+#include "items/item_rules.h"
 #include "items/item_tables.h"
 #include "npc/shop_rules.h"
 #include "platform/cp949.h"
@@ -16,24 +17,6 @@ namespace velk {
 
 namespace {
 
-template <typename Entry>
-bool findByName(const std::vector<Entry>& table, const std::string& cp949, int32_t& index) {
-    for (size_t i = 0; i < table.size(); ++i)
-        if (table[i].name == cp949) {
-            index = int32_t(i);
-            return true;
-        }
-    return false;
-}
-
-bool knowsSkill(const PlayerRecord& hero, int32_t index) {
-    auto holds = [&](int s) { return hero.slots[size_t(s)].icon != -1 && hero.slots[size_t(s)].itemId == index; };
-    if (holds(kSlotWornSkill)) return true;
-    for (int s = kSlotSkillBookFirst; s < kSlotCount; ++s)
-        if (holds(s)) return true;
-    return false;
-}
-
 bool giveSkill(PlayerRecord& hero, int32_t index, int32_t count, std::string& error) {
     const SkillItem* skill = g_itemTables.skill(index);
     if (!skill) return false;
@@ -42,7 +25,7 @@ bool giveSkill(PlayerRecord& hero, int32_t index, int32_t count, std::string& er
         error = "a skill is given once, not " + std::to_string(count) + " times";
         return false;
     }
-    if (knowsSkill(hero, index)) {
+    if (knowsSkill(hero.slots, index)) {
         error = "the hero already has the skill " + name;
         return false;
     }
@@ -63,7 +46,7 @@ bool findItem(const ItemTables& tables, const std::string& nameOrCode, ItemChoic
     if (number) {
         if (nameOrCode.size() > 9) return false;
         const int32_t code = int32_t(std::stol(nameOrCode));
-        const int kind = code < kEnergyCodeBase ? kKindWeapon : code < kSkillCodeBase ? kKindEnergy : kKindSkill;
+        const int kind = itemKindOfCode(code);
         const int32_t index = itemIndexFromCode(kind, code);
         const bool known = kind == kKindWeapon   ? tables.weapon(index) != nullptr
                            : kind == kKindEnergy ? tables.energyItem(index) != nullptr
@@ -72,13 +55,7 @@ bool findItem(const ItemTables& tables, const std::string& nameOrCode, ItemChoic
         out = {kind, index};
         return true;
     }
-    const std::string name = toCp949(nameOrCode);
-    int32_t index = -1;
-    if (findByName(tables.weapons, name, index)) out = {kKindWeapon, index};
-    else if (findByName(tables.energy, name, index)) out = {kKindEnergy, index};
-    else if (findByName(tables.skills, name, index)) out = {kKindSkill, index};
-    else return false;
-    return true;
+    return tables.find(toCp949(nameOrCode), out.kind, out.index);
 }
 
 bool giveItem(PlayerRecord& hero, const ItemChoice& item, int32_t count, std::string& error) {

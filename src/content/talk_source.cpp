@@ -236,18 +236,14 @@ private:
     // bag or book it belongs to (the game moves it on when that one is taken).
     TalkReward namedItem(const std::string& name) {
         if (!items_) fail("reward item " + name + ": no item table to look the name up in");
-        const std::string bytes = cp949Of(name);
-        auto find = [&](const auto& table) {
-            for (size_t i = 0; i < table.size(); ++i)
-                if (table[i].name == bytes) return int32_t(i);
-            return int32_t(-1);
-        };
-        if (const int32_t i = find(items_->weapons); i >= 0) return {kRewardWholeItem, kSlotWeaponBagFirst, i};
-        if (const int32_t i = find(items_->energy); i >= 0)
-            return {kRewardWholeItem, kSlotEnergyBagFirst, itemCode(kKindEnergy, i)};
-        if (const int32_t i = find(items_->skills); i >= 0)
-            return {kRewardWholeItem, kSlotSkillBookFirst, itemCode(kKindSkill, i)};
-        fail("reward item " + name + ": no item of that name in the item table");
+        int kind = 0;
+        int32_t index = -1;
+        if (!items_->find(cp949Of(name), kind, index))
+            fail("reward item " + name + ": no item of that name in the item table");
+        const int32_t first = kind == kKindWeapon   ? kSlotWeaponBagFirst
+                              : kind == kKindEnergy ? kSlotEnergyBagFirst
+                                                    : kSlotSkillBookFirst;
+        return {kRewardWholeItem, first, itemCode(kind, index)};
     }
 
     void check(const std::vector<std::string>& w) {

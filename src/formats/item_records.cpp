@@ -16,3 +16,16 @@ const std::string& ItemTables::name(int kind, int32_t index) const {
     }
     return none;
 }
+
+bool ItemTables::find(const std::string& cp949, int& kind, int32_t& index) const {
+    auto in = [&](const auto& table, int tableKind) {
+        for (size_t i = 0; i < table.size(); ++i)
+            if (table[i].name == cp949) {
+                kind = tableKind;
+                index = int32_t(i);
+                return true;
+            }
+        return false;
+    };
+    return in(weapons, velk::kKindWeapon) || in(energy, velk::kKindEnergy) || in(skills, velk::kKindSkill);
+}

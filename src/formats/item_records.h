@@ -74,6 +74,9 @@ struct ItemTables {
     const SkillItem* skill(int32_t index) const { return at(skills, index); }
     // The name of the item that `kind` and `index` name; empty if none.
     const std::string& name(int kind, int32_t index) const;
+    // The item named `cp949` (weapons first, then energy items, then
+    // skills): its kind and index; false when no table has the name.
+    bool find(const std::string& cp949, int& kind, int32_t& index) const;
 
 private:
     template <typename T>
@@ -89,6 +92,10 @@ constexpr int32_t itemCode(int kind, int32_t index) {
     return kind == kKindSkill ? index + kSkillCodeBase
            : kind == kKindEnergy ? index + kEnergyCodeBase
                                  : index;
+}
+// The kind of item a code names.
+constexpr int itemKindOfCode(int32_t code) {
+    return code < kEnergyCodeBase ? kKindWeapon : code < kSkillCodeBase ? kKindEnergy : kKindSkill;
 }
 // The table index back from a code of that kind.
 constexpr int32_t itemIndexFromCode(int kind, int32_t code) {

@@ -53,4 +53,12 @@ int emptyUnknownSlots(std::array<ItemSlot, kSlotCount>& slots, const char* fileN
     return emptied;
 }
 
+bool knowsSkill(const std::array<ItemSlot, kSlotCount>& slots, int32_t index) {
+    auto holds = [&](int s) { return slots[size_t(s)].icon != -1 && slots[size_t(s)].itemId == index; };
+    if (holds(kSlotWornSkill)) return true;
+    for (int s = kSlotSkillBookFirst; s < kSlotCount; ++s)
+        if (holds(s)) return true;
+    return false;
+}
+
 }  // namespace velk

@@ -40,4 +40,8 @@ namespace velk {
 // Returns how many were emptied.
 int emptyUnknownSlots(std::array<ItemSlot, kSlotCount>& slots, const char* fileName);
 
+// Whether the worn skill or the book holds skill `index`: nothing gives a
+// hero a skill twice.
+bool knowsSkill(const std::array<ItemSlot, kSlotCount>& slots, int32_t index);
+
 }  // namespace velk

@@ -10,6 +10,7 @@
 #include "core/effects.h"
 #include "core/saturating.h"
 #include "core/game_state.h"
+#include "items/item_rules.h"
 #include "items/item_tables.h"
 #include "formats/npc_files.h"
 #include "npc/reward_commit.h"
@@ -83,16 +84,6 @@ std::optional<ItemSlot> wholeItem(int32_t code) {
     return std::nullopt;
 }
 
-// Whether the worn skill or the book already holds skill `index`: a reward
-// never gives a skill twice.
-bool knowsSkill(const std::array<ItemSlot, velk::kSlotCount>& slots, int32_t index) {
-    auto holds = [&](int s) { return slots[size_t(s)].icon != -1 && slots[size_t(s)].itemId == index; };
-    if (holds(velk::kSlotWornSkill)) return true;
-    for (int s = velk::kSlotSkillBookFirst; s < velk::kSlotCount; ++s)
-        if (holds(s)) return true;
-    return false;
-}
-
 // What reward `r` puts into a slot of `slots`, or none: a picture (type 100,
 // keeping the slot's table entry), or a whole item (type 103) unless it is a
 // skill already known.
@@ -101,7 +92,7 @@ std::optional<ItemSlot> rewardedItem(const TalkReward& r, const std::array<ItemS
     if (r.type == velk::kRewardItem) return ItemSlot{1, r.extra, -1};
     if (r.type != velk::kRewardWholeItem) return std::nullopt;
     const std::optional<ItemSlot> item = wholeItem(r.extra);
-    if (item && r.extra >= velk::kSkillCodeBase && knowsSkill(slots, item->itemId)) return std::nullopt;
+    if (item && r.extra >= velk::kSkillCodeBase && velk::knowsSkill(slots, item->itemId)) return std::nullopt;
     return item;
 }
 
@@ -367,7 +358,7 @@ void CTalkBox::giveRewards() {
             velk::addNotice("아루를 받았습니다.(+" + std::to_string(r.value) + ")");
         } else if (r.type == velk::kRewardSkill) {
             const SkillItem* skill = r.value == 1 ? g_itemTables.skill(r.extra) : nullptr;
-            if (skill && knowsSkill(player_->slots, skill->index)) {
+            if (skill && velk::knowsSkill(player_->slots, skill->index)) {
                 velk::addNotice("이미 가진 기술입니다.");
                 continue;
             }

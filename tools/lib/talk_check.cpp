@@ -212,9 +212,9 @@ private:
         if (r.type == kRewardWholeItem && (r.value < 0 || r.value > kLastSlot || r.extra < 0))
             problem_(name, "a whole-item reward names slot " + slot + " and item code " + std::to_string(r.extra));
         if (r.type == kRewardWholeItem && tables_.known && r.extra >= 0) {
-            const bool weapon = r.extra < kEnergyCodeBase, energy = !weapon && r.extra < kSkillCodeBase;
-            const size_t index = size_t(weapon ? r.extra : energy ? r.extra - kEnergyCodeBase : r.extra - kSkillCodeBase);
-            if (index >= (weapon ? tables_.weapons : energy ? tables_.energy : tables_.skills))
+            const int kind = itemKindOfCode(r.extra);
+            const size_t index = size_t(itemIndexFromCode(kind, r.extra));
+            if (index >= (kind == kKindWeapon ? tables_.weapons : kind == kKindEnergy ? tables_.energy : tables_.skills))
                 problem_(name, "a whole-item reward gives item code " + std::to_string(r.extra) +
                                    ", which the item pack does not hold");
         }
