@@ -104,6 +104,17 @@ bool CGameApp::init() {
     return true;
 }
 
+template <typename Body>
+void CGameApp::drawScene(Body body) {
+    device->clear(0x000000FF);
+    device->alphaTestOn();
+    device->beginScene();
+    body();
+    cursor->draw();
+    device->endScene();
+    device->alphaTestOff();
+}
+
 void CGameApp::askScreenMode(velk::Settings settings) {
     CScreenModeQuestion question(device.get());
     const std::unique_ptr<CPicture> backdrop = CPicture::loaded(device.get(), "pic/titleback.pic");
@@ -116,14 +127,10 @@ void CGameApp::askScreenMode(velk::Settings settings) {
             return;
         }
         g_input->poll();
-        device->clear(0x000000FF);
-        device->alphaTestOn();
-        device->beginScene();
-        backdrop->draw(0, 0, float(kScreenWidth), float(kScreenHeight));
-        question.update(g_input);
-        cursor->draw();
-        device->endScene();
-        device->alphaTestOff();
+        drawScene([&] {
+            backdrop->draw(0, 0, float(kScreenWidth), float(kScreenHeight));
+            question.update(g_input);
+        });
         device->present();
         backend_->waitUntil(backend_->counter() + backend_->frequency() / kTitleFramesPerSecond);
     }
@@ -243,17 +250,13 @@ void CGameApp::frame() {
 
 void CGameApp::titleFrame() {
     g_input->poll();
-    device->clear(0x000000FF);
-    device->alphaTestOn();
-    device->beginScene();
-    if (title->step() == 1) {
-        title.reset();
-        choosePlayMusic();
-        GameState = kStatePlay;
-    }
-    cursor->draw();
-    device->endScene();
-    device->alphaTestOff();
+    drawScene([&] {
+        if (title->step() == 1) {
+            title.reset();
+            choosePlayMusic();
+            GameState = kStatePlay;
+        }
+    });
     device->present();
     lastTitlePresent_ = backend_->counter();
     finishPacedFrame();
@@ -261,17 +264,13 @@ void CGameApp::titleFrame() {
 
 void CGameApp::playFrame() {
     g_input->poll();
-    device->clear(0x000000FF);
-    device->alphaTestOn();
-    device->beginScene();
-    stage->step(g_field->camera.lastScroll);
-    g_world->update();
-    objects->showSaveFailures();
-    objects->windows->update(g_input);
-    if (objects->hud->quitRequested) requestQuit();
-    cursor->draw();
-    device->endScene();
-    device->alphaTestOff();
+    drawScene([&] {
+        stage->step(g_field->camera.lastScroll);
+        g_world->update();
+        objects->showSaveFailures();
+        objects->windows->update(g_input);
+        if (objects->hud->quitRequested) requestQuit();
+    });
     g_noticeLog->draw();
     countPacedFrame();
     char line[32];

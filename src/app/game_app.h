@@ -83,6 +83,9 @@ public:
 private:
     void titleFrame();
     void playFrame();
+    // One scene of the back buffer: cleared, `body` drawn, the cursor on top.
+    template <typename Body>
+    void drawScene(Body body);
     void finishPacedFrame();
     void countPacedFrame();
     void choosePlayMusic();
