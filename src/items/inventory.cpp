@@ -142,9 +142,9 @@ void CInventory::drawName(const std::string& name, int32_t x, int32_t top, uint3
     // syllables (Korean breaks there), both at the size the longer fits.
     const FontRect row{x + kNameLeft, top + 1, x + kNameRight, top + 31};
     const int width = row.right - row.left;
-    CD3dxFont* single = fitFont.fitting(name, width, kLineHeight);
+    FontRect ink{};
+    CD3dxFont* single = fitFont.fitting(name, width, kLineHeight, &ink);
     if (!single) return;
-    const FontRect ink = single->inkBounds(0, 0, name.c_str());
     if (ink.right - ink.left <= width && single->lineHeight() >= kReadableHeight) {
         fitFont.draw(row, colour, name);
         return;

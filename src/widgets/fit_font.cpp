@@ -9,19 +9,16 @@ bool CFitFont::create(CDirect3D* device, const std::vector<int>& heights) {
     return !faces_.empty();
 }
 
-CD3dxFont* CFitFont::fit(const std::string& text, int width, int height, FontRect& ink) {
+CD3dxFont* CFitFont::fitting(const std::string& text, int width, int height, FontRect* ink) {
     // The ink decides, not the advance: a glyph may reach past its advance.
+    FontRect measured{};
     for (const auto& face : faces_) {
-        ink = face->inkBounds(0, 0, text.c_str());
-        if (ink.right - ink.left <= width && ink.bottom - ink.top <= height) return face.get();
+        measured = face->inkBounds(0, 0, text.c_str());
+        if (ink) *ink = measured;
+        if (measured.right - measured.left <= width && measured.bottom - measured.top <= height) return face.get();
     }
     // None fits: the smallest, whose ink the loop measured last.
     return faces_.empty() ? nullptr : faces_.back().get();
-}
-
-CD3dxFont* CFitFont::fitting(const std::string& text, int width, int height) {
-    FontRect ink{};
-    return fit(text, width, height, ink);
 }
 
 void CFitFont::draw(const FontRect& box, uint32_t colour, const std::string& text, Align align,
@@ -31,7 +28,7 @@ void CFitFont::draw(const FontRect& box, uint32_t colour, const std::string& tex
     const int width = box.right - box.left - 2 * ring;
     const int height = box.bottom - box.top - 2 * ring;
     FontRect ink{};
-    CD3dxFont* face = fit(text, width, height, ink);
+    CD3dxFont* face = fitting(text, width, height, &ink);
     if (!face) return;
     // Placed and centred by the ink: digits have no descenders.
     const int inkWidth = ink.right - ink.left;

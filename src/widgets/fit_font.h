@@ -26,13 +26,11 @@ public:
     // vertically on its ink. A non-zero `outline` rings the glyphs with it.
     void draw(const FontRect& box, uint32_t colour, const std::string& text, Align align = Align::Left,
               uint32_t outline = 0);
-    // The face draw would use for `text` in a box of that size; null
-    // without faces.
-    CD3dxFont* fitting(const std::string& text, int width, int height);
+    // The face draw would use for `text` in a box of that size, and when
+    // `ink` is given, that face's ink for the text at (0, 0); null without
+    // faces.
+    CD3dxFont* fitting(const std::string& text, int width, int height, FontRect* ink = nullptr);
 
 private:
-    // fitting, also giving the chosen face's ink for the text at (0, 0).
-    CD3dxFont* fit(const std::string& text, int width, int height, FontRect& ink);
-
     std::vector<std::unique_ptr<CD3dxFont>> faces_;
 };
